@@ -1,0 +1,7 @@
+#include "../encoding/UnitFilterFactories.h"
+
+namespace CCC {
+
+IFilter* createSingleByteUnitFilter(int) { return nullptr; }
+
+} // namespace CCC

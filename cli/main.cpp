@@ -1,0 +1,44 @@
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "Command.h"
+
+namespace quillmark {
+
+namespace {
+std::vector<std::pair<int, CommandInstaller>>& installers() {
+    static std::vector<std::pair<int, CommandInstaller>> list;
+    return list;
+}
+} // namespace
+
+CommandRegistration::CommandRegistration(int order, CommandInstaller install) {
+    installers().emplace_back(order, install);
+}
+
+} // namespace quillmark
+
+int main(int argc, char** argv) {
+    CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML, and the encoding tools under it."};
+    app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
+    app.require_subcommand(0, 1);
+
+    int status = 0;
+    auto list = quillmark::installers();
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : list) entry.second(app, status);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e);
+        // Usage errors exit 2; --help and --version exit 0.
+        return code == 0 ? 0 : 2;
+    }
+    if (app.get_subcommands().empty()) {
+        std::fputs(app.help().c_str(), stdout);
+        return 0;
+    }
+    return status;
+}
