@@ -4,20 +4,29 @@ namespace CCC {
 
 namespace {
 constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\base\\Conveyer.cpp";
+
+
+void checkFlows(const IFlow* src, const OFlow* dest) {
+    if (!src) CCC_THROW_IO(IOException::kNoSource);
+    if (!dest) CCC_THROW_IO(IOException::kNoDestination);
 }
 
-IOType Conveyer::commonWidth(IOType wanted) const {
-    if (!src_) CCC_THROW_IO(IOException::kNoSource);
-    if (!dest_) CCC_THROW_IO(IOException::kNoDestination);
+} // namespace
+
+IOType Conveyer::firstCommonWidth() const {
+    checkFlows(src_, dest_);
     IOType shared = src_->getIOType() & dest_->getIOType();
-    if (wanted) {
-        if ((wanted != kIO8 && wanted != kIO16 && wanted != kIO32) || !(shared & wanted))
-            CCC_THROW_IO(IOException::kNoCommonWidth);
-        return wanted;
-    }
     for (IOType w : {kIO8, kIO16, kIO32})
         if (shared & w) return w;
     CCC_THROW_IO(IOException::kNoCommonWidth);
+}
+
+IOType Conveyer::checkedWidth(IOType wanted) const {
+    checkFlows(src_, dest_);
+    IOType shared = src_->getIOType() & dest_->getIOType();
+    if ((wanted != kIO8 && wanted != kIO16 && wanted != kIO32) || !(shared & wanted))
+        CCC_THROW_IO(IOException::kNoCommonWidth);
+    return wanted;
 }
 
 template <class T>
@@ -44,18 +53,20 @@ void Conveyer::carryBlocksOf() {
     dest_->flush();
 }
 
-void Conveyer::carry() { carry(commonWidth(0)); }
+void Conveyer::carry() { carry(firstCommonWidth()); }
 
 void Conveyer::carry(IOType width) {
-    switch (commonWidth(width)) {
+    switch (checkedWidth(width)) {
     case kIO8: carryUnits<char>(); break;
     case kIO16: carryUnits<unsigned short>(); break;
     default: carryUnits<unsigned int>(); break;
     }
 }
 
+void Conveyer::carryBlocks() { carryBlocks(firstCommonWidth()); }
+
 void Conveyer::carryBlocks(IOType width) {
-    switch (commonWidth(width)) {
+    switch (checkedWidth(width)) {
     case kIO8: carryBlocksOf<char>(); break;
     case kIO16: carryBlocksOf<unsigned short>(); break;
     default: carryBlocksOf<unsigned int>(); break;

@@ -15,16 +15,21 @@ public:
 
     // Unit by unit, in the first width (8, 16, 32 bits) both flows support.
     void carry();
-    // Unit by unit in the given width (1, 2 or 4); code 9 if either lacks it.
+    // Unit by unit in the given width (1, 2 or 4); code 9 if either flow
+    // lacks it (or for any other value, 0 included).
     void carry(IOType width);
-    // Block-wise: the same result for every pipeline that ends normally,
-    // without a virtual call per unit. Width 0 picks as carry() does.
-    void carryBlocks(IOType width = 0);
+    // Block-wise forms of the two above: the same result for every pipeline
+    // that ends normally, without a virtual call per unit.
+    void carryBlocks();
+    void carryBlocks(IOType width);
 
     static constexpr std::size_t kBlockBytes = 16 * 1024;
 
 private:
-    IOType commonWidth(IOType wanted) const;
+    // The first width both flows share; code 6/7 without a flow, 9 without one.
+    IOType firstCommonWidth() const;
+    // `wanted` itself when it is one width both flows share; else code 9.
+    IOType checkedWidth(IOType wanted) const;
     template <class T> void carryUnits();
     template <class T> void carryBlocksOf();
 

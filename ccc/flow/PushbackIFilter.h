@@ -43,17 +43,15 @@ protected:
     T getUnit() override { return getSrcUnit(); }
     void readUnits(std::size_t n, T* buffer, std::size_t& count) override {
         count = takePushback(buffer, n);
-        if (count < n) {
-            std::size_t more = 0;
-            if (count == 0) {
-                this->readSrc(n, buffer, more);
-            } else {
-                // Deliver what was pushed back; never let the end of the
-                // source swallow units already taken from the stack.
-                bool atEnd = false;
-                more = readBlock<T>(this->source(), buffer + count, n - count, atEnd);
-            }
-            count += more;
+        if (count == 0) {
+            // Straight from the source, which may store a last short block
+            // in count and then report the end by throwing.
+            this->readSrc(n, buffer, count);
+        } else if (count < n) {
+            // Deliver what was pushed back; never let the end of the source
+            // swallow units already taken from the stack.
+            bool atEnd = false;
+            count += readBlock<T>(this->source(), buffer + count, n - count, atEnd);
         }
     }
 

@@ -31,7 +31,10 @@ void Spooler::flush() {
         Conveyer conveyer(&chain_, &dest);
         IOType width = delivers_ & dest.getIOType();
         bool single = width == kIO8 || width == kIO16 || width == kIO32;
-        conveyer.carryBlocks(single ? width : 0);
+        if (single)
+            conveyer.carryBlocks(width);
+        else
+            conveyer.carryBlocks();
     } catch (...) {
         chain_.setSrc(nullptr);
         throw;

@@ -61,6 +61,8 @@ TEST(Conveyer, ExplicitWidthMustBeInBothMasks) {
     EXPECT_EQ(ioCode([&] { Conveyer(&src, &dest).carry(kIO8); }), 9);
     EXPECT_EQ(ioCode([&] { Conveyer(&src, &dest).carry(kIO16); }), 0);
     EXPECT_EQ(ioCode([&] { Conveyer(&src, &dest).carry(3); }), 9);
+    EXPECT_EQ(ioCode([&] { Conveyer(&src, &dest).carry(0); }), 9) << "a byte-swapped encoding's width";
+    EXPECT_EQ(ioCode([&] { Conveyer(&src, &dest).carryBlocks(0); }), 9);
 }
 
 TEST(Conveyer, MissingSourceIsCode6AndMissingDestinationCode7) {

@@ -45,6 +45,20 @@ TEST(FileIFlow, ShortBlockReadStoresTheCountAndThrowsCode1) {
     std::remove(path.c_str());
 }
 
+TEST(FileIFlow, AStageKeepsTheLastShortBlockOfAFile) {
+    std::string path = tempPath("stage");
+    writeFile(path, "hello");
+    FileIFlow in(path.c_str());
+    struct Plain : PushbackIFilter<char> {} stage;
+    stage.setSrc(&in);
+    char buffer[64];
+    bool atEnd = false;
+    EXPECT_EQ(readBlock(stage, buffer, sizeof buffer, atEnd), 5u);
+    EXPECT_EQ(std::string(buffer, 5), "hello");
+    EXPECT_TRUE(atEnd);
+    std::remove(path.c_str());
+}
+
 TEST(FileIFlow, MissingFileIsClosedAndAdoptedStreamStaysOpen) {
     FileIFlow missing("/nonexistent/dir/file");
     EXPECT_FALSE(missing.openP());

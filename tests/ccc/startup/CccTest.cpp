@@ -19,29 +19,24 @@ bool countingModule(int flag) {
 }
 } // namespace
 
-// Each test runs in a process of its own under ctest, so the library's
-// started/stopped flags begin fresh in every one.
+// The library's started/stopped flags live for the whole process, so the
+// life cycle is walked in one test, in order.
+TEST(Ccc, LifeCycle) {
+    EXPECT_FALSE(Ccc::unInitialize()) << "stopping before starting";
+    EXPECT_FALSE(Ccc::startedP());
 
-TEST(Ccc, InitializeTwiceRunsTheModulesOnce) {
-    ASSERT_EQ(Ccc::registerStartup(5, countingModule), Ccc::kRegistered);
+    ASSERT_EQ(Ccc::registerStartup(6, countingModule), Ccc::kRegistered);
+    failStart = true;
+    EXPECT_FALSE(Ccc::initialize()) << "a failing module stops the start";
+    EXPECT_FALSE(Ccc::startedP());
+
+    failStart = false;
+    starts = 0;
     EXPECT_TRUE(Ccc::initialize());
     EXPECT_TRUE(Ccc::initialize());
-    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(starts, 1) << "a second initialize runs nothing";
+
     EXPECT_TRUE(Ccc::unInitialize());
     EXPECT_TRUE(Ccc::unInitialize());
     EXPECT_EQ(stops, 1);
-}
-
-TEST(Ccc, UnInitializeBeforeInitializeFails) {
-    EXPECT_FALSE(Ccc::unInitialize());
-    EXPECT_FALSE(Ccc::startedP());
-}
-
-TEST(Ccc, AFailingModuleStopsInitialisation) {
-    Ccc::registerStartup(6, countingModule);
-    failStart = true;
-    EXPECT_FALSE(Ccc::initialize());
-    EXPECT_FALSE(Ccc::startedP());
-    failStart = false;
-    EXPECT_TRUE(Ccc::initialize());
 }

@@ -1,0 +1,88 @@
+#include "JaDetector.h"
+
+#include "ByteReader.h"
+
+namespace CCC {
+
+namespace {
+
+constexpr CeId kIso2022Jp = 21;
+constexpr CeId kEucJp = 22;
+constexpr CeId kShiftJis = 23;
+constexpr CeId kUtf8 = 7;
+constexpr CeId kUtf16Be = 13;
+constexpr CeId kUtf16Le = 14;
+
+constexpr unsigned char kEsc = 0x1B;
+
+} // namespace
+
+// The scan decides at the first byte pattern that only one encoding can
+// produce; every read that meets the end of data (or a failing flow) ends
+// it with 0, so pure ASCII gives 0.
+CeId JaDetector::detect(IFlow& in) {
+    ByteReader r(in);
+    unsigned char b;
+    auto is = [](unsigned char u, unsigned char cls) { return (classOf(u) & cls) != 0; };
+
+    // Signatures. A signature only begun is not looked at again: the scan
+    // goes on with the last byte read.
+    if (!r.next(b)) return 0;
+    if (b == 0xFF) {
+        if (!r.next(b)) return 0;
+        if (b == 0xFE) return kUtf16Le;
+    } else if (b == 0xFE) {
+        if (!r.next(b)) return 0;
+        if (b == 0xFF) return kUtf16Be;
+    } else if (b == 0xEF) {
+        if (!r.next(b)) return 0;
+        if (b == 0xBB) {
+            if (!r.next(b)) return 0;
+            if (b == 0xBF) return kUtf8;
+        }
+    }
+
+    for (;;) {
+        if (b == kEsc) {
+            // ESC $ B and ESC $ @ designate JIS X 0208; anything else read
+            // here is examined by the rules that follow.
+            if (!r.next(b)) return 0;
+            if (b == '$') {
+                if (!r.next(b)) return 0;
+                if (b == 'B' || b == '@') return kIso2022Jp;
+            }
+        }
+
+        unsigned char c;
+        if (b == 0x8E) {
+            // EUC-JP half-width katakana prefix, or a Shift_JIS lead byte.
+            if (!r.next(c)) return 0;
+            if (is(c, kSjisTrail) && !is(c, kHalfKana)) return kShiftJis;
+        } else if (b == 0x8F) {
+            // EUC-JP JIS X 0212 prefix, or a Shift_JIS lead byte.
+            if (!r.next(c)) return 0;
+            if (is(c, kSjisTrail) && !is(c, kA1toED)) return kShiftJis;
+            if (!r.next(c)) return 0;
+            if (!is(c, kEucByte)) return kShiftJis;
+            if (!is(c, kSjisLead)) return kEucJp;
+            do {
+                if (!r.next(c)) return 0;
+            } while (c > 0x40);
+        } else if (!is(b, kSjisLead)) {
+            if (is(b, kA1toFC)) return kEucJp;
+        } else if (!is(b, kA1toFC)) {
+            return kShiftJis;  // 81-9F lead only Shift_JIS
+        } else {
+            // E0-EF: a lead byte of both; the next byte may tell.
+            if (!r.next(c)) return 0;
+            if (!is(c, kSjisTrail)) {
+                if (is(c, kA1toFE)) return kEucJp;
+            } else if (!is(c, kA1toFE)) {
+                return kShiftJis;
+            }
+        }
+        if (!r.nextNotIn(ja_detector_detail::kPassOver, b)) return 0;
+    }
+}
+
+} // namespace CCC

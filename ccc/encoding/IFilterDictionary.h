@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+
+#include "../base/Object.h"
+#include "IFilterDictionaryEntry.h"
+
+namespace CCC {
+
+// Routes between encodings keyed by from × 65536 + to. Built from the route
+// rule when the library starts; owns its entries.
+class IFilterDictionary : public Object {
+public:
+    IFilterDictionary();
+    ~IFilterDictionary() override;
+    IFilterDictionary(const IFilterDictionary&) = delete;
+    IFilterDictionary& operator=(const IFilterDictionary&) = delete;
+
+    // nullptr when there is no route (equal ends, 0, a detector, unknown ids).
+    const IFilterDictionaryEntry* find(int key) const;
+    const IFilterDictionaryEntry* find(CeId from, CeId to) const {
+        return find(IFilterDictionaryEntry::keyOf(from, to));
+    }
+    std::size_t size() const { return entries_.size(); }
+
+    // Every route in key order, in the diagnostic format.
+    std::string dump() const;
+
+    template <class F> void forEach(F f) const {
+        for (const auto& kv : entries_) f(*kv.second);
+    }
+
+private:
+    std::map<int, IFilterDictionaryEntry*> entries_;
+};
+
+} // namespace CCC

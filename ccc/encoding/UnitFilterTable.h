@@ -1,0 +1,31 @@
+#pragma once
+
+#include "../base/Unit.h"
+
+namespace CCC {
+
+class IFilter;
+
+// What the route rule knows of a one-step converter.
+struct UnitFilterInfo {
+    int number;
+    CeId from;
+    CeId to;
+    bool lossy;             // it can meet characters the destination lacks
+    const char* className;  // the class the family factory creates
+};
+
+// The 113 unit filters, numbered 0-112. The numbering decides ties between
+// routes of equal length.
+class UnitFilterTable {
+public:
+    static constexpr int kCount = 113;
+
+    // nullptr for a number outside 0-112.
+    static const UnitFilterInfo* info(int number);
+    // A new filter from its family's factory; nullptr when the number is
+    // unknown or the family does not provide it.
+    static IFilter* create(int number);
+};
+
+} // namespace CCC

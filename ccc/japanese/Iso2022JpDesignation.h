@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+
+namespace CCC {
+
+// The character set designated to G0 in ISO-2022-JP, and the escape
+// sequences that change it.
+class Iso2022JpDesignation {
+public:
+    enum State { kAscii = 1, kJisRoman = 2, kJis1978 = 3, kJis1983 = 4 };
+    static constexpr std::size_t kEscapeLength = 3;
+
+    int state() const { return state_; }
+    void reset() { state_ = kAscii; }
+    void set(State s) { state_ = s; }
+
+    // Writes the escape sequence for s unless s is already designated;
+    // returns the number of bytes written.
+    std::size_t designate(State s, char* out) {
+        if (state_ == s) return 0;
+        state_ = s;
+        out[0] = 0x1B;
+        out[1] = s <= kJisRoman ? 0x28 : 0x24;
+        out[2] = s == kAscii ? 0x42 : s == kJisRoman ? 0x4A : s == kJis1978 ? 0x40 : 0x42;
+        return kEscapeLength;
+    }
+
+    // At the end of data: back to ASCII, so that every output ends there.
+    std::size_t close(char* out) { return designate(kAscii, out); }
+
+private:
+    int state_ = kAscii;
+};
+
+} // namespace CCC

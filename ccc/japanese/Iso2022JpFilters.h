@@ -1,0 +1,140 @@
+#pragma once
+
+#include "CodecIFilter.h"
+#include "Iso2022JpDesignation.h"
+#include "JcodeTable.h"
+#include "JisArithmetic.h"
+
+namespace CCC {
+
+// ISO-2022-JP -> Shift_JIS (ToEuc false) or EUC-JP (ToEuc true). Escape
+// sequences change the designation and give no output; an unknown one is
+// consumed without a change.
+template <bool ToEuc>
+struct Iso2022JpDecodeCodec {
+    using In = char;
+    using Out = char;
+    static constexpr std::size_t kMaxOut = 2;
+
+    void reset() { g0.reset(); }
+    int state() const { return g0.state(); }
+
+    std::size_t step(SourceCursor<In>& in, Out* out) {
+        int b = in.next();
+        while (b == 0x1B) {
+            int c = in.next();
+            if (c == 0x28 || c == 0x24) {
+                int d = in.next();
+                if (d < 0) return 0;
+                if (c == 0x28 && d == 0x42) g0.set(Iso2022JpDesignation::kAscii);
+                else if (c == 0x28 && d == 0x4A) g0.set(Iso2022JpDesignation::kJisRoman);
+                else if (c == 0x24 && d == 0x40) g0.set(Iso2022JpDesignation::kJis1978);
+                else if (c == 0x24 && d == 0x42) g0.set(Iso2022JpDesignation::kJis1983);
+            } else if (c < 0) {
+                return 0;
+            }
+            b = in.next();
+        }
+        if (b < 0) return 0;
+        if (g0.state() <= Iso2022JpDesignation::kJisRoman) {
+            out[0] = static_cast<Out>(b);
+            return 1;
+        }
+        int c = in.next();
+        if (c < 0) return 0;
+        if constexpr (ToEuc) {
+            out[0] = static_cast<Out>(b + 0x80);
+            out[1] = static_cast<Out>(c + 0x80);
+        } else {
+            unsigned s = jisToSjis(static_cast<unsigned>(b), static_cast<unsigned>(c));
+            out[0] = static_cast<Out>(s >> 8);
+            out[1] = static_cast<Out>(s & 0xFF);
+        }
+        return 2;
+    }
+
+    Iso2022JpDesignation g0;
+};
+
+// Emits a JIS X 0208 pair in ISO-2022-JP, designating it first if needed.
+inline std::size_t putJis1983(Iso2022JpDesignation& g0, unsigned jis, char* out) {
+    std::size_t k = g0.designate(Iso2022JpDesignation::kJis1983, out);
+    out[k] = static_cast<char>(jis >> 8);
+    out[k + 1] = static_cast<char>(jis & 0xFF);
+    return k + 2;
+}
+
+// Emits an ASCII byte in ISO-2022-JP, designating ASCII first if needed.
+inline std::size_t putAscii(Iso2022JpDesignation& g0, int b, char* out) {
+    std::size_t k = g0.designate(Iso2022JpDesignation::kAscii, out);
+    out[k] = static_cast<char>(b);
+    return k + 1;
+}
+
+// Shift_JIS -> ISO-2022-JP. Half-width katakana are dropped; a byte or pair
+// that is not a character gives 0.
+struct SjisToIso2022JpCodec {
+    using In = char;
+    using Out = char;
+    static constexpr std::size_t kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
+
+    void reset() { g0.reset(); }
+    int state() const { return g0.state(); }
+
+    std::size_t step(SourceCursor<In>& in, Out* out) {
+        for (int b = in.next(); b >= 0; b = in.next()) {
+            if (b < 0x80) return putAscii(g0, b, out);
+            if (jcodeP(static_cast<unsigned>(b), kJcodeKana)) continue;
+            if (sjisKanjiP(static_cast<unsigned>(b))) {
+                int t = in.next();
+                if (t < 0) break;
+                if (jcodeP(static_cast<unsigned>(t), kJcodeSjisTrail))
+                    return putJis1983(g0, sjisToJis(static_cast<unsigned>(b), static_cast<unsigned>(t)), out);
+            }
+            out[0] = 0;
+            return 1;
+        }
+        return g0.close(out);
+    }
+
+    Iso2022JpDesignation g0;
+};
+
+// EUC-JP -> ISO-2022-JP. JIS X 0212 and half-width katakana are dropped;
+// a byte that cannot start a character gives 0.
+struct EucJpToIso2022JpCodec {
+    using In = char;
+    using Out = char;
+    static constexpr std::size_t kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
+
+    void reset() { g0.reset(); }
+    int state() const { return g0.state(); }
+
+    std::size_t step(SourceCursor<In>& in, Out* out) {
+        for (int b = in.next(); b >= 0; b = in.next()) {
+            if (b < 0x80) return putAscii(g0, b, out);
+            if (b == 0x8F || b == 0x8E) {
+                if (in.next() < 0 || (b == 0x8F && in.next() < 0)) break;
+                continue;
+            }
+            if (!jcodeP(static_cast<unsigned>(b), kJcodeEuc)) {
+                out[0] = 0;
+                return 1;
+            }
+            int c = in.next();
+            if (c < 0) break;
+            unsigned jis = static_cast<unsigned>(b - 0x80) << 8 | (static_cast<unsigned>(c - 0x80) & 0xFF);
+            return putJis1983(g0, jis, out);
+        }
+        return g0.close(out);
+    }
+
+    Iso2022JpDesignation g0;
+};
+
+class FromIso2022JpToSjis final : public CodecIFilter<Iso2022JpDecodeCodec<false>> {};
+class FromIso2022JpToEucJp final : public CodecIFilter<Iso2022JpDecodeCodec<true>> {};
+class FromSjisToIso2022Jp final : public CodecIFilter<SjisToIso2022JpCodec> {};
+class FromEucJpToIso2022Jp final : public CodecIFilter<EucJpToIso2022JpCodec> {};
+
+} // namespace CCC

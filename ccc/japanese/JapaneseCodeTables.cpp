@@ -1,0 +1,7 @@
+#include "JapaneseCodeTables.h"
+
+namespace CCC {
+
+#include "JapaneseCodeTables.gen.inc"
+
+} // namespace CCC

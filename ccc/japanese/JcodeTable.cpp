@@ -1,0 +1,7 @@
+#include "JcodeTable.h"
+
+namespace CCC {
+
+#include "JcodeTable.gen.inc"
+
+} // namespace CCC

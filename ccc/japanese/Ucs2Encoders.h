@@ -1,0 +1,115 @@
+#pragma once
+
+#include "CodecIFilter.h"
+#include "Iso2022JpDesignation.h"
+#include "JapaneseCodeTables.h"
+
+namespace CCC {
+
+// UCS-2 -> Shift_JIS or cp932 (Table says which). Controls pass as bytes;
+// characters the table lacks are dropped.
+template <const BitmapTrie& Table>
+struct Ucs2ToSjisCodec {
+    using In = unsigned short;
+    using Out = char;
+    static constexpr std::size_t kMaxOut = 2;
+
+    void reset() {}
+
+    std::size_t step(SourceCursor<In>& in, Out* out) {
+        for (int u = in.next(); u >= 0; u = in.next()) {
+            if (u < 0x20 || u == 0x7F) {
+                out[0] = static_cast<Out>(u);
+                return 1;
+            }
+            unsigned v = Table.lookup(static_cast<unsigned>(u));
+            if (v == BitmapTrie::kUnmapped) continue;
+            // One byte or two, without a branch: one- and two-byte
+            // characters alternate unpredictably in Japanese text.
+            std::size_t two = v > 0xFF;
+            out[0] = static_cast<Out>(v >> (two * 8));
+            out[1] = static_cast<Out>(v & 0xFF);
+            return 1 + two;
+        }
+        return 0;
+    }
+};
+
+// UCS-2 -> EUC-JP: JIS X 0208 pairs with the high bits set, half-width
+// katakana behind 0x8E; other characters the table lacks are dropped.
+struct Ucs2ToEucJpCodec {
+    using In = unsigned short;
+    using Out = char;
+    static constexpr std::size_t kMaxOut = 2;
+
+    void reset() {}
+
+    std::size_t step(SourceCursor<In>& in, Out* out) {
+        for (int u = in.next(); u >= 0; u = in.next()) {
+            if (u < 0x81) {
+                out[0] = static_cast<Out>(u);
+                return 1;
+            }
+            if (u == 0x203E || u == 0x00A5) {
+                out[0] = u == 0x203E ? 0x7E : 0x5C;
+                return 1;
+            }
+            unsigned v = ucs2ToEucJpTable.lookup(static_cast<unsigned>(u));
+            if (v != BitmapTrie::kUnmapped) {
+                out[0] = static_cast<Out>(v >> 8 | 0x80);
+                out[1] = static_cast<Out>((v & 0xFF) | 0x80);
+                return 2;
+            }
+            if (u >= 0xFF61 && u <= 0xFF9F) {
+                out[0] = static_cast<Out>(0x8E);
+                out[1] = static_cast<Out>(u - 0xFEC0);
+                return 2;
+            }
+        }
+        return 0;
+    }
+};
+
+// UCS-2 -> ISO-2022-JP: ASCII, JIS-Roman for the yen sign and overline,
+// JIS X 0208-1983 for the rest; the output ends designating ASCII.
+struct Ucs2ToIso2022JpCodec {
+    using In = unsigned short;
+    using Out = char;
+    static constexpr std::size_t kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
+
+    void reset() { g0.reset(); }
+    int state() const { return g0.state(); }
+
+    std::size_t step(SourceCursor<In>& in, Out* out) {
+        for (int u = in.next(); u >= 0; u = in.next()) {
+            if (u < 0x80) {
+                std::size_t k = g0.designate(Iso2022JpDesignation::kAscii, out);
+                out[k] = static_cast<Out>(u);
+                return k + 1;
+            }
+            unsigned v = ucs2ToIso2022JpTable.lookup(static_cast<unsigned>(u));
+            if (v == BitmapTrie::kUnmapped) continue;
+            if (v >= 0x100) {
+                std::size_t k = g0.designate(Iso2022JpDesignation::kJis1983, out);
+                out[k] = static_cast<Out>(v >> 8);
+                out[k + 1] = static_cast<Out>(v & 0xFF);
+                return k + 2;
+            }
+            if (v < 0x80) {
+                std::size_t k = g0.designate(Iso2022JpDesignation::kJisRoman, out);
+                out[k] = static_cast<Out>(v);
+                return k + 1;
+            }
+        }
+        return g0.close(out);
+    }
+
+    Iso2022JpDesignation g0;
+};
+
+class FromUcs2ToSjis final : public CodecIFilter<Ucs2ToSjisCodec<ucs2ToSjisTable>> {};
+class FromUcs2ToCp932 final : public CodecIFilter<Ucs2ToSjisCodec<ucs2ToCp932Table>> {};
+class FromUcs2ToEucJp final : public CodecIFilter<Ucs2ToEucJpCodec> {};
+class FromUcs2ToIso2022Jp final : public CodecIFilter<Ucs2ToIso2022JpCodec> {};
+
+} // namespace CCC

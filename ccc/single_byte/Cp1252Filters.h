@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+
+#include "Iso8859Filters.h"
+
+namespace CCC {
+
+// Windows-1252 -> UCS-2: controls below 0x20 and 0x7F pass; every other
+// byte is looked up, an unassigned one gives 0xFFFF.
+class FromCp1252ToUcs2 : public StepCodecIFilter<char, unsigned short, FromCp1252ToUcs2> {
+    using Base = StepCodecIFilter<char, unsigned short, FromCp1252ToUcs2>;
+    friend Base;
+
+protected:
+    static constexpr int kMaxOut = 1;
+    static constexpr bool kHasRun = true;
+
+    // The trie read once into a flat table: decoding is then one load a byte.
+    static const unsigned short* table() {
+        static const std::array<unsigned short, 256> t = [] {
+            std::array<unsigned short, 256> a{};
+            for (unsigned int b = 0; b < 256; ++b)
+                a[b] = b < 0x20 || b == 0x7F ? static_cast<unsigned short>(b) : cp1252DecodeTrie().lookup(b);
+            return a;
+        }();
+        return t.data();
+    }
+    static unsigned short decode(char c) { return table()[static_cast<unsigned char>(c)]; }
+    int step(unsigned short* out) {
+        char c;
+        if (!next(c)) return -1;
+        out[0] = decode(c);
+        return 1;
+    }
+    std::size_t run(const char* in, std::size_t n, unsigned short* out) {
+        const unsigned short* t = table();
+        for (std::size_t i = 0; i < n; ++i) out[i] = t[static_cast<unsigned char>(in[i])];
+        return n;
+    }
+    void resetState() {}
+};
+
+// UCS-2 -> Windows-1252: controls and 0x7F pass, unmapped units are dropped.
+class FromUcs2ToCp1252 : public SingleByteEncodeIFilter {
+public:
+    FromUcs2ToCp1252() : SingleByteEncodeIFilter(&cp1252EncodeTrie(), true) {}
+};
+
+} // namespace CCC

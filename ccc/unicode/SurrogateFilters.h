@@ -1,0 +1,98 @@
+#pragma once
+
+#include "StepCodecIFilter.h"
+
+namespace CCC {
+
+inline bool highSurrogateP(unsigned int u) { return u >= 0xD800 && u <= 0xDBFF; }
+inline bool lowSurrogateP(unsigned int u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// UTF-16 to 32-bit units: a high surrogate followed by a low one becomes one
+// code point; a high surrogate followed by anything else is dropped together
+// with that unit; every other unit is widened.
+class Utf16ToCodePointIFilter
+    : public StepCodecIFilter<unsigned short, unsigned int, Utf16ToCodePointIFilter> {
+    using Base = StepCodecIFilter<unsigned short, unsigned int, Utf16ToCodePointIFilter>;
+    friend Base;
+
+protected:
+    static constexpr int kMaxOut = 1;
+    static constexpr bool kHasRun = true;
+
+    int step(unsigned int* out) {
+        unsigned short u, low;
+        if (!next(u)) return -1;
+        if (!highSurrogateP(u)) {
+            out[0] = u;
+            return 1;
+        }
+        if (!next(low)) return -1;
+        if (!lowSurrogateP(low)) return 0;
+        out[0] = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
+        return 1;
+    }
+    std::size_t run(const unsigned short* in, std::size_t n, unsigned int* out) {
+        std::size_t i = 0;
+        for (; i < n && !highSurrogateP(in[i]); ++i) out[i] = in[i];
+        return i;
+    }
+    void resetState() {}
+};
+
+// 32-bit code points to UTF-16: values from 0x110000 up are dropped, values
+// from 0x10000 become a surrogate pair. With dropMark set, a U+FEFF that
+// would be the first unit delivered is dropped.
+class CodePointToUtf16IFilter
+    : public StepCodecIFilter<unsigned int, unsigned short, CodePointToUtf16IFilter> {
+    using Base = StepCodecIFilter<unsigned int, unsigned short, CodePointToUtf16IFilter>;
+    friend Base;
+
+public:
+    explicit CodePointToUtf16IFilter(bool dropMark) : dropMark_(dropMark), fresh_(dropMark) {}
+
+protected:
+    static constexpr int kMaxOut = 2;
+    static constexpr bool kHasRun = true;
+
+    int step(unsigned short* out) {
+        unsigned int u;
+        if (!next(u)) return -1;
+        if (u >= 0x110000) return 0;
+        if (fresh_) {
+            fresh_ = false;
+            if (u == 0xFEFF) return 0;
+        }
+        if (u < 0x10000) {
+            out[0] = static_cast<unsigned short>(u);
+            return 1;
+        }
+        u -= 0x10000;
+        out[0] = static_cast<unsigned short>(0xD800 + (u >> 10));
+        out[1] = static_cast<unsigned short>(0xDC00 + (u & 0x3FF));
+        return 2;
+    }
+    std::size_t run(const unsigned int* in, std::size_t n, unsigned short* out) {
+        if (fresh_) return 0;
+        std::size_t i = 0;
+        for (; i < n && in[i] < 0x10000; ++i) out[i] = static_cast<unsigned short>(in[i]);
+        return i;
+    }
+    void resetState() { fresh_ = dropMark_; }
+
+private:
+    bool dropMark_;
+    bool fresh_;
+};
+
+class FromUtf16NToUcs4 : public Utf16ToCodePointIFilter {};
+class FromUtf16NToUtf32N : public Utf16ToCodePointIFilter {};
+class FromUcs4ToUtf16N : public CodePointToUtf16IFilter {
+public:
+    FromUcs4ToUtf16N() : CodePointToUtf16IFilter(true) {}
+};
+class FromUtf32NToUtf16N : public CodePointToUtf16IFilter {
+public:
+    FromUtf32NToUtf16N() : CodePointToUtf16IFilter(false) {}
+};
+
+} // namespace CCC

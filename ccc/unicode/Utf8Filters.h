@@ -1,0 +1,235 @@
+#pragma once
+
+#include <cstdint>
+
+#include "StepCodecIFilter.h"
+#include "SurrogateFilters.h"
+
+namespace CCC {
+
+namespace utf8detail {
+constexpr std::uint64_t kHighBits8 = 0x8080808080808080ull;
+constexpr std::uint64_t kHighBits16 = 0xFF80FF80FF80FF80ull;
+}
+
+// UTF-8 to 16-bit units. The lead byte decides the length; continuation
+// bytes are taken as they come. A four-byte sequence is dropped, or, with
+// kPairs, becomes a surrogate pair when it is 0x10000-0x10FFFF. With
+// kDropMark a U+FEFF that would be the first unit delivered is dropped.
+template <bool kPairs, bool kDropMark>
+class Utf8DecodeIFilter : public StepCodecIFilter<char, unsigned short, Utf8DecodeIFilter<kPairs, kDropMark>> {
+    using Base = StepCodecIFilter<char, unsigned short, Utf8DecodeIFilter<kPairs, kDropMark>>;
+    friend Base;
+
+protected:
+    static constexpr int kMaxOut = 2;
+    static constexpr bool kHasBulk = true;
+
+    int step(unsigned short* out) {
+        char c[4];
+        if (!this->next(c[0])) return -1;
+        unsigned int b = static_cast<unsigned char>(c[0]);
+        unsigned int v;
+        if (b < 0x80) {
+            v = b;
+        } else if (!(b & 0x20)) {
+            if (!this->next(c[1])) return -1;
+            v = ((b & 0x1F) << 6) | (c[1] & 0x3F);
+        } else if (!(b & 0x10)) {
+            if (!this->next(c[1]) || !this->next(c[2])) return -1;
+            v = (((b & 0x0F) << 12) | ((c[1] & 0x3F) << 6) | (c[2] & 0x3F)) & 0xFFFF;
+        } else {
+            if (!this->next(c[1]) || !this->next(c[2]) || !this->next(c[3])) return -1;
+            if (!kPairs) return 0;
+            v = ((b & 0x07) << 18) | ((c[1] & 0x3F) << 12) | ((c[2] & 0x3F) << 6) | (c[3] & 0x3F);
+            if (v < 0x10000 || v > 0x10FFFF) return 0;
+            fresh_ = false;
+            v -= 0x10000;
+            out[0] = static_cast<unsigned short>(0xD800 + (v >> 10));
+            out[1] = static_cast<unsigned short>(0xDC00 + (v & 0x3FF));
+            return 2;
+        }
+        if (fresh_) {
+            fresh_ = false;
+            if (v == 0xFEFF) return 0;
+        }
+        out[0] = static_cast<unsigned short>(v);
+        return 1;
+    }
+
+    // Whole sequences while they fit; ASCII eight bytes at a time.
+    void bulk(const char*& in, const char* inEnd, unsigned short*& out, unsigned short* outEnd) {
+        if (fresh_) return;
+        const char* ip = in;
+        unsigned short* op = out;
+        while (ip < inEnd && op < outEnd) {
+            unsigned int b = static_cast<unsigned char>(*ip);
+            if (b < 0x80) {
+                while (inEnd - ip >= 8 && outEnd - op >= 8) {
+                    std::uint64_t w;
+                    std::memcpy(&w, ip, 8);
+                    if (w & utf8detail::kHighBits8) break;
+                    for (int j = 0; j < 8; ++j) op[j] = static_cast<unsigned short>(ip[j]);
+                    ip += 8;
+                    op += 8;
+                }
+                if (ip < inEnd && op < outEnd && !(*ip & 0x80)) *op++ = static_cast<unsigned short>(*ip++);
+                continue;
+            }
+            if (!(b & 0x20)) {
+                if (inEnd - ip < 2) break;
+                *op++ = static_cast<unsigned short>(((b & 0x1F) << 6) | (ip[1] & 0x3F));
+                ip += 2;
+            } else if (!(b & 0x10)) {
+                if (inEnd - ip < 3) break;
+                *op++ = static_cast<unsigned short>(((b & 0x0F) << 12) | ((ip[1] & 0x3F) << 6) | (ip[2] & 0x3F));
+                ip += 3;
+            } else {
+                if (inEnd - ip < 4) break;
+                if (kPairs) {
+                    unsigned int v = ((b & 0x07) << 18) | ((ip[1] & 0x3F) << 12) | ((ip[2] & 0x3F) << 6) |
+                                     (ip[3] & 0x3F);
+                    if (v >= 0x10000 && v <= 0x10FFFF) {
+                        if (outEnd - op < 2) break;
+                        v -= 0x10000;
+                        op[0] = static_cast<unsigned short>(0xD800 + (v >> 10));
+                        op[1] = static_cast<unsigned short>(0xDC00 + (v & 0x3FF));
+                        op += 2;
+                    }
+                }
+                ip += 4;
+            }
+        }
+        in = ip;
+        out = op;
+    }
+    void resetState() { fresh_ = kDropMark; }
+
+private:
+    bool fresh_ = kDropMark;
+};
+
+// 16-bit units to UTF-8, each unit by itself (one, two or three bytes);
+// with kPairs a high surrogate followed by a low one becomes one four-byte
+// sequence and a high surrogate followed by anything else is dropped with
+// that unit. With mark set, EF BB BF comes first.
+template <bool kPairs>
+class Utf8EncodeIFilter : public StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter<kPairs>> {
+    using Base = StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter<kPairs>>;
+    friend Base;
+
+public:
+    explicit Utf8EncodeIFilter(bool mark) : mark_(mark), owed_(mark) {}
+
+protected:
+    static constexpr int kMaxOut = 4;
+    static constexpr bool kHasBulk = true;
+
+    int step(char* out) {
+        if (owed_) {
+            owed_ = false;
+            out[0] = '\xEF';
+            out[1] = '\xBB';
+            out[2] = '\xBF';
+            return 3;
+        }
+        unsigned short u;
+        if (!this->next(u)) return -1;
+        if (u < 0x80) {
+            out[0] = static_cast<char>(u);
+            return 1;
+        }
+        if (u < 0x800) {
+            out[0] = static_cast<char>(0xC0 | (u >> 6));
+            out[1] = static_cast<char>(0x80 | (u & 0x3F));
+            return 2;
+        }
+        if (kPairs && highSurrogateP(u)) {
+            unsigned short low;
+            if (!this->next(low)) return -1;
+            if (!lowSurrogateP(low)) return 0;
+            unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
+            out[0] = static_cast<char>(0xF0 | (v >> 18));
+            out[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
+            out[2] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+            out[3] = static_cast<char>(0x80 | (v & 0x3F));
+            return 4;
+        }
+        out[0] = static_cast<char>(0xE0 | (u >> 12));
+        out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (u & 0x3F));
+        return 3;
+    }
+
+    // Whole characters while they fit; ASCII four units at a time.
+    void bulk(const unsigned short*& in, const unsigned short* inEnd, char*& out, char* outEnd) {
+        if (owed_) return;
+        const unsigned short* ip = in;
+        char* op = out;
+        while (ip < inEnd) {
+            unsigned int u = *ip;
+            if (u < 0x80) {
+                while (inEnd - ip >= 4 && outEnd - op >= 4) {
+                    std::uint64_t w;
+                    std::memcpy(&w, ip, 8);
+                    if (w & utf8detail::kHighBits16) break;
+                    for (int j = 0; j < 4; ++j) op[j] = static_cast<char>(ip[j]);
+                    ip += 4;
+                    op += 4;
+                }
+                if (ip < inEnd && op < outEnd && *ip < 0x80) *op++ = static_cast<char>(*ip++);
+                else if (op == outEnd) break;
+                continue;
+            }
+            if (outEnd - op < 4) break;
+            if (u < 0x800) {
+                op[0] = static_cast<char>(0xC0 | (u >> 6));
+                op[1] = static_cast<char>(0x80 | (u & 0x3F));
+                op += 2;
+                ++ip;
+            } else if (kPairs && highSurrogateP(u)) {
+                if (inEnd - ip < 2) break;
+                unsigned int low = ip[1];
+                ip += 2;
+                if (!lowSurrogateP(low)) continue;
+                unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
+                op[0] = static_cast<char>(0xF0 | (v >> 18));
+                op[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
+                op[2] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+                op[3] = static_cast<char>(0x80 | (v & 0x3F));
+                op += 4;
+            } else {
+                op[0] = static_cast<char>(0xE0 | (u >> 12));
+                op[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                op[2] = static_cast<char>(0x80 | (u & 0x3F));
+                op += 3;
+                ++ip;
+            }
+        }
+        in = ip;
+        out = op;
+    }
+    void resetState() { owed_ = mark_; }
+
+private:
+    bool mark_;
+    bool owed_;
+};
+
+class FromUtf8NToUcs2 : public Utf8DecodeIFilter<false, false> {};
+class FromUtf8ToUtf16N : public Utf8DecodeIFilter<true, true> {};
+
+class FromUcs2ToUtf8N : public Utf8EncodeIFilter<false> {
+public:
+    FromUcs2ToUtf8N() : Utf8EncodeIFilter(false) {}
+};
+class FromUtf16NToUtf8 : public Utf8EncodeIFilter<true> {
+public:
+    FromUtf16NToUtf8() : Utf8EncodeIFilter(true) {}
+};
+class FromUtf16NToUtf8N : public Utf8EncodeIFilter<true> {
+public:
+    FromUtf16NToUtf8N() : Utf8EncodeIFilter(false) {}
+};
+
+} // namespace CCC

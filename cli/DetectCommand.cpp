@@ -1,0 +1,65 @@
+// quillmark detect [--detector ja|xml|html] [FILE]: prints the detected
+// encoding as "<id> <canonical name>", or "0 -" when nothing was detected.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "Command.h"
+#include "ccc/base/Unit.h"
+#include "ccc/detect/DetectorFactory.h"
+#include "ccc/encoding/Ccc.h"
+#include "ccc/encoding/Iceman.h"
+#include "ccc/flow/FileIFlow.h"
+
+namespace quillmark {
+
+namespace {
+
+struct DetectOptions {
+    std::string detector = "ja";
+    std::string file;
+};
+
+CCC::CeId detectorId(const std::string& name) {
+    if (name == "xml") return 41;
+    if (name == "html") return 42;
+    return 40;
+}
+
+int runDetect(const DetectOptions& opts) {
+    if (!CCC::Ccc::initialize()) {
+        std::fputs("quillmark detect: the encoding library did not start\n", stderr);
+        return 1;
+    }
+    std::unique_ptr<CCC::FileIFlow> in;
+    if (opts.file.empty()) {
+        in = std::make_unique<CCC::FileIFlow>(stdin);  // adopted, not closed
+    } else {
+        in = std::make_unique<CCC::FileIFlow>(opts.file.c_str(), true);
+        if (!in->openP()) {
+            std::fprintf(stderr, "quillmark detect: can't open %s\n", opts.file.c_str());
+            return 1;
+        }
+    }
+    CCC::CeId id = CCC::runDetector(detectorId(opts.detector), *in);
+    const char* name = id ? CCC::Iceman::ceIdToString(id) : nullptr;
+    std::printf("%d %s\n", id, name ? name : "-");
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+void install(CLI::App& app, int& status) {
+    auto opts = std::make_shared<DetectOptions>();
+    CLI::App* cmd = app.add_subcommand("detect", "Detect the encoding of FILE (or of standard input)");
+    cmd->add_option("--detector", opts->detector, "ja (byte patterns), xml (declaration) or html (META charset)")
+        ->check(CLI::IsMember({"ja", "xml", "html"}))
+        ->default_str("ja");
+    cmd->add_option("FILE", opts->file, "Input file; standard input when absent");
+    cmd->callback([opts, &status] { status = runDetect(*opts); });
+}
+
+const CommandRegistration registration(40, install);
+
+} // namespace
+
+} // namespace quillmark

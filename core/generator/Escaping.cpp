@@ -1,0 +1,119 @@
+#include "Escaping.h"
+
+namespace Orvane {
+
+namespace {
+
+using Unit = unsigned short;
+
+template <std::size_t N>
+void appendAscii(CCC::TString<Unit>& dest, const char (&literal)[N]) {
+    for (std::size_t i = 0; i + 1 < N; ++i) dest.push_back(static_cast<Unit>(literal[i]));
+}
+
+bool asciiLetter(Unit u) { return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'); }
+bool decimalDigit(Unit u) { return u >= '0' && u <= '9'; }
+bool hexDigit(Unit u) { return decimalDigit(u) || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f'); }
+int hexValue(Unit u) { return decimalDigit(u) ? u - '0' : (u | 0x20) - 'a' + 10; }
+bool nameStart(Unit u) { return asciiLetter(u) || u == '_' || u == ':'; }
+bool nameChar(Unit u) { return nameStart(u) || decimalDigit(u) || u == '-' || u == '.'; }
+
+// A character reference is only kept when it names a character XML allows.
+bool xmlCharP(unsigned long c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Copies the runs between the units that need a replacement in one append
+// each; replace(unit, i) appends the replacement for src[i] and returns how
+// many units it consumed, or 0 to copy the unit as it is.
+template <class NeedsWork, class Replace>
+void transform(CCC::TString<Unit>& dest, const Unit* src, std::size_t length, NeedsWork needsWork, Replace replace) {
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < length;) {
+        if (!needsWork(src[i])) {
+            ++i;
+            continue;
+        }
+        dest.append(src + run, i - run);
+        std::size_t used = replace(i);
+        if (used == 0) {
+            dest.push_back(src[i]);
+            used = 1;
+        }
+        i += used;
+        run = i;
+    }
+    dest.append(src + run, length - run);
+}
+
+} // namespace
+
+std::size_t Escaping::referenceLength(const Unit* src, std::size_t length) {
+    if (length < 3 || src[0] != '&') return 0;
+    std::size_t i = 1;
+    if (src[i] == '#') {
+        ++i;
+        const bool hex = i < length && (src[i] == 'x');
+        if (hex) ++i;
+        const std::size_t digitsStart = i;
+        unsigned long value = 0;
+        while (i < length && (hex ? hexDigit(src[i]) : decimalDigit(src[i]))) {
+            value = hex ? value * 16 + hexValue(src[i]) : value * 10 + (src[i] - '0');
+            if (value > 0x10FFFF) return 0;
+            ++i;
+        }
+        if (i == digitsStart || i >= length || src[i] != ';' || !xmlCharP(value)) return 0;
+        return i + 1;
+    }
+    if (!nameStart(src[i])) return 0;
+    while (i < length && nameChar(src[i])) ++i;
+    if (i >= length || src[i] != ';') return 0;
+    return i + 1;
+}
+
+void Escaping::appendText(DString& dest, const Unit* src, std::size_t length) {
+    transform(
+        dest, src, length, [](Unit u) { return u == '&' || u == '<' || u == '>'; },
+        [&](std::size_t i) -> std::size_t {
+            switch (src[i]) {
+            case '&': appendAscii(dest, "&amp;"); break;
+            case '<': appendAscii(dest, "&lt;"); break;
+            default: appendAscii(dest, "&gt;"); break;
+            }
+            return 1;
+        });
+}
+
+void Escaping::appendAttribute(DString& dest, const Unit* src, std::size_t length) {
+    transform(
+        dest, src, length, [](Unit u) { return u == '&' || u == '<' || u == '"'; },
+        [&](std::size_t i) -> std::size_t {
+            switch (src[i]) {
+            case '&': {
+                const std::size_t reference = referenceLength(src + i, length - i);
+                if (reference) {
+                    dest.append(src + i, reference);
+                    return reference;
+                }
+                appendAscii(dest, "&amp;");
+                break;
+            }
+            case '<': appendAscii(dest, "&lt;"); break;
+            default: appendAscii(dest, "&quot;"); break;
+            }
+            return 1;
+        });
+}
+
+void Escaping::appendComment(DString& dest, const Unit* src, std::size_t length) {
+    transform(
+        dest, src, length, [](Unit u) { return u == '-'; },
+        [&](std::size_t i) -> std::size_t {
+            dest.push_back('-');
+            if (i + 1 < length && src[i + 1] == '-') dest.push_back(' ');
+            return 1;
+        });
+}
+
+} // namespace Orvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+
+#include "ccc/base/TString.h"
+
+namespace Orvane {
+
+// Escapes for the three places where the writer puts caller text. Each
+// appends to dest, so the body grows without temporary strings.
+class Escaping {
+public:
+    using DString = CCC::TString<unsigned short>;
+
+    // Element text: & < > become entity references; quotes stay.
+    static void appendText(DString& dest, const unsigned short* src, std::size_t length);
+    // Attribute values in double quotes: " < and & are escaped, but an &
+    // that already starts a character or entity reference is kept.
+    static void appendAttribute(DString& dest, const unsigned short* src, std::size_t length);
+    // Comment text: a blank goes between two adjacent hyphens so that no
+    // "--" ends the comment early.
+    static void appendComment(DString& dest, const unsigned short* src, std::size_t length);
+
+    static void appendText(DString& dest, const DString* src) {
+        if (src) appendText(dest, src->data(), src->size());
+    }
+    static void appendAttribute(DString& dest, const DString* src) {
+        if (src) appendAttribute(dest, src->data(), src->size());
+    }
+    static void appendComment(DString& dest, const DString* src) {
+        if (src) appendComment(dest, src->data(), src->size());
+    }
+
+    // Length of the character or entity reference at src[0] ('&'), or 0
+    // when the text there is not one.
+    static std::size_t referenceLength(const unsigned short* src, std::size_t length);
+};
+
+} // namespace Orvane

@@ -1,0 +1,259 @@
+#include "Generator1.h"
+
+#include <climits>
+
+#include "Escaping.h"
+#include "ListTransitions.h"
+#include "PageNumber.h"
+#include "XhtmlTemplates.h"
+#include "ccc/encoding/Iceman.h"
+#include "core/model/Log.h"
+#include "core/model/Model.h"
+#include "core/model/Output.h"
+#include "core/model/SrcText.h"
+#include "core/model/Template.h"
+
+namespace Orvane {
+
+namespace {
+
+constexpr CeId kUtf8WithoutMark = 8;
+constexpr CeId kShiftJis = 23;
+constexpr CeId kCp932 = 37;
+
+using Unit = unsigned short;
+
+const Unit kFullWidthLeftParenthesis[] = {0xFF08, 0};
+const Unit kFullWidthRightParenthesis[] = {0xFF09, 0};
+
+CCC::TString<Unit> widen(const char* ascii) { return CCC::TString<Unit>::fromAscii(ascii); }
+
+} // namespace
+
+Generator1::Generator1(Model* model)
+    : Generator(model),
+      pageFormat_(widen("<span class=\"page-normal\">%d</span>")),
+      imageFormat_(widen("<img src=\"%s\" alt=\"%s\" />")),
+      imageBlockFormat_(widen("<div class=\"image\"><img src=\"%s\" alt=\"%s\" /></div>")),
+      anchorFormat_(widen("<a name=\"%s\" >%s</a>")),
+      linkFormat_(widen("<a href=\"%s\" >%s</a>")),
+      rubyFormat_(widen("<ruby><rb>%s</rb><rp>%s</rp><rt>%s</rt><rp>%s</rp></ruby>")),
+      titleFormat_(widen("<h1 class=\"title\">%s</h1>\n")),
+      pageFrontFormat_(widen("<span class=\"page-front\">%s</span>")),
+      pageSpecialFormat_(widen("<span class=\"page-special\">%s</span>")) {}
+
+void Generator1::emit(std::string_view ascii) {
+    const std::size_t at = bodyValue_.size();
+    bodyValue_.resize(at + ascii.size());
+    for (std::size_t i = 0; i < ascii.size(); ++i) bodyValue_[at + i] = static_cast<Unit>(ascii[i]);
+}
+
+const DString& Generator1::attribute(DString& scratch, const DString* text) {
+    scratch.clear();
+    Escaping::appendAttribute(scratch, text);
+    return scratch;
+}
+
+const DString& Generator1::element(DString& scratch, const DString* text) {
+    scratch.clear();
+    Escaping::appendText(scratch, text);
+    return scratch;
+}
+
+void Generator1::appendEscapedIn(Fmt& fmt, const DString* text) {
+    fmt.reset();
+    fmt.addString(element(scratch1_, text));
+    fmt.formatAppend(bodyValue_);
+}
+
+void Generator1::warn(int message, int first, int second) {
+    if (!log_ || !log_->getWriter()) return;
+    const DString& text = Log::message(message, Log::kJapanese);
+    try {
+        if (message == Log::kHeadingStart) log_->getWriter()->print(&text, first);
+        else log_->getWriter()->print(&text, first, second);
+    } catch (const CCC::Exception&) {
+        // A log that cannot take the line must not stop the conversion.
+    }
+}
+
+void Generator1::setStyleSheet(const DString* name) {
+    if (!name || name->empty()) {
+        cssValue_.clear();
+        return;
+    }
+    Fmt link(widen("<link rel=\"stylesheet\" type=\"text/css\" media=\"all\" href=\"%s\" />\n"));
+    link.addString(attribute(scratch1_, name));
+    link.format(cssValue_);
+}
+
+const char* Generator1::getTemplate() {
+    return xhtml_ == 1 ? XhtmlTemplates::kXhtml11 : XhtmlTemplates::kXhtml10Transitional;
+}
+
+CeId Generator1::getTemplateCeId() { return kShiftJis; }
+const char* Generator1::getExtension() { return ".html"; }
+
+void Generator1::setEncoding(CeId ceId) {
+    // The charset label must be a name XML processors know: cp932 is
+    // declared as Shift_JIS, UTF-8 without a mark as plain utf-8.
+    const char* name = nullptr;
+    if (ceId == kCp932) name = "Shift_JIS";
+    else if (ceId == kUtf8WithoutMark) name = "utf-8";
+    else name = CCC::Iceman::ceIdToString(ceId);
+    encodingValue_ = DString::fromAscii(name ? name : "us-ascii");
+}
+
+void Generator1::reset() {
+    Generator::reset();
+    encodingValue_.clear();
+    titleValue_.clear();
+    bodyValue_.clear();
+    // Markup adds a little to the text; reserving ahead keeps the body from
+    // being copied while it grows.
+    const std::size_t textLength = srcText_ ? srcText_->getTextLength() : 0;
+    bodyValue_.reserve(textLength + textLength / 4 + 1024);
+    openWrappers();
+    headingLevel_ = 0;
+}
+
+void Generator1::openWrappers() {
+    if (yokoP_) emit("<div class=\"yoko\">\n");
+    if (tateP_) {
+        emit("<div class=\"tate\">\n");
+        emit("<div id=\"honbun\">\n");
+    }
+}
+
+void Generator1::closeWrappers() {
+    if (yokoP_) emit("</div>\n");
+    if (tateP_) {
+        emit("</div>\n");
+        emit("</div>\n");
+    }
+}
+
+void Generator1::writeOutput() {
+    // A list or table the document ends in is closed inside the wrappers.
+    setBlockMode(kPlainBlock);
+    closeWrappers();
+    if (!srcText_ || !model_) return;
+
+    BString name;
+    if (part_ == 0) {
+        name = srcText_->getBaseName();
+        name += getExtension();
+    } else {
+        CCC::Formatter<char> partName(BString("%s%d%s"));
+        partName.addString(srcText_->getBaseName()).addInt(part_).addZString(getExtension());
+        partName.format(name);
+    }
+    Output* output = model_->addOutput(
+        std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode()));
+    setEncoding(srcText_->getOutCeId());
+    if (const Template* skeleton = srcText_->getTemplate())
+        output->setContent(skeleton->fill(TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_}));
+}
+
+void Generator1::newOutput() {
+    writeOutput();
+    bodyValue_.clear();
+    openWrappers();
+    ++part_;
+}
+
+void Generator1::pageNumber(const DString* text) {
+    if (!text) {
+        if (page_ < INT_MAX) ++page_;
+    } else {
+        const int n = parseNumber(*text);
+        if (n <= page_) warn(Log::kPageBackwards, page_, n);
+        page_ = n;
+    }
+    pageFormat_.reset();
+    pageFormat_.addInt(page_);
+    pageFormat_.formatAppend(bodyValue_);
+}
+
+void Generator1::beginHeading(int level) {
+    Generator::beginHeading(level);
+    if (headingLevel_ < level - 1) {
+        if (headingLevel_ == 0) warn(Log::kHeadingStart, level, 0);
+        else warn(Log::kHeadingJump, headingLevel_, level);
+    }
+    headingLevel_ = level;
+}
+
+void Generator1::horizontalRule() {
+    setBlockMode(kPlainBlock);
+    emit("<hr />\n");
+}
+
+void Generator1::setTitle(const DString* text) {
+    setBlockMode(kPlainBlock);
+    titleValue_.clear();
+    Escaping::appendText(titleValue_, text);
+}
+
+void Generator1::text(const DString* text) { Escaping::appendText(bodyValue_, text); }
+void Generator1::lineBreak() { emit("<br />"); }
+
+void Generator1::image(const DString* source, const DString* alternative, bool block) {
+    Fmt& fmt = block ? imageBlockFormat_ : imageFormat_;
+    fmt.reset();
+    fmt.addString(attribute(scratch1_, source)).addString(attribute(scratch2_, alternative));
+    fmt.formatAppend(bodyValue_);
+}
+
+void Generator1::anchor(const DString* name, const DString* text) {
+    anchorFormat_.reset();
+    anchorFormat_.addString(attribute(scratch1_, name)).addString(element(scratch2_, text));
+    anchorFormat_.formatAppend(bodyValue_);
+}
+
+void Generator1::link(const DString* target, const DString* text) {
+    linkFormat_.reset();
+    linkFormat_.addString(attribute(scratch1_, target)).addString(element(scratch2_, text));
+    linkFormat_.formatAppend(bodyValue_);
+}
+
+void Generator1::rawText(const DString* text) {
+    if (text) bodyValue_.append(*text);
+}
+
+void Generator1::comment(const DString* text) {
+    emit("<!-- ");
+    Escaping::appendComment(bodyValue_, text);
+    emit(" -->");
+}
+
+void Generator1::blockComment(const DString* text) {
+    emit("<!-- ");
+    Escaping::appendComment(bodyValue_, text);
+    emit(" -->\n");
+}
+
+void Generator1::macro(const DString* text) {
+    emit("<!-- MACRO:");
+    Escaping::appendComment(bodyValue_, text);
+    emit(" -->\n");
+}
+
+void Generator1::ruby(const DString* base, const DString* reading) {
+    rubyFormat_.reset();
+    rubyFormat_.addString(element(scratch1_, base))
+        .addZString(kFullWidthLeftParenthesis)
+        .addString(element(scratch2_, reading))
+        .addZString(kFullWidthRightParenthesis);
+    rubyFormat_.formatAppend(bodyValue_);
+}
+
+void Generator1::title(const DString* text) {
+    appendEscapedIn(titleFormat_, text);
+    headingLevel_ = 1;
+}
+
+void Generator1::pageFront(const DString* text) { appendEscapedIn(pageFrontFormat_, text); }
+void Generator1::pageSpecial(const DString* text) { appendEscapedIn(pageSpecialFormat_, text); }
+
+} // namespace Orvane

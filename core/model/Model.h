@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "Output.h"
+#include "SrcText.h"
+#include "Template.h"
+
+namespace Orvane {
+
+class Generator;
+class Log;
+class Syntax;
+
+// The root of the conversion core: the registered sources, the templates
+// and outputs of the current run, the chosen syntax and generator, and the
+// run itself (read every source, parse it into generator events, write
+// every output).
+class Model {
+public:
+    using SrcTexts = std::vector<std::unique_ptr<SrcText>>;
+    using Templates = std::vector<std::unique_ptr<Template>>;
+    using Outputs = std::vector<std::unique_ptr<Output>>;
+
+    Model();
+    ~Model();
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    Syntax* getSyntax() const { return syntax_.get(); }
+    Generator* getGenerator() const { return generator_.get(); }
+    const SrcTexts& getSrcTexts() const { return srcTexts_; }
+    const Templates& getTemplates() const { return templates_; }
+    const Outputs& getOutputs() const { return outputs_; }
+
+    // 0..4 choose a syntax; any other number leaves none.
+    void setSyntax(int number);
+    // Installs a syntax made elsewhere (an embedding program's own).
+    void setSyntax(std::unique_ptr<Syntax> syntax);
+    // 0 the trace generator, 1 the XHTML writer; other numbers change nothing.
+    void setGenerator(int number);
+
+    // outputName null: output names come from the file name.
+    SrcText* addSrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId, int newLineMode);
+    // Removes the source at index (from 0) and its outputs; files stay on disk.
+    void removeFromSrcTexts(int index);
+    void setDefaultTemplate();
+    void resetTemplate();
+    void clearOutputs();
+
+    // The whole run; true when every source was read and every output written.
+    bool generate(Log* log);
+    // Reads every source and prints its tokens on standard output.
+    bool dumpTokens(Log* log);
+
+    // Called by the generator for each output it creates; returns it.
+    Output* addOutput(std::unique_ptr<Output> output);
+
+private:
+    bool readSrcTexts();
+    bool runPass(int pass, Log* log);
+    bool writeOutputs();
+
+    std::unique_ptr<Syntax> syntax_;
+    std::unique_ptr<Generator> generator_;
+    SrcTexts srcTexts_;
+    Templates templates_;
+    Outputs outputs_;
+};
+
+} // namespace Orvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "TextFile.h"
+
+namespace Orvane {
+
+class SrcText;
+
+// A generated document waiting to be written; it knows the source it was
+// made from (not owned).
+class Output : public TextFile {
+public:
+    Output(SrcText* srcText, const char* fileName, CeId outCeId, int newLineMode)
+        : TextFile(fileName, 0, outCeId, newLineMode), srcText_(srcText) {}
+
+    SrcText* getSrcText() const { return srcText_; }
+
+private:
+    SrcText* srcText_;
+};
+
+} // namespace Orvane

@@ -1,0 +1,17 @@
+#include "SyntaxFactory.h"
+
+#include "core/syntax/s2/S2Syntax.h"
+
+namespace Orvane {
+
+// Each syntax family adds its numbers here as it joins the program.
+Syntax* createSyntax(int number) {
+    switch (number) {
+    case 2: return new S2Syntax();
+    case 3: return new S3Syntax();
+    case 4: return new S4Syntax();
+    default: return nullptr;
+    }
+}
+
+} // namespace Orvane

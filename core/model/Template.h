@@ -1,0 +1,28 @@
+#pragma once
+
+#include "TextFile.h"
+
+namespace Orvane {
+
+// The values a template's placeholders are replaced by; a null value
+// stands for an empty one.
+struct TemplateValues {
+    const DString* encoding = nullptr;
+    const DString* title = nullptr;
+    const DString* body = nullptr;
+    const DString* css = nullptr;
+};
+
+// The skeleton an output is poured into: UTF-16 text with placeholders
+// written between "@@" pairs.
+class Template : public TextFile {
+public:
+    Template() : TextFile(nullptr, 0, 0, 0) {}
+    Template(const char* fileName, CeId inCeId) : TextFile(fileName, inCeId, 0, 0) {}
+
+    // The content with every placeholder replaced: ENCODING, TITLE, BODY
+    // and CSS by their values, any other name by nothing; "@@@@" gives "@@".
+    std::unique_ptr<DString> fill(const TemplateValues& values) const;
+};
+
+} // namespace Orvane

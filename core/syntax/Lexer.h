@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+#include "Token.h"
+
+namespace Orvane {
+
+// Cuts the UTF-16 text of one source into tokens. The text is borrowed for
+// the length of a run; a lexer holds no buffer of its own.
+class Lexer {
+public:
+    Lexer() = default;
+    virtual ~Lexer() = default;
+    Lexer(const Lexer&) = delete;
+    Lexer& operator=(const Lexer&) = delete;
+
+    // A new heap token; after the last real token, code 0 tokens forever.
+    virtual Token* nextToken() = 0;
+
+    // Starts a run over text[0, length).
+    void setSource(const unsigned short* text, std::uint32_t length) {
+        source = text;
+        this->length = length;
+        position = 0;
+    }
+
+    // The length of s when the text at position begins with it (never
+    // reading past length), else 0. Does not move position.
+    unsigned match(const unsigned short* s) const { return matchUnits(s); }
+    unsigned match(const char16_t* s) const { return matchUnits(s); }
+
+    std::uint32_t getPosition() const { return position; }
+
+protected:
+    template <class C>
+    unsigned matchUnits(const C* s) const {
+        if (position >= length) return 0;
+        std::uint32_t i = 0;
+        for (; s[i]; ++i)
+            if (position + i >= length || source[position + i] != static_cast<unsigned short>(s[i])) return 0;
+        return i;
+    }
+
+    const unsigned short* source = nullptr;
+    std::uint32_t length = 0;
+    std::uint32_t position = 0;
+};
+
+} // namespace Orvane

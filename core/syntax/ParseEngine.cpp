@@ -1,0 +1,92 @@
+#include "ParseEngine.h"
+
+#include <utility>
+
+namespace Orvane {
+
+ParseEngine::ParseEngine(const ParseTables& tables, void* user) : tables_(tables), user_(user) {
+    // A line of markup rarely needs more; deeper input grows the stack.
+    stack_.reserve(128);
+}
+
+bool ParseEngine::push(int state, int symbol, Token&& value) {
+    if (stack_.size() >= kStackLimit) {
+        stack_.clear();
+        return false;
+    }
+    stack_.push_back(StackEntry{state, symbol, std::move(value)});
+    return true;
+}
+
+void ParseEngine::feed(Token* token, Generator* generator) {
+    int major = token ? token->code : 0;
+    if (stack_.empty()) {
+        if (major == 0) return;
+        push(0, 0, Token());
+        errorCount_ = -1;
+    }
+    generator_ = generator;
+    for (;;) {
+        const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
+        if (tables_.shiftP(act)) {
+            Token v;
+            if (token) v = std::move(*token);
+            if (!push(act, major, std::move(v))) {
+                // Overflow: the pushed token is lost with the stack.
+                return;
+            }
+            --errorCount_;
+            if (major == 0 && !stack_.empty()) continue;
+            return;
+        }
+        if (tables_.reduceP(act)) {
+            if (!reduce(act - tables_.stateCount)) return;
+            continue;
+        }
+        if (act == tables_.acceptAction()) {
+            stack_.clear();
+            if (onAccept_) onAccept_(user_);
+            return;
+        }
+        recover();
+        return;
+    }
+}
+
+bool ParseEngine::reduce(int rule) {
+    const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
+    const std::size_t n = static_cast<std::size_t>(info.rhsLength);
+    ReduceContext ctx{generator_, stack_.data() + (stack_.size() - n), Token(-1), user_, rule};
+    if (info.action) info.action(ctx);
+    stack_.resize(stack_.size() - n);
+    const int act = tables_.findReduceAction(stack_.back().stateNumber, info.lhs);
+    if (tables_.shiftP(act)) return push(act, info.lhs, std::move(ctx.result));
+    stack_.clear();
+    if (act == tables_.acceptAction()) {
+        if (onAccept_) onAccept_(user_);
+    } else if (onFailure_) {
+        onFailure_(user_);  // a goto the tables lack: cannot happen for a built grammar
+    }
+    return false;
+}
+
+void ParseEngine::recover() {
+    const int err = tables_.errorSymbol;
+    while (!stack_.empty()) {
+        if (err >= 0) {
+            const int act = tables_.findShiftAction(stack_.back().stateNumber, err);
+            if (tables_.shiftP(act)) {
+                // A grammar with error rules resumes here; the offending
+                // token is dropped all the same.
+                push(act, err, Token(err));
+                errorCount_ = 3;
+                return;
+            }
+        }
+        stack_.pop_back();
+    }
+    errorCount_ = 3;
+    if (onFailure_) onFailure_(user_);
+}
+
+} // namespace Orvane

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "ParseTables.h"
+#include "Token.h"
+
+namespace Orvane {
+
+class Generator;
+
+// One entry of the parse stack: a state and the grammar symbol that led to
+// it, with the symbol's value.
+struct StackEntry {
+    int stateNumber;
+    int symbol;
+    Token value;
+};
+
+// What a rule action sees: the generator of the current feed, the values
+// of the rule's right-hand side (rhs[0] is the leftmost symbol) and the
+// slot for the left-hand side's value. Values the action does not take
+// are released when the right-hand side is popped.
+struct ReduceContext {
+    Generator* generator;
+    StackEntry* rhs;
+    Token result;
+    void* user;
+    int rule;
+};
+
+// The table-driven LALR(1) driver. Syntax errors are silent: the stack is
+// popped until a state can shift the error symbol (when none can, it is
+// emptied), the offending token is dropped, and the next token starts a
+// fresh parse. The stack grows as needed up to kStackLimit entries; a push
+// beyond that empties it and drops the token, like an error.
+class ParseEngine {
+public:
+    static constexpr std::size_t kStackLimit = 100000;
+
+    using Hook = void (*)(void* user);
+
+    explicit ParseEngine(const ParseTables& tables, void* user = nullptr);
+    ParseEngine(const ParseEngine&) = delete;
+    ParseEngine& operator=(const ParseEngine&) = delete;
+
+    // Hands one token to the parser: its code is the major symbol; the
+    // engine takes over its text and chains when it shifts it, so a token
+    // that is dropped keeps them for its owner to release.
+    void feed(Token* token, Generator* generator);
+
+    // Called after an accept, and after error recovery emptied the stack.
+    void setHooks(Hook onAccept, Hook onFailure) {
+        onAccept_ = onAccept;
+        onFailure_ = onFailure;
+    }
+
+    int top() const { return static_cast<int>(stack_.size()) - 1; }
+    int errorCount() const { return errorCount_; }
+    const StackEntry& entry(int i) const { return stack_[static_cast<std::size_t>(i)]; }
+    const ParseTables& tables() const { return tables_; }
+    void clear() { stack_.clear(); }
+
+private:
+    bool push(int state, int symbol, Token&& value);
+    // Returns false when the parse ended inside the reduction (accept or overflow).
+    bool reduce(int rule);
+    void recover();
+
+    const ParseTables& tables_;
+    void* user_;
+    std::vector<StackEntry> stack_;
+    int errorCount_ = -1;
+    Generator* generator_ = nullptr;
+    Hook onAccept_ = nullptr;
+    Hook onFailure_ = nullptr;
+};
+
+} // namespace Orvane

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace Orvane {
+
+class Generator;
+class Token;
+
+// Runs a grammar over the tokens of a lexer; grammar actions call the
+// generator's events as rules are reduced.
+class Parser {
+public:
+    Parser() = default;
+    virtual ~Parser() = default;
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+
+    // Takes one token (the code as the major symbol, the record as its
+    // value). The caller still owns and deletes the record.
+    virtual void feed(Token* token, Generator* generator) = 0;
+};
+
+} // namespace Orvane

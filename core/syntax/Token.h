@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ccc/base/TString.h"
+
+namespace Orvane {
+
+using DString = CCC::TString<unsigned short>;
+
+struct S2Phrase;
+struct S2Cell;
+
+// The record a lexer returns and the value of a grammar symbol on the parse
+// stack. It owns its text and, as a nonterminal's value, its phrase or cell
+// chain; moving it hands all of them on.
+class Token {
+public:
+    Token() = default;
+    explicit Token(int code, DString* value = nullptr) : code(code), value(value) {}
+    Token(Token&& o) noexcept
+        : code(o.code), value(o.value), phrases(o.phrases), cells(o.cells) {
+        o.value = nullptr;
+        o.phrases = nullptr;
+        o.cells = nullptr;
+    }
+    Token& operator=(Token&& o) noexcept;
+    Token(const Token&) = delete;
+    Token& operator=(const Token&) = delete;
+    ~Token() { release(); }
+
+    // Hands the text over to the caller.
+    DString* takeValue() {
+        DString* v = value;
+        value = nullptr;
+        return v;
+    }
+
+    int code = 0;
+    DString* value = nullptr;
+    S2Phrase* phrases = nullptr;
+    S2Cell* cells = nullptr;
+
+private:
+    void release();
+};
+
+} // namespace Orvane

@@ -1,0 +1,90 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status;
+    std::string out;
+};
+
+// Runs the tool through the shell; standard error is dropped.
+ToolRun quillmark(const std::string& args) {
+    std::string cmd = std::string("'") + QM_CLI + "' " + args + " 2>/dev/null";
+    ToolRun r{-1, {}};
+    std::FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[256];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+class DetectCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(QM_CLI)) GTEST_SKIP() << "the quillmark tool is not built";
+        dir_ = fs::temp_directory_path() / ("qm-detect-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    std::string file(const std::string& name, const std::string& content) {
+        fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << content;
+        return "'" + p.string() + "'";
+    }
+    fs::path dir_;
+};
+
+TEST_F(DetectCli, PrintsIdentifierAndCanonicalName) {
+    const std::string sjis = file("sjis.txt", "\x82\xA0\r\n");
+    const std::string xml = file("a.xml", "<?xml version='1.0' encoding='eucJP'?><a/>");
+    const std::string html = file("a.html",
+                                  "<html><head><meta http-equiv=\"Content-Type\" "
+                                  "content=\"text/html; charset=MS932\"></head></html>");
+    const std::string ascii = file("ascii.txt", "plain\n");
+    struct {
+        std::string args;
+        std::string out;
+    } const cases[] = {
+        {"detect " + sjis, "23 Shift_JIS\n"},
+        {"detect --detector ja " + sjis, "23 Shift_JIS\n"},
+        {"detect --detector xml " + xml, "22 euc-jp\n"},
+        {"detect --detector html " + html, "37 cp932\n"},
+        {"detect " + ascii, "0 -\n"},
+        {"detect --detector xml " + ascii, "0 -\n"},
+        {"detect < " + sjis, "23 Shift_JIS\n"},
+        {"detect --detector xml < " + xml, "22 euc-jp\n"},
+        {"detect < /dev/null", "0 -\n"},
+    };
+    for (const auto& c : cases) {
+        ToolRun r = quillmark(c.args);
+        EXPECT_EQ(r.status, 0) << c.args;
+        EXPECT_EQ(r.out, c.out) << c.args;
+    }
+}
+
+TEST_F(DetectCli, Failures) {
+    ToolRun unknownDetector = quillmark("detect --detector auto /dev/null");
+    EXPECT_EQ(unknownDetector.status, 2);
+    EXPECT_EQ(unknownDetector.out, "");
+    ToolRun missing = quillmark("detect '" + (dir_ / "missing").string() + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/generator/TestFiles.h"
+#include "core/model/FileName.h"
+#include "core/model/Output.h"
+#include "core/model/ReplacingFile.h"
+#include "core/model/SrcText.h"
+
+namespace Orvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(TextFile, ReadFailuresLeaveNoContent) {
+    TempDir dir;
+    writeBytes(dir.file("in.txt"), "\x82\xA0");
+    SrcText sjis(dir.file("in.txt").c_str(), 37, nullptr, 8, 0);
+    ASSERT_TRUE(sjis.read());
+    EXPECT_EQ(utf8(*sjis.getContent()), "あ");
+
+    SrcText noChain(dir.file("in.txt").c_str(), 0x7777, nullptr, 8, 0);
+    EXPECT_FALSE(noChain.read());
+    EXPECT_EQ(noChain.getContent(), nullptr);
+    SrcText missing(dir.file("none.txt").c_str(), 8, nullptr, 8, 0);
+    missing.setContent(std::make_unique<DString>(u16("stale")));
+    EXPECT_FALSE(missing.read());
+    EXPECT_EQ(missing.getTextLength(), 0u) << "a failed read drops the old content";
+}
+
+TEST(TextFile, WritesThroughTheOutputChainWithNewlines) {
+    TempDir dir;
+    const struct {
+        CeId out;
+        int newline;
+        std::string bytes;
+    } cases[] = {
+        {8, 5, "a\r\n\xE3\x81\x82\r\n"},
+        {8, 0, "a\n\xE3\x81\x82\n"},
+        {37, 5, "a\r\n\x82\xA0\r\n"},
+    };
+    for (const auto& c : cases) {
+        Output output(nullptr, dir.file("out.html").c_str(), c.out, c.newline);
+        output.setContent(std::make_unique<DString>(u16("a\nあ\n")));
+        ASSERT_TRUE(output.write()) << c.out;
+        EXPECT_EQ(readBytes(dir.file("out.html")), c.bytes) << c.out;
+    }
+}
+
+TEST(TextFile, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.file("out.html");
+    writeBytes(path, "old");
+    for (auto [name, ceId] : {std::pair{path, 0x7777}, {path, 13}, {dir.path().string(), 8},
+                              {dir.file("no/such/folder/x.html"), 8}}) {
+        Output output(nullptr, name.c_str(), ceId, 0);
+        output.setContent(std::make_unique<DString>(u16("new")));
+        EXPECT_FALSE(output.write()) << name << " " << ceId;
+    }
+    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(dir.entries(), 1);
+}
+
+TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
+    TempDir dir;
+    const std::string path = dir.file("doc.html");
+    writeBytes(path, "old");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, mode);
+    {
+        ReplacingFile abandoned(path.c_str());
+        ASSERT_TRUE(abandoned.openP());
+        std::fputs("abandoned", abandoned.stream());
+    }
+    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(dir.entries(), 1);
+
+    ReplacingFile file(path.c_str());
+    std::fputs("new", file.stream());
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(readBytes(path), "new");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "the old file's permissions stay";
+}
+
+TEST(FileName, NarrowNamesRoundTrip) {
+    const CCC::TString<char> narrow("dir/\xE6\x9C\xAC.txt");  // dir/本.txt in UTF-8
+    DString text;
+    ASSERT_TRUE(FileName::toText(narrow, text));
+    EXPECT_EQ(utf8(text), "dir/本.txt");
+    CCC::TString<char> back;
+    ASSERT_TRUE(FileName::fromText(text, back));
+    EXPECT_EQ(back, narrow);
+}
+
+} // namespace
+} // namespace Orvane::testing
