@@ -9,12 +9,12 @@ constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\file\\FileIFlow.cpp";
 }
 
 FileIFlow::FileIFlow(const char* path, bool binary)
-    : IFlow(kIOAll, false), fp_(path ? std::fopen(path, binary ? "rb" : "r") : nullptr), owned_(true) {
+    : InputWidths(kIOAll, false), fp_(path ? std::fopen(path, binary ? "rb" : "r") : nullptr), owned_(true) {
     setOpen(fp_ != nullptr);
     setHead(fp_ != nullptr);
 }
 
-FileIFlow::FileIFlow(std::FILE* adopted) : IFlow(kIOAll, adopted != nullptr), fp_(adopted), owned_(false) {}
+FileIFlow::FileIFlow(std::FILE* adopted) : InputWidths(kIOAll, adopted != nullptr), fp_(adopted), owned_(false) {}
 
 FileIFlow::~FileIFlow() { close(); }
 

@@ -12,12 +12,12 @@ const char* modeOf(bool binary, bool append) {
 } // namespace
 
 FileOFlow::FileOFlow(const char* path, bool binary, bool append)
-    : OFlow(kIOAll, false), fp_(path ? std::fopen(path, modeOf(binary, append)) : nullptr), owned_(true) {
+    : OutputWidths(kIOAll, false), fp_(path ? std::fopen(path, modeOf(binary, append)) : nullptr), owned_(true) {
     setOpen(fp_ != nullptr);
     setHead(fp_ != nullptr);
 }
 
-FileOFlow::FileOFlow(std::FILE* adopted) : OFlow(kIOAll, adopted != nullptr), fp_(adopted), owned_(false) {}
+FileOFlow::FileOFlow(std::FILE* adopted) : OutputWidths(kIOAll, adopted != nullptr), fp_(adopted), owned_(false) {}
 
 FileOFlow::~FileOFlow() { close(); }
 

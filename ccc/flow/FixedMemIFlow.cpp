@@ -9,7 +9,7 @@ constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\mem\\FixedMemIFlow.cpp
 }
 
 FixedMemIFlow::FixedMemIFlow(const void* base, std::size_t byteLength)
-    : IFlow(kIOAll, base != nullptr),
+    : InputWidths(kIOAll, base != nullptr),
       base_(static_cast<const unsigned char*>(base)),
       length_(base ? byteLength : 0) {}
 
@@ -21,6 +21,7 @@ bool FixedMemIFlow::rewind() {
 
 template <class T>
 T FixedMemIFlow::getAny() {
+    if (!(getIOType() & ioTypeOf<T>)) CCC_THROW_IO(IOException::kBadWidth);
     if (!openP()) CCC_THROW_IO(IOException::kNotOpen);
     if (length_ - pos_ < sizeof(T)) {
         pos_ = length_;
@@ -35,6 +36,7 @@ T FixedMemIFlow::getAny() {
 
 template <class T>
 void FixedMemIFlow::readAny(std::size_t n, T* buffer, std::size_t& count) {
+    if (!(getIOType() & ioTypeOf<T>)) CCC_THROW_IO(IOException::kBadWidth);
     if (!openP()) CCC_THROW_IO(IOException::kNotOpen);
     std::size_t available = (length_ - pos_) / sizeof(T);
     count = n < available ? n : available;

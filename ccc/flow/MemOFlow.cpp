@@ -9,7 +9,7 @@ constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\mem\\MemOFlow.cpp";
 }
 
 FixedMemOFlow::FixedMemOFlow(void* base, std::size_t byteLength)
-    : OFlow(kIOAll, base != nullptr),
+    : OutputWidths(kIOAll, base != nullptr),
       base_(static_cast<unsigned char*>(base)),
       length_(base ? byteLength : 0) {}
 
@@ -17,12 +17,6 @@ bool FixedMemOFlow::rewind() {
     if (!OFlow::rewind()) return false;
     pos_ = 0;
     return true;
-}
-
-template <class T>
-void FixedMemOFlow::putAny(T u) {
-    std::size_t c = 0;
-    writeAny(1, &u, c);
 }
 
 template <class T>
@@ -46,9 +40,6 @@ void MemOFlow::writeAny(std::size_t n, const T* buffer, std::size_t& count) {
     if (n) passed();
 }
 
-template void FixedMemOFlow::putAny<char>(char);
-template void FixedMemOFlow::putAny<unsigned short>(unsigned short);
-template void FixedMemOFlow::putAny<unsigned int>(unsigned int);
 template void FixedMemOFlow::writeAny<char>(std::size_t, const char*, std::size_t&);
 template void FixedMemOFlow::writeAny<unsigned short>(std::size_t, const unsigned short*, std::size_t&);
 template void FixedMemOFlow::writeAny<unsigned int>(std::size_t, const unsigned int*, std::size_t&);

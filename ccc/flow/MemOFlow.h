@@ -1,28 +1,22 @@
 #pragma once
 
-#include "Flow.h"
+#include "WidthDispatch.h"
 
 namespace CCC {
 
 // Writes units of any width (machine byte order) into a fixed block. A null
 // base gives a closed flow (code 3); a full block throws code 2 after
 // storing what fitted.
-class FixedMemOFlow : public OFlow {
+class FixedMemOFlow : public OutputWidths<FixedMemOFlow> {
 public:
     FixedMemOFlow(void* base, std::size_t byteLength);
 
-    void put8(char u) override { putAny(u); }
-    void put16(unsigned short u) override { putAny(u); }
-    void put32(unsigned int u) override { putAny(u); }
-    void write8(std::size_t n, const char* b, std::size_t& c) override { writeAny(n, b, c); }
-    void write16(std::size_t n, const unsigned short* b, std::size_t& c) override { writeAny(n, b, c); }
-    void write32(std::size_t n, const unsigned int* b, std::size_t& c) override { writeAny(n, b, c); }
     bool rewind() override;
 
     std::size_t position() const { return pos_; }
 
 private:
-    template <class T> void putAny(T u);
+    friend class OutputWidths<FixedMemOFlow>;
     template <class T> void writeAny(std::size_t n, const T* buffer, std::size_t& count);
 
     unsigned char* base_;
@@ -32,26 +26,17 @@ private:
 
 // Appends units of any width (machine byte order) to a growable byte
 // buffer, its own or one it is given (not owned).
-class MemOFlow : public OFlow {
+class MemOFlow : public OutputWidths<MemOFlow> {
 public:
-    MemOFlow() : OFlow(kIOAll, true), buffer_(&own_) {}
-    explicit MemOFlow(TString<char>* buffer) : OFlow(kIOAll, buffer != nullptr), buffer_(buffer) {}
+    MemOFlow() : OutputWidths(kIOAll, true), buffer_(&own_) {}
+    explicit MemOFlow(TString<char>* buffer) : OutputWidths(kIOAll, buffer != nullptr), buffer_(buffer) {}
 
-    void put8(char u) override { putAny(u); }
-    void put16(unsigned short u) override { putAny(u); }
-    void put32(unsigned int u) override { putAny(u); }
-    void write8(std::size_t n, const char* b, std::size_t& c) override { writeAny(n, b, c); }
-    void write16(std::size_t n, const unsigned short* b, std::size_t& c) override { writeAny(n, b, c); }
-    void write32(std::size_t n, const unsigned int* b, std::size_t& c) override { writeAny(n, b, c); }
 
     const TString<char>& bytes() const { return *buffer_; }
     void clearBytes() { buffer_->clear(); }
 
 private:
-    template <class T> void putAny(T u) {
-        std::size_t c = 0;
-        writeAny(1, &u, c);
-    }
+    friend class OutputWidths<MemOFlow>;
     template <class T> void writeAny(std::size_t n, const T* buffer, std::size_t& count);
 
     TString<char> own_;

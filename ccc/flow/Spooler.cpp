@@ -9,18 +9,19 @@ namespace {
 constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\base\\Spooler.cpp";
 }
 
-Spooler::Spooler(IOType accepts, IOType delivers, OFlow* dest) : OFilter(accepts, kIOAll), delivers_(delivers) {
+Spooler::Spooler(IOType accepts, IOType delivers, OFlow* dest)
+    : OutputWidths(accepts, kIOAll), delivers_(delivers) {
     collected_.reserve(16);
     setDest(dest);
 }
 
 template <class T>
-std::size_t Spooler::collect(std::size_t n, const T* units) {
+void Spooler::writeAny(std::size_t n, const T* units, std::size_t& count) {
     if (!getDest()) CCC_THROW_IO(IOException::kNoDestination);
     if (!(getIOType() & ioTypeOf<T>)) CCC_THROW_IO(IOException::kBadWidth);
     collected_.append(reinterpret_cast<const char*>(units), n * sizeof(T));
+    count = n;
     if (n) passed();
-    return n;
 }
 
 void Spooler::flush() {
@@ -44,8 +45,8 @@ void Spooler::flush() {
     dest.flush();
 }
 
-template std::size_t Spooler::collect<char>(std::size_t, const char*);
-template std::size_t Spooler::collect<unsigned short>(std::size_t, const unsigned short*);
-template std::size_t Spooler::collect<unsigned int>(std::size_t, const unsigned int*);
+template void Spooler::writeAny<char>(std::size_t, const char*, std::size_t&);
+template void Spooler::writeAny<unsigned short>(std::size_t, const unsigned short*, std::size_t&);
+template void Spooler::writeAny<unsigned int>(std::size_t, const unsigned int*, std::size_t&);
 
 } // namespace CCC

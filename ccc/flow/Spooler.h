@@ -2,23 +2,18 @@
 
 #include "CompositIFilter.h"
 #include "OFilter.h"
+#include "WidthDispatch.h"
 
 namespace CCC {
 
 // The bridge for the output direction: collects what is written into it
 // and, on flush, runs it through its own chain into the destination.
-class Spooler : public OFilter {
+class Spooler : public OutputWidths<Spooler, OFilter> {
 public:
     // accepts: the widths written into the spooler (also the chain's
     // accepted mask); delivers: the width the chain hands on.
     Spooler(IOType accepts, IOType delivers, OFlow* dest);
 
-    void put8(char u) override { collect(1, &u); }
-    void put16(unsigned short u) override { collect(1, &u); }
-    void put32(unsigned int u) override { collect(1, &u); }
-    void write8(std::size_t n, const char* b, std::size_t& c) override { c = collect(n, b); }
-    void write16(std::size_t n, const unsigned short* b, std::size_t& c) override { c = collect(n, b); }
-    void write32(std::size_t n, const unsigned int* b, std::size_t& c) override { c = collect(n, b); }
     void flush() override;
 
     // Appends a stage to the spooler's chain (which owns it).
@@ -27,7 +22,9 @@ public:
     std::size_t pendingBytes() const { return collected_.size(); }
 
 private:
-    template <class T> std::size_t collect(std::size_t n, const T* units);
+    friend class OutputWidths<Spooler, OFilter>;
+    // Appends units to the collection buffer (widths outside `accepts`: code 5).
+    template <class T> void writeAny(std::size_t n, const T* units, std::size_t& count);
 
     CompositIFilter chain_;
     IOType delivers_;

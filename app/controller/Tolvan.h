@@ -1,0 +1,141 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/controller/StringConv.h"
+#include "app/services/EscapeTables.h"
+#include "app/services/FileOperations.h"
+#include "app/services/Launcher.h"
+#include "app/services/MainView.h"
+#include "app/services/MessageDialog.h"
+#include "app/services/OpenFileDialog.h"
+#include "app/services/SettingsStore.h"
+#include "app/services/StyleSheet.h"
+#include "app/services/Text.h"
+#include "ccc/base/TString.h"
+#include "ccc/base/Unit.h"
+
+namespace Orvane {
+class Log;
+class Model;
+} // namespace Orvane
+
+namespace tolvanw32 {
+
+// What the controller reaches the platform through. Nothing here is owned.
+struct TolvanServices {
+    MessageDialog& messages;
+    OpenFileDialog& openFileDialog;
+    DocumentOpener& documents;
+    ProgramStarter& programs;
+    FileOperations& files;
+    // The settings key; null keeps every setting at its initial value and
+    // stores nothing.
+    SettingsStore* settings = nullptr;
+    // The folder of the bundled files, narrow; empty: StartDirectory::locate().
+    std::string startDirectory;
+    // The platform's narrow file-name encoding.
+    CCC::CeId narrowCeId = StringConv::kPlatformNarrow;
+};
+
+// The eleven user settings, with their initial values.
+struct TolvanSettings {
+    int StyleNum = 0;
+    Text StyleFileName;
+    int XhtmlVersion = 0;
+    bool SpanTenP = false;
+    bool SpanPeriodP = false;
+    bool SpanCommaP = false;
+    int Syntax = 2;
+    bool EscapeByAppend = false;
+    Text TextEditor;
+    int InputCharset = 0;
+    int OutputCharset = 0;
+};
+
+// The desktop program's controller: owns the conversion model and its log,
+// holds the settings, and carries out every command of the main window.
+class Tolvan {
+public:
+    explicit Tolvan(const TolvanServices& services);
+    ~Tolvan();
+    Tolvan(const Tolvan&) = delete;
+    Tolvan& operator=(const Tolvan&) = delete;
+
+    void setMainView(MainView* view) { mainView_ = view; }
+    Orvane::Model* getModel() const { return model_.get(); }
+
+    // ---- commands ----
+    void cmdAppend();
+    void cmdAppend(const Text& path);
+    void cmdRelease();
+    void cmdRename();
+    void cmdConvert();
+    void cmdRemove();
+    void cmdEdit();
+    void cmdReview();
+    void cmdViewOutput();
+    void cmdSetOption();
+    void cmdHelp();
+    void cmdHelpIndex();
+    void cmdAbout();
+    bool cmdExit();
+
+    // ---- settings ----
+    void readRegistory();
+    void writeRegistory();
+    void setSyntaxOptions();
+    void setXhtmlVersion();
+    TolvanSettings& settings() { return settings_; }
+    const TolvanSettings& settings() const { return settings_; }
+
+    // ---- style sheets ----
+    // The name given to the XHTML writer, or null.
+    std::unique_ptr<CCC::TString<unsigned short>> getCssName() const;
+    void setStyleSheet();
+    void copyCss();
+    void removeCopiedCss();
+
+    // ---- control-character escaping ----
+    bool convertEscape(const Text& fileName);
+    bool convertEscapeBackupDeleteCheck(const Text& fileName);
+    // Escape the whole content `text` into `out`; false when the content
+    // cannot be converted.
+    bool convertEscapeShiftJIS(const std::string& text, std::string& out) const;
+    bool convertEscapeUTF8(const std::string& text, std::string& out) const;
+    // The marks of the current syntax, or null.
+    const EscapeTable* getSpecials() const;
+
+    // ---- the rest ----
+    void createLog();
+    const CCC::TString<unsigned short>& getLogText() const { return *logText_; }
+    const StringConv& getStringConv() const { return conv_; }
+    const std::string& getStartDirectory() const { return startDirectory_; }
+
+    // The text of the message for a file of an unexpected encoding.
+    static Text encodingMismatchMessage(CCC::CeId detected);
+    // The encoding of a charset setting: 0 cp932, 1 utf-8, any other cp932.
+    static CCC::CeId charsetCeId(int charset);
+
+private:
+    MessageDialog::Answer message(const Text& text, const Text& caption,
+                                  MessageDialog::Buttons buttons = MessageDialog::Buttons::Ok);
+    int selectedSrcText();
+    int selectedOutput();
+    void updateView();
+    Text narrowToText(const std::string& narrow) const;
+    bool startEditor(const std::string& path);
+
+    MainView* mainView_ = nullptr;
+    TolvanServices services_;
+    StringConv conv_;
+    std::unique_ptr<Orvane::Model> model_;
+    std::unique_ptr<CCC::TString<unsigned short>> logText_;
+    std::unique_ptr<Orvane::Log> log_;
+    std::string startDirectory_;
+    TolvanSettings settings_;
+};
+
+} // namespace tolvanw32

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace tolvanw32 {
+
+// The file operations the controller uses. Paths are narrow strings in the
+// platform's file-name encoding (UTF-8 on Linux). Failing operations return
+// false and describe the failure in `error` (the platform's wording, UTF-8),
+// which the controller may quote in a message.
+class FileOperations {
+public:
+    virtual ~FileOperations() = default;
+
+    virtual bool exists(const std::string& path) = 0;
+    // Renames; refuses to replace an existing target.
+    virtual bool move(const std::string& from, const std::string& to, std::string& error) = 0;
+    // Deletes a file; a file that is not there is no failure.
+    virtual bool remove(const std::string& path, std::string& error) = 0;
+    // Copies, replacing a file that is there.
+    virtual bool copy(const std::string& from, const std::string& to, std::string& error) = 0;
+    // Opens a regular file for reading bytes; nullptr for a folder or on failure.
+    virtual std::FILE* openForReading(const std::string& path) = 0;
+    // Reads a whole regular file.
+    virtual bool readAll(const std::string& path, std::string& bytes) = 0;
+    // Creates a new file (failing if it exists) holding exactly `bytes`,
+    // on disk before this returns; its permissions are those of `modeOf`
+    // when that file exists.
+    virtual bool writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf = "") = 0;
+
+    // Folder part of a path ("" when it has none); separator "/".
+    static std::string directoryName(const std::string& path);
+    // Joins a folder and a name with "/".
+    static std::string join(const std::string& folder, const std::string& name);
+};
+
+// The process's own file system (POSIX).
+class PosixFileOperations : public FileOperations {
+public:
+    bool exists(const std::string& path) override;
+    bool move(const std::string& from, const std::string& to, std::string& error) override;
+    bool remove(const std::string& path, std::string& error) override;
+    bool copy(const std::string& from, const std::string& to, std::string& error) override;
+    std::FILE* openForReading(const std::string& path) override;
+    bool readAll(const std::string& path, std::string& bytes) override;
+    bool writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf = "") override;
+};
+
+} // namespace tolvanw32

@@ -1,0 +1,128 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/services/FileOperations.h"
+
+namespace tolvanw32 {
+
+namespace {
+
+std::string describe(int err) { return std::strerror(err); }
+
+bool regularFileP(int fd) {
+    struct stat st;
+    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+std::string FileOperations::directoryName(const std::string& path) {
+    std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos) return std::string();
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string FileOperations::join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+bool PosixFileOperations::exists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool PosixFileOperations::move(const std::string& from, const std::string& to, std::string& error) {
+    // A move never replaces a file: RENAME_NOREPLACE where the file system
+    // has it, otherwise a check right before the rename.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    int err = errno;
+    if (err != EINVAL && err != ENOSYS) {
+        error = describe(err);
+        return false;
+    }
+    if (exists(to)) {
+        error = describe(EEXIST);
+        return false;
+    }
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        error = describe(errno);
+        return false;
+    }
+    return true;
+}
+
+bool PosixFileOperations::remove(const std::string& path, std::string& error) {
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+    error = describe(errno);
+    return false;
+}
+
+bool PosixFileOperations::copy(const std::string& from, const std::string& to, std::string& error) {
+    std::error_code ec;
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
+    if (!ec) return true;
+    error = ec.message();
+    return false;
+}
+
+std::FILE* PosixFileOperations::openForReading(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    if (!regularFileP(fd)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* fp = ::fdopen(fd, "rb");
+    if (!fp) ::close(fd);
+    return fp;
+}
+
+bool PosixFileOperations::readAll(const std::string& path, std::string& bytes) {
+    std::FILE* fp = openForReading(path);
+    if (!fp) return false;
+    bytes.clear();
+    char block[65536];
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, fp)) > 0) bytes.append(block, n);
+    bool ok = !std::ferror(fp);
+    std::fclose(fp);
+    return ok;
+}
+
+bool PosixFileOperations::writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    struct stat like;
+    if (!modeOf.empty() && ::stat(modeOf.c_str(), &like) == 0) ::fchmod(fd, like.st_mode & 07777);
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    bool ok = true;
+    while (left > 0) {
+        ssize_t w = ::write(fd, p, left);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        p += w;
+        left -= static_cast<std::size_t>(w);
+    }
+    // The file may replace another by a rename right after: its data must
+    // be on disk first.
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (!ok) ::unlink(path.c_str());
+    return ok;
+}
+
+} // namespace tolvanw32

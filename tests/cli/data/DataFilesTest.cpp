@@ -1,0 +1,181 @@
+// The bundled files: help pages that parse as XML and whose table of
+// contents points at real sections, style sheets that style everything the
+// XHTML writer marks up, and the icons and desktop entry the window and the
+// install rules expect.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = fs::path(QM_SOURCE_DIR) / "data";
+const char* const kSheets[] = {"yoko.css", "tate.css", "yoko_check.css", "tate_check.css"};
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::set<std::string> matches(const std::string& text, const std::regex& re, int group = 1) {
+    std::set<std::string> found;
+    for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it) found.insert((*it)[group]);
+    return found;
+}
+
+bool haveTool(const char* name) {
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// The selectors of every style rule, at-rule blocks looked into.
+std::vector<std::string> selectorsOf(std::string css) {
+    css = std::regex_replace(css, std::regex(R"(/\*[\s\S]*?\*/)"), " ");
+    std::vector<std::string> selectors;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < css.size(); ++i) {
+        const char c = css[i];
+        if (c == '}' || c == ';') {
+            start = i + 1;
+        } else if (c == '{') {
+            std::string prelude = css.substr(start, i - start);
+            prelude.erase(0, prelude.find_first_not_of(" \t\r\n"));
+            if (!prelude.empty() && prelude[0] != '@') selectors.push_back(prelude);
+            start = i + 1;
+            if (!prelude.empty() && prelude[0] != '@') {
+                // Skip the declarations so a ';' inside them is not taken
+                // for the end of a prelude.
+                const std::size_t close = css.find('}', i);
+                if (close == std::string::npos) break;
+                i = close;
+                start = close + 1;
+            }
+        }
+    }
+    return selectors;
+}
+
+bool hasRuleFor(const std::vector<std::string>& selectors, char sigil, const std::string& name) {
+    const std::regex re(std::string("\\") + sigil + name + "(?![-_A-Za-z0-9])");
+    for (const std::string& s : selectors)
+        if (std::regex_search(s, re)) return true;
+    return false;
+}
+
+TEST(HelpPages, AreWellFormedXml) {
+    if (!haveTool("xmllint")) GTEST_SKIP() << "xmllint is not installed";
+    std::vector<fs::path> files = {kData / "help.html", kData / "index.html"};
+    for (const auto& entry : fs::directory_iterator(kData / "icons"))
+        if (entry.path().extension() == ".svg") files.push_back(entry.path());
+    for (const fs::path& file : files) {
+        const std::string command = "xmllint --noout --nonet '" + file.string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << file;
+    }
+}
+
+TEST(HelpPages, TableOfContentsAndSectionsAgree) {
+    const std::string help = readFile(kData / "help.html");
+    const std::string index = readFile(kData / "index.html");
+    const std::set<std::string> ids = matches(help, std::regex(R"#(\sid="([^"]+)")#"));
+    const std::set<std::string> targets = matches(index, std::regex(R"#(href="help\.html#([^"]+)")#"));
+    ASSERT_FALSE(targets.empty());
+    for (const std::string& target : targets) EXPECT_TRUE(ids.count(target)) << "index links to missing #" << target;
+    // Every numbered section of the manual is listed.
+    const std::set<std::string> sections = matches(help, std::regex(R"#(<h[23] id="([^"]+)")#"));
+    for (const std::string& section : sections) EXPECT_TRUE(targets.count(section)) << "index lacks #" << section;
+    // Links inside the manual stay inside it.
+    for (const std::string& target : matches(help, std::regex(R"#(href="#([^"]+)")#")))
+        EXPECT_TRUE(ids.count(target)) << "help links to missing #" << target;
+}
+
+// The manual quotes every structure warning of the conversion log, with
+// sample numbers in place of the %d directives.
+TEST(HelpPages, QuoteEveryLogWarning) {
+    const std::string log = readFile(fs::path(QM_SOURCE_DIR) / "core/model/Log.cpp");
+    const std::set<std::string> warnings = matches(log, std::regex(R"#(u"(警告: [^"\\]*))#"));
+    ASSERT_EQ(warnings.size(), 3u);
+    const std::string help = readFile(kData / "help.html");
+    for (const std::string& warning : warnings) {
+        std::string pattern;
+        for (std::size_t i = 0; i < warning.size(); ++i) {
+            if (warning.compare(i, 2, "%d") == 0) {
+                pattern += "-?[0-9]+";
+                ++i;
+            } else if (std::string("\\^$.|?*+()[]{}").find(warning[i]) != std::string::npos) {
+                pattern += std::string("\\") + warning[i];
+            } else {
+                pattern += warning[i];
+            }
+        }
+        EXPECT_TRUE(std::regex_search(help, std::regex(pattern))) << warning;
+    }
+}
+
+// Every class and identifier the writer puts into a document has a rule in
+// every sheet; a sheet is chosen per run, so none may rely on another.
+TEST(StyleSheets, StyleEverythingTheWriterMarks) {
+    std::string writer;
+    for (const auto& entry : fs::directory_iterator(fs::path(QM_SOURCE_DIR) / "core/generator"))
+        if (entry.path().extension() == ".cpp") writer += readFile(entry.path());
+    const std::set<std::string> classes = matches(writer, std::regex(R"#(class=\\"([^"\\]+)\\")#"));
+    const std::set<std::string> ids = matches(writer, std::regex(R"#(id=\\"([^"\\]+)\\")#"));
+    for (const char* name : {"yoko", "tate", "title", "image", "page-normal", "page-front", "page-special"})
+        EXPECT_TRUE(classes.count(name)) << "the writer no longer emits class " << name;
+    ASSERT_TRUE(ids.count("honbun"));
+
+    for (const char* sheet : kSheets) {
+        const std::vector<std::string> selectors = selectorsOf(readFile(kData / sheet));
+        ASSERT_FALSE(selectors.empty()) << sheet;
+        for (const std::string& name : classes) EXPECT_TRUE(hasRuleFor(selectors, '.', name)) << sheet << " ." << name;
+        for (const std::string& name : ids) EXPECT_TRUE(hasRuleFor(selectors, '#', name)) << sheet << " #" << name;
+    }
+}
+
+// Documents may be written in Shift_JIS and the sheet is read in the
+// document's encoding unless it declares its own, so the sheets stay ASCII
+// and declare it first; and they match the parts they are made from.
+TEST(StyleSheets, AreAsciiWithCharsetFirstAndUpToDate) {
+    for (const char* sheet : kSheets) {
+        const std::string css = readFile(kData / sheet);
+        EXPECT_EQ(css.rfind("@charset \"utf-8\";", 0), 0u) << sheet;
+        for (unsigned char c : css) {
+            if (c >= 0x80) {
+                ADD_FAILURE() << sheet << " holds a non-ASCII byte";
+                break;
+            }
+        }
+    }
+    if (!haveTool("python3")) GTEST_SKIP() << "python3 is not installed";
+    const std::string command = "python3 '" + (kData / "sheets/make_sheets.py").string() + "' --check";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+TEST(Icons, EveryToolBarKeyHasAnImage) {
+    const char* const keys[] = {"icon_add.png",    "icon_remove.png", "icon_rename.png", "icon_convert.png",
+                                "icon_delete.png", "icon_edit.png",   "icon_review.png", "icon_setting.png",
+                                "quillmark.png"};
+    const std::string pngSignature("\x89PNG\r\n\x1a\n", 8);
+    for (const char* key : keys) {
+        const std::string png = readFile(kData / "icons" / key);
+        EXPECT_EQ(png.substr(0, 8), pngSignature) << key;
+        const fs::path svg = (kData / "icons" / key).replace_extension(".svg");
+        EXPECT_TRUE(fs::exists(svg)) << svg;
+    }
+}
+
+TEST(DesktopEntry, StartsTheProgramWithItsIcon) {
+    const std::string entry = readFile(kData / "quillmark-desktop.desktop");
+    EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
+    for (const char* line : {"\nType=Application\n", "\nName=Quillmark\n", "\nExec=quillmark-desktop\n",
+                             "\nIcon=quillmark\n", "\nTerminal=false\n"})
+        EXPECT_NE(entry.find(line), std::string::npos) << line;
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// Arbitrary UTF-16 text through the span-aware syntaxes 2, 3 and 4 into
+// the XHTML writer, all in memory. The first byte picks the span options
+// and the writer's settings; the rest is read as UTF-16 code units (little
+// endian), lone surrogates and control characters included. Each text is
+// parsed twice by the same syntax object: a run must leave lexer and
+// parser in their start state, so both runs must give the same body.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "core/generator/Generator1.h"
+#include "core/model/Log.h"
+#include "core/model/SyntaxFactory.h"
+#include "core/model/Template.h"
+#include "core/syntax/Syntax.h"
+#include "core/syntax/s2/S2Lexer.h"
+
+namespace {
+
+using Orvane::DString;
+
+DString runOnce(Orvane::Syntax& syntax, Orvane::Generator1& writer, const Orvane::Template& skeleton,
+                const std::vector<unsigned short>& text) {
+    writer.beginSrcText(nullptr);
+    syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &writer);
+    // Pour the body into the template as an output would be.
+    const auto filled = skeleton.fill(Orvane::TemplateValues{&writer.getEncodingValue(), &writer.getTitleValue(),
+                                                             &writer.getBodyValue(), &writer.getCssValue()});
+    if (!filled) fuzz::fail("template fill");
+    return writer.getBodyValue();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    fuzz::startLibrary();
+    const unsigned options = data[0];
+    std::vector<unsigned short> text((size - 1) / 2);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<unsigned short>(data[1 + 2 * i] | (data[2 + 2 * i] << 8));
+
+    DString logText;
+    auto log = Orvane::Log::toString(&logText);
+    for (int number = 2; number <= 4; ++number) {
+        std::unique_ptr<Orvane::Syntax> syntax(Orvane::createSyntax(number));
+        if (!syntax) fuzz::fail("syntax missing");
+        auto* lexer = static_cast<Orvane::S2Lexer*>(syntax->getLexer());
+        lexer->setSpanOptions(options & 1, options & 2, options & 4);
+
+        Orvane::Generator1 writer(nullptr);
+        writer.setYokoP(options & 8);
+        writer.setTateP(options & 16);
+        writer.setXhtml(options & 32 ? 1 : 0);
+        writer.setLog(log.get());
+        Orvane::Template skeleton;
+        if (!skeleton.setText(writer.getTemplate(), writer.getTemplateCeId())) fuzz::fail("template");
+
+        const DString first = runOnce(*syntax, writer, skeleton, text);
+        if (lexer->getState() != 1) fuzz::fail("lexer not back at a line start");
+        const DString second = runOnce(*syntax, writer, skeleton, text);
+        if (first != second) fuzz::fail("a second run of the same text differs");
+    }
+    return 0;
+}
