@@ -83,7 +83,7 @@ def trie_lookup(trie, code):
 
 def c_nodes(name, nodes):
     body = ",".join("{0x%04X,0x%04X}" % node for node in nodes)
-    return "static const SingleByteTrieNode %s[%d] = {%s};\n" % (name, len(nodes), wrap(body))
+    return "static const TrieEntry %s[%d] = {%s};\n" % (name, len(nodes), wrap(body))
 
 
 def c_values(name, values):
@@ -137,13 +137,13 @@ def main():
     emit_trie(out, "kCp1252Decode", {b: cp for b, cp in enumerate(cp1252) if cp != UNMAPPED})
 
     out.append("\n// Encoders in the order of kIso8859Decode.\n")
-    out.append("static const SingleByteTrie kIso8859EncodeTries[%d] = {\n" % len(PARTS))
+    out.append("static const BitmapTrie kIso8859EncodeTries[%d] = {\n" % len(PARTS))
     for part in PARTS:
         n = "kIso8859_%dEncode" % part
         out.append("    {%sTop, %sMiddle, %sValues},\n" % (n, n, n))
     out.append("};\n")
-    out.append("static const SingleByteTrie kCp1252EncodeTrie = {kCp1252EncodeTop, kCp1252EncodeMiddle, kCp1252EncodeValues};\n")
-    out.append("static const SingleByteTrie kCp1252DecodeTrie = {kCp1252DecodeTop, kCp1252DecodeMiddle, kCp1252DecodeValues};\n")
+    out.append("static const BitmapTrie kCp1252EncodeTrie = {kCp1252EncodeTop, kCp1252EncodeMiddle, kCp1252EncodeValues};\n")
+    out.append("static const BitmapTrie kCp1252DecodeTrie = {kCp1252DecodeTop, kCp1252DecodeMiddle, kCp1252DecodeValues};\n")
 
     with open(OUT, "w", encoding="ascii", newline="\n") as f:
         f.write("".join(out))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BitmapTrie.h"
+#include "../base/BitmapTrie.h"
 
 namespace CCC {
 

@@ -25,7 +25,7 @@ protected:
         char c;
         if (!next(c)) return -1;
         unsigned short u = table_[static_cast<unsigned char>(c)];
-        if (u == SingleByteTrie::kUnmapped) return 0;
+        if (u == BitmapTrie::kUnmapped) return 0;
         out[0] = u;
         return 1;
     }
@@ -33,7 +33,7 @@ protected:
         std::size_t i = 0;
         for (; i < n; ++i) {
             unsigned short u = table_[static_cast<unsigned char>(in[i])];
-            if (u == SingleByteTrie::kUnmapped) break;
+            if (u == BitmapTrie::kUnmapped) break;
             out[i] = u;
         }
         return i;
@@ -73,7 +73,7 @@ class SingleByteEncodeIFilter : public StepCodecIFilter<unsigned short, char, Si
     friend Base;
 
 public:
-    SingleByteEncodeIFilter(const SingleByteTrie* trie, bool passControls)
+    SingleByteEncodeIFilter(const BitmapTrie* trie, bool passControls)
         : trie_(trie), passControls_(passControls) {}
 
 protected:
@@ -85,8 +85,8 @@ protected:
             out = static_cast<char>(u);
             return true;
         }
-        unsigned short b = trie_ ? trie_->lookup(u) : SingleByteTrie::kUnmapped;
-        if (b == SingleByteTrie::kUnmapped) return false;
+        unsigned short b = trie_ ? trie_->lookup(u) : BitmapTrie::kUnmapped;
+        if (b == BitmapTrie::kUnmapped) return false;
         out = static_cast<char>(b);
         return true;
     }
@@ -103,7 +103,7 @@ protected:
     void resetState() {}
 
 private:
-    const SingleByteTrie* trie_;
+    const BitmapTrie* trie_;
     bool passControls_;
 };
 

@@ -20,12 +20,12 @@ const unsigned short* iso8859DecodeTable(int part) {
     return r < 0 ? nullptr : kIso8859Decode[r];
 }
 
-const SingleByteTrie* iso8859EncodeTrie(int part) {
+const BitmapTrie* iso8859EncodeTrie(int part) {
     int r = row(part);
     return r < 0 ? nullptr : &kIso8859EncodeTries[r];
 }
 
-const SingleByteTrie& cp1252EncodeTrie() { return kCp1252EncodeTrie; }
-const SingleByteTrie& cp1252DecodeTrie() { return kCp1252DecodeTrie; }
+const BitmapTrie& cp1252EncodeTrie() { return kCp1252EncodeTrie; }
+const BitmapTrie& cp1252DecodeTrie() { return kCp1252DecodeTrie; }
 
 } // namespace CCC

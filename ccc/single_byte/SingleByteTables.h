@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SingleByteTrie.h"
+#include "../base/BitmapTrie.h"
 
 namespace CCC {
 
@@ -11,9 +11,9 @@ bool iso8859PartP(int part);
 // part without a table.
 const unsigned short* iso8859DecodeTable(int part);
 // UCS-2 -> byte of a part; null for a part without a table.
-const SingleByteTrie* iso8859EncodeTrie(int part);
+const BitmapTrie* iso8859EncodeTrie(int part);
 
-const SingleByteTrie& cp1252EncodeTrie();
-const SingleByteTrie& cp1252DecodeTrie();
+const BitmapTrie& cp1252EncodeTrie();
+const BitmapTrie& cp1252DecodeTrie();
 
 } // namespace CCC

@@ -127,7 +127,7 @@ TEST(SingleByteTables, CountsAndSamples) {
     const std::map<int, int> counts = {{3, 249}, {6, 211}, {7, 250}, {8, 218}};
     for (int part : kParts) {
         const unsigned short* decode = CCC::iso8859DecodeTable(part);
-        const CCC::SingleByteTrie* encode = CCC::iso8859EncodeTrie(part);
+        const CCC::BitmapTrie* encode = CCC::iso8859EncodeTrie(part);
         ASSERT_TRUE(decode && encode);
         int decoded = 0, encoded = 0;
         for (int b = 0; b < 256; ++b) decoded += decode[b] != 0xFFFF;
