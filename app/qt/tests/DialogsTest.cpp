@@ -1,0 +1,380 @@
+// The three dialogs' controls, setters and getters, and the platform
+// adapters that can run headless.
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "app/qt/Icons.h"
+#include "app/qt/LogView.h"
+#include "app/qt/Preference.h"
+#include "app/qt/QtPlatform.h"
+#include "app/qt/QtText.h"
+#include "app/qt/Rename.h"
+
+using namespace qttest;
+
+namespace {
+
+template <class W>
+W* child(QWidget* parent, const char* name) {
+    W* w = parent->findChild<W*>(QString::fromLatin1(name));
+    if (!w) qWarning("no child %s", name);
+    return w;
+}
+
+// The texts of every widget of one type, in creation order.
+template <class W>
+QStringList textsOf(QWidget* parent) {
+    QStringList texts;
+    for (W* w : parent->findChildren<W*>()) {
+        if constexpr (std::is_same_v<W, QGroupBox>)
+            texts << w->title();
+        else
+            texts << w->text();
+    }
+    return texts;
+}
+
+// Clicks a button while `dialog` runs modally; returns exec()'s result.
+int execAndClick(QDialog& dialog, const char* button) {
+    dialog.hide();
+    NextModal modal([button](QDialog* d) { QTest::mouseClick(child<QPushButton>(d, button), Qt::LeftButton); });
+    return dialog.exec();
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void renameShowsAndReturnsTheName() {
+        Rename dialog;
+        QCOMPARE(dialog.windowTitle(), q(u"リネーム"));
+        QCOMPARE(dialog.size(), QSize(509, 140));
+        QCOMPARE(textsOf<QLabel>(&dialog), QStringList{q(u"変更後のファイル名を指定してください。")});
+        QCOMPARE(textsOf<QPushButton>(&dialog), (QStringList{QStringLiteral("OK"), q(u"キャンセル")}));
+        QCOMPARE(child<QLineEdit>(&dialog, "fileName")->width(), 484);
+
+        const Text path = u"/home/作家/原稿 1.txt";
+        dialog.setFileName(path);
+        QCOMPARE(dialog.getFileName(), path);
+        QCOMPARE(execAndClick(dialog, "ok"), int(QDialog::Accepted));
+        QCOMPARE(execAndClick(dialog, "cancel"), int(QDialog::Rejected));
+        // Typing replaces the name.
+        QLineEdit* field = child<QLineEdit>(&dialog, "fileName");
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("/tmp/b.txt"));
+        QCOMPARE(dialog.getFileName(), Text(u"/tmp/b.txt"));
+    }
+
+    void logViewShowsTheLogFromItsStart() {
+        LogView dialog;
+        QCOMPARE(dialog.windowTitle(), q(u"変換ログ"));
+        QCOMPARE(dialog.size(), QSize(432, 273));
+        QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
+        auto* field = child<QPlainTextEdit>(&dialog, "log");
+        QCOMPARE(field->size(), QSize(412, 224));
+        QVERIFY(field->isReadOnly());
+        QCOMPARE(field->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(field->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(textsOf<QPushButton>(&dialog), QStringList{QStringLiteral("OK")});
+
+        Text log;
+        for (int i = 1; i <= 60; ++i) log += u"警告: 行 " + toText(QString::number(i)) + u"\r\n";
+        dialog.show();
+        dialog.setLog(log);
+        QCOMPARE(field->blockCount(), 61);
+        QVERIFY(!field->toPlainText().contains(QLatin1Char('\r')));
+        QVERIFY(dialog.getLog().starts_with(u"警告: 行 1\n警告: 行 2\n"));
+        QCOMPARE(field->textCursor().position(), 0);
+        QCOMPARE(field->verticalScrollBar()->value(), 0);
+        dialog.hide();
+        QCOMPARE(execAndClick(dialog, "ok"), int(QDialog::Accepted));
+    }
+
+    void preferenceControls() {
+        FakeOpenFileDialog chooser;
+        Preference dialog(chooser);
+        QCOMPARE(dialog.windowTitle(), q(u"オプション設定"));
+        QCOMPARE(dialog.size(), QSize(459, 430));
+        QCOMPARE(textsOf<QGroupBox>(&dialog), (QStringList{q(u"制御文字"), q(u"生成 XHTML バージョン"),
+                                                           q(u"SPAN タグ区切り対象"), q(u"テキストエディタ"),
+                                                           q(u"文字コード")}));
+        QCOMPARE(textsOf<QRadioButton>(&dialog),
+                 (QStringList{q(u"半角・全角文字(&B)"), q(u"半角文字のみ(&H)"), q(u"全角文字のみ(&Z)"),
+                              QStringLiteral("XHTML 1.&0"), QStringLiteral("XHTML 1.&1")}));
+        QCOMPARE(textsOf<QCheckBox>(&dialog),
+                 (QStringList{q(u"変換対象テキストファイルの追加時に制御文字をエスケープ(&E)"), q(u"、(読点)(&T)"),
+                              q(u".(ピリオド)(&P)"), q(u",(カンマ)(&C)"), q(u"テキストエディタを指定(&S)")}));
+        QCOMPARE(textsOf<QLabel>(&dialog), (QStringList{q(u"スタイル(&S):"), q(u"入力(&I):"), q(u"出力(&O):")}));
+        QCOMPARE(textsOf<QPushButton>(&dialog), (QStringList{QStringLiteral("..."), QStringLiteral("OK"), q(u"キャンセル")}));
+
+        auto* style = child<QComboBox>(&dialog, "style");
+        QVERIFY(style->isEditable());
+        QStringList items;
+        for (int i = 0; i < style->count(); ++i) items << style->itemText(i);
+        QCOMPARE(items, (QStringList{q(u"無し"), q(u"横書き"), q(u"縦書き"), q(u"横書き（チェック）"), q(u"縦書き（チェック）")}));
+        for (const char* name : {"inputCharset", "outputCharset"}) {
+            auto* list = child<QComboBox>(&dialog, name);
+            QVERIFY(!list->isEditable());
+            QCOMPARE(list->count(), 2);
+            QCOMPARE(list->itemText(0), QStringLiteral("Shift_JIS"));
+            QCOMPARE(list->itemText(1), QStringLiteral("UTF-8"));
+        }
+
+        // Before any setter: XHTML 1.0, no syntax button, which reads as 2.
+        QVERIFY(child<QRadioButton>(&dialog, "xhtml10")->isChecked());
+        QCOMPARE(dialog.getXhtmlVersion(), 0);
+        QVERIFY(!child<QRadioButton>(&dialog, "syntax2")->isChecked());
+        QCOMPARE(dialog.getSyntax(), 2);
+        QCOMPARE(execAndClick(dialog, "ok"), int(QDialog::Accepted));
+        QCOMPARE(execAndClick(dialog, "cancel"), int(QDialog::Rejected));
+    }
+
+    // setter value -> getter value, per setting.
+    void preferenceRoundTrips() {
+        FakeOpenFileDialog chooser;
+        Preference d(chooser);
+        struct Case {
+            int set, get;
+        };
+        for (Case c : {Case{3, 3}, Case{4, 4}, Case{2, 2}, Case{1, 2}, Case{7, 2}}) {
+            d.setSyntax(c.set);
+            QCOMPARE(d.getSyntax(), c.get);
+        }
+        QVERIFY(child<QRadioButton>(&d, "syntax2")->isChecked());
+        for (Case c : {Case{1, 1}, Case{0, 0}, Case{2, 0}}) {
+            d.setXhtmlVersion(c.set);
+            QCOMPARE(d.getXhtmlVersion(), c.get);
+        }
+        for (Case c : {Case{1, 1}, Case{0, 0}, Case{5, 0}}) {
+            d.setInputCharset(c.set);
+            QCOMPARE(d.getInputCharset(), c.get);
+            d.setOutputCharset(1 - c.get);
+            QCOMPARE(d.getOutputCharset(), 1 - c.get);
+        }
+        for (bool on : {true, false}) {
+            d.setSpanTenP(on);
+            d.setSpanPeriodP(!on);
+            d.setSpanCommaP(on);
+            d.setEscapeByAppendP(!on);
+            QCOMPARE(d.getSpanTenP(), on);
+            QCOMPARE(d.getSpanPeriodP(), !on);
+            QCOMPARE(d.getSpanCommaP(), on);
+            QCOMPARE(d.getEscapeByAppendP(), !on);
+        }
+        for (int n : {0, 1, 2, 3, 4}) {
+            d.setStyleSheet(n);
+            QCOMPARE(d.getStyleSheet(), n);
+        }
+        // Choosing a fixed item stores its text as the file name.
+        d.setStyleSheet(1);
+        QCOMPARE(d.getStyleSheetFileName(), Text(u"横書き"));
+        // 100 without a named file: nothing selected, read back as none.
+        d.setStyleSheet(100);
+        QCOMPARE(d.getStyleSheet(), 0);
+    }
+
+    void preferenceStyleSixthItemAndTypedName() {
+        FakeOpenFileDialog chooser;
+        {
+            Preference d(chooser);
+            d.setStyleSheetFileName(u"");
+            QCOMPARE(child<QComboBox>(&d, "style")->count(), 5);
+            d.setStyleSheetFileName(u"/css/my.css");
+            d.setStyleSheet(100);
+            auto* style = child<QComboBox>(&d, "style");
+            QCOMPARE(style->count(), 6);
+            QCOMPARE(style->currentIndex(), 5);
+            QCOMPARE(style->currentText(), QStringLiteral("/css/my.css"));
+            QCOMPARE(d.getStyleSheet(), 100);
+            QCOMPARE(d.getStyleSheetFileName(), Text(u"/css/my.css"));
+            d.setStyleSheet(2);
+            QCOMPARE(d.getStyleSheet(), 2);
+            QCOMPARE(d.getStyleSheetFileName(), Text(u"縦書き"));
+        }
+        {
+            // A name typed by the user gives 100 and the name; emptied, 0.
+            Preference d(chooser);
+            d.setStyleSheet(1);
+            QLineEdit* field = child<QComboBox>(&d, "style")->lineEdit();
+            field->selectAll();
+            QTest::keyClicks(field, QStringLiteral("my.css"));
+            QCOMPARE(d.getStyleSheet(), 100);
+            QCOMPARE(d.getStyleSheetFileName(), Text(u"my.css"));
+            field->selectAll();
+            QTest::keyClick(field, Qt::Key_Backspace);
+            QCOMPARE(d.getStyleSheet(), 0);
+            QCOMPARE(d.getStyleSheetFileName(), Text());
+            // Choosing an item again ends the typed state.
+            auto* style = child<QComboBox>(&d, "style");
+            style->setCurrentIndex(3);
+            emit style->activated(3);
+            QCOMPARE(d.getStyleSheet(), 3);
+        }
+        {
+            // Reopened with the typed name: it is the selected sixth item.
+            Preference d(chooser);
+            d.setStyleSheetFileName(u"my.css");
+            d.setStyleSheet(100);
+            QCOMPARE(child<QComboBox>(&d, "style")->currentIndex(), 5);
+            QCOMPARE(d.getStyleSheet(), 100);
+        }
+    }
+
+    void preferenceTextEditor() {
+        FakeOpenFileDialog chooser;
+        Preference d(chooser);
+        auto* check = child<QCheckBox>(&d, "editorCheck");
+        auto* path = child<QLineEdit>(&d, "editorPath");
+        auto* browse = child<QPushButton>(&d, "editorBrowse");
+        d.show();
+
+        auto expectState = [&](bool on, const QString& text) {
+            QCOMPARE(check->isChecked(), on);
+            QCOMPARE(path->isReadOnly(), !on);
+            QCOMPARE(browse->isEnabled(), on);
+            QCOMPARE(path->text(), text);
+        };
+        expectState(false, QString());
+        QCOMPARE(d.getTextEditor(), Text());
+
+        d.setTextEditor(u"/usr/bin/mousepad");
+        expectState(true, QStringLiteral("/usr/bin/mousepad"));
+        QCOMPARE(d.getTextEditor(), Text(u"/usr/bin/mousepad"));
+
+        // Clearing the box by hand empties the field.
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, check->height() / 2));
+        expectState(false, QString());
+        QCOMPARE(d.getTextEditor(), Text());
+
+        // Ticking it by hand opens the field and "..." (an empty path is no editor).
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, check->height() / 2));
+        expectState(true, QString());
+        QCOMPARE(d.getTextEditor(), Text());
+
+        // "..." asks for a program and puts it in the field.
+        chooser.answer = u"/opt/editor/bin/ed it";
+        QTest::mouseClick(browse, Qt::LeftButton);
+        QCOMPARE(chooser.filters, std::vector<Text>{Preference::programFilter()});
+        QCOMPARE(d.getTextEditor(), Text(u"/opt/editor/bin/ed it"));
+        // Cancelling the file dialog keeps the field.
+        chooser.answer.reset();
+        QTest::mouseClick(browse, Qt::LeftButton);
+        QCOMPARE(d.getTextEditor(), Text(u"/opt/editor/bin/ed it"));
+
+        d.setTextEditor(u"");
+        expectState(false, QString());
+    }
+
+    void openFileFilterInQtForm_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("text files") << q(u"テキストファイル (*.txt)|*.txt|全ファイル (*.*)|*.*")
+                                    << q(u"テキストファイル (*.txt);;全ファイル (*)");
+        QTest::newRow("programs") << q(u"プログラム (*.exe)|*.exe") << q(u"プログラム (*.exe)");
+        QTest::newRow("two patterns") << q(u"画像|*.png;*.jpg") << q(u"画像 (*.png *.jpg)");
+        QTest::newRow("odd tail ignored") << q(u"A (*.a)|*.a|B") << q(u"A (*.a)");
+    }
+    void openFileFilterInQtForm() {
+        QFETCH(QString, filter);
+        QFETCH(QString, qt);
+        QCOMPARE(QtOpenFileDialog::toQtFilter(toText(filter)), qt);
+    }
+
+    void messageBoxCaptionsButtonsAndAnswers() {
+        QtMessageDialog messages;
+        struct Case {
+            MessageDialog::Buttons buttons;
+            const char* click;  // nullptr: Escape
+            MessageDialog::Answer answer;
+            QStringList shownButtons;
+        };
+        const QStringList okOnly{QStringLiteral("OK")};
+        const QStringList okCancel{QStringLiteral("OK"), q(u"キャンセル")};
+        const Case cases[] = {
+            {MessageDialog::Buttons::Ok, "OK", MessageDialog::Answer::Ok, okOnly},
+            {MessageDialog::Buttons::Ok, nullptr, MessageDialog::Answer::Ok, okOnly},
+            {MessageDialog::Buttons::OkCancel, "OK", MessageDialog::Answer::Ok, okCancel},
+            {MessageDialog::Buttons::OkCancel, "cancel", MessageDialog::Answer::Cancel, okCancel},
+            {MessageDialog::Buttons::OkCancel, nullptr, MessageDialog::Answer::Cancel, okCancel},
+        };
+        for (const Case& c : cases) {
+            QString title, text, defaultText;
+            QStringList buttons;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            NextModal modal([&](QDialog* d) {
+                auto* box = qobject_cast<QMessageBox*>(d);
+                QVERIFY(box);
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                for (QAbstractButton* b : box->buttons()) buttons << b->text();
+                buttons.sort();
+                defaultText = box->defaultButton()->text();
+                if (!c.click) {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                    return;
+                }
+                for (QAbstractButton* b : box->buttons())
+                    if ((QString::fromLatin1(c.click) == QStringLiteral("OK")) == (b->text() == QStringLiteral("OK")))
+                        b->click();
+            });
+            MessageDialog::Answer answer = messages.show(u"ファイル(<a&b>)\n二行目", u"エラー: 登録", c.buttons,
+                                                         MessageDialog::Icon::Information,
+                                                         MessageDialog::DefaultButton::First);
+            QVERIFY(modal.handled());
+            QCOMPARE(title, q(u"エラー: 登録"));
+            QCOMPARE(text, q(u"ファイル(<a&b>)\n二行目"));
+            QCOMPARE(icon, QMessageBox::Information);
+            QStringList expected = c.shownButtons;
+            expected.sort();
+            QCOMPARE(buttons, expected);
+            QCOMPARE(defaultText, QStringLiteral("OK"));
+            QVERIFY(answer == c.answer);
+        }
+    }
+
+    // Every tool-bar key finds its image among the bundled icons; a missing
+    // one gives an empty icon rather than a failure.
+    void iconsAreFoundByKey() {
+        const QString data = QStringLiteral(QM_SOURCE_DIR "/data");
+        if (!QFileInfo::exists(data + QStringLiteral("/icons")))
+            QSKIP("no bundled icons in this tree");
+        for (const char* key : Icons::kToolBarKeys)
+            QVERIFY2(!Icons::image(data, QString::fromLatin1(key)).isNull(), key);
+        QVERIFY(!Icons::application(data).isNull());
+        QVERIFY(Icons::image(data, QStringLiteral("icon_none.png")).isNull());
+        QVERIFY(Icons::image(QStringLiteral("/nonexistent"), QStringLiteral("icon_add.png")).isNull());
+    }
+
+    void programsStartWithOneArgument() {
+        QtProgramStarter starter;
+        QTemporaryDir dir;
+        const QString marker = dir.filePath(QStringLiteral("a b \"c\".txt"));
+        // The argument arrives whole, spaces and quotes included.
+        QVERIFY(starter.start("/usr/bin/touch", QFile::encodeName(marker).toStdString()));
+        QTRY_VERIFY(QFile::exists(marker));
+        QVERIFY(!starter.start("/nonexistent/program", "x"));
+        QVERIFY(!starter.start("", "x"));
+        QtDocumentOpener opener;
+        QVERIFY(!opener.open(""));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
