@@ -82,8 +82,12 @@ protected:
                 ip += 2;
             } else if (!(b & 0x10)) {
                 if (inEnd - ip < 3) break;
-                *op++ = static_cast<unsigned short>(((b & 0x0F) << 12) | ((ip[1] & 0x3F) << 6) | (ip[2] & 0x3F));
-                ip += 3;
+                // Kana and kanji come in runs of three-byte sequences.
+                do {
+                    const unsigned int lead = static_cast<unsigned char>(ip[0]);
+                    *op++ = static_cast<unsigned short>(((lead & 0x0F) << 12) | ((ip[1] & 0x3F) << 6) | (ip[2] & 0x3F));
+                    ip += 3;
+                } while (op < outEnd && inEnd - ip >= 3 && (static_cast<unsigned char>(*ip) & 0xB0) == 0xA0);
             } else {
                 if (inEnd - ip < 4) break;
                 if (kPairs) {
@@ -199,11 +203,14 @@ protected:
                 op[3] = static_cast<char>(0x80 | (v & 0x3F));
                 op += 4;
             } else {
-                op[0] = static_cast<char>(0xE0 | (u >> 12));
-                op[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-                op[2] = static_cast<char>(0x80 | (u & 0x3F));
-                op += 3;
-                ++ip;
+                // Runs of three-byte characters (kana and kanji) stay here.
+                do {
+                    op[0] = static_cast<char>(0xE0 | (u >> 12));
+                    op[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                    op[2] = static_cast<char>(0x80 | (u & 0x3F));
+                    op += 3;
+                    ++ip;
+                } while (ip < inEnd && outEnd - op >= 4 && (u = *ip) >= 0x800 && !(kPairs && highSurrogateP(u)));
             }
         }
         in = ip;

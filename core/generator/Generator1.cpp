@@ -1,6 +1,7 @@
 #include "Generator1.h"
 
 #include <climits>
+#include <new>
 
 #include "Escaping.h"
 #include "ListTransitions.h"
@@ -43,9 +44,12 @@ Generator1::Generator1(Model* model)
       pageSpecialFormat_(widen("<span class=\"page-special\">%s</span>")) {}
 
 void Generator1::emit(std::string_view ascii) {
+    // Tags are a few characters: make room once, then widen them straight
+    // into the body (its room is reserved ahead).
     const std::size_t at = bodyValue_.size();
-    bodyValue_.resize(at + ascii.size());
-    for (std::size_t i = 0; i < ascii.size(); ++i) bodyValue_[at + i] = static_cast<Unit>(ascii[i]);
+    bodyValue_.append(ascii.size(), Unit(0));
+    Unit* out = bodyValue_.data() + at;
+    for (std::size_t i = 0; i < ascii.size(); ++i) out[i] = static_cast<Unit>(ascii[i]);
 }
 
 const DString& Generator1::attribute(DString& scratch, const DString* text) {
@@ -109,10 +113,16 @@ void Generator1::reset() {
     encodingValue_.clear();
     titleValue_.clear();
     bodyValue_.clear();
-    // Markup adds a little to the text; reserving ahead keeps the body from
-    // being copied while it grows.
+    // Span and paragraph tags can make the body more than twice the text
+    // (short sentences). Reserving three times ahead keeps it from being
+    // copied while it grows; pages never written are never touched, so
+    // the room costs address space, not memory.
     const std::size_t textLength = srcText_ ? srcText_->getTextLength() : 0;
-    bodyValue_.reserve(textLength + textLength / 4 + 1024);
+    try {
+        bodyValue_.reserve(3 * textLength + 1024);
+    } catch (const std::bad_alloc&) {
+        // Where address space is tight the body grows as it needs.
+    }
     openWrappers();
     headingLevel_ = 0;
 }

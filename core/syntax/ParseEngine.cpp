@@ -14,7 +14,7 @@ bool ParseEngine::push(int state, int symbol, Token&& value) {
         stack_.clear();
         return false;
     }
-    stack_.push_back(StackEntry{state, symbol, std::move(value)});
+    stack_.emplace_back(StackEntry{state, symbol, std::move(value)});
     return true;
 }
 
@@ -29,9 +29,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
     for (;;) {
         const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
         if (tables_.shiftP(act)) {
-            Token v;
-            if (token) v = std::move(*token);
-            if (!push(act, major, std::move(v))) {
+            if (!push(act, major, token ? Token(std::move(*token)) : Token())) {
                 // Overflow: the pushed token is lost with the stack.
                 return;
             }
@@ -58,9 +56,21 @@ bool ParseEngine::reduce(int rule) {
     const std::size_t n = static_cast<std::size_t>(info.rhsLength);
     ReduceContext ctx{generator_, stack_.data() + (stack_.size() - n), Token(-1), user_, rule};
     if (info.action) info.action(ctx);
-    stack_.resize(stack_.size() - n);
-    const int act = tables_.findReduceAction(stack_.back().stateNumber, info.lhs);
-    if (tables_.shiftP(act)) return push(act, info.lhs, std::move(ctx.result));
+    // The state under the right-hand side decides the goto; the bottom
+    // entry is never part of a right-hand side.
+    const std::size_t base = stack_.size() - n;
+    const int act = tables_.findReduceAction(stack_[base - 1].stateNumber, info.lhs);
+    if (tables_.shiftP(act)) {
+        if (n == 0) return push(act, info.lhs, std::move(ctx.result));
+        // The left-hand side takes the slot of the right-hand side's first
+        // symbol: a pop and a push without moving the rest.
+        stack_.resize(base + 1);
+        StackEntry& e = stack_[base];
+        e.stateNumber = act;
+        e.symbol = info.lhs;
+        e.value = std::move(ctx.result);
+        return true;
+    }
     stack_.clear();
     if (act == tables_.acceptAction()) {
         if (onAccept_) onAccept_(user_);

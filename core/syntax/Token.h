@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecycledRecord.h"
 #include "ccc/base/TString.h"
 
 namespace Orvane {
@@ -12,7 +13,7 @@ struct S2Cell;
 // The record a lexer returns and the value of a grammar symbol on the parse
 // stack. It owns its text and, as a nonterminal's value, its phrase or cell
 // chain; moving it hands all of them on.
-class Token {
+class Token : public RecycledRecord<Token> {
 public:
     Token() = default;
     explicit Token(int code, DString* value = nullptr) : code(code), value(value) {}
@@ -22,10 +23,25 @@ public:
         o.phrases = nullptr;
         o.cells = nullptr;
     }
-    Token& operator=(Token&& o) noexcept;
+    Token& operator=(Token&& o) noexcept {
+        if (this != &o) {
+            if (value || phrases || cells) release();
+            code = o.code;
+            value = o.value;
+            phrases = o.phrases;
+            cells = o.cells;
+            o.value = nullptr;
+            o.phrases = nullptr;
+            o.cells = nullptr;
+        }
+        return *this;
+    }
     Token(const Token&) = delete;
     Token& operator=(const Token&) = delete;
-    ~Token() { release(); }
+    // Most records own nothing by the time they go: skip the call then.
+    ~Token() {
+        if (value || phrases || cells) release();
+    }
 
     // Hands the text over to the caller.
     DString* takeValue() {

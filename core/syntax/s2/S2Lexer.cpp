@@ -1,5 +1,7 @@
 #include "S2Lexer.h"
 
+#include <algorithm>
+
 #include "S2Tokens.h"
 
 namespace Orvane {
@@ -13,8 +15,9 @@ bool printableP(unsigned short c) { return c >= 0x20 || c == kTAB; }
 
 } // namespace
 
-S2Lexer::S2Lexer(const S2LexerTables& tables) : tables_(tables) {
+S2Lexer::S2Lexer(const S2LexerTables& tables) : tables_(tables), unitClass_(65536, 0), markGroup_(65536, 0) {
     for (char16_t c : tables_.escapes) escapeBits_.set(c);
+    for (const S2Mark& m : tables_.lineStartMarks) lineStartBits_.set(m.text[0]);
     setSpanOptions(false, false, false);
 }
 
@@ -33,9 +36,27 @@ void S2Lexer::setSpanOptions(bool ten, bool period, bool comma) {
         specials += runs[k];
     }
     specialBits_.reset();
-    markStartBits_.reset();
     for (char16_t c : specials) specialBits_.set(c);
-    for (const S2Mark& m : marks) markStartBits_.set(m.text[0]);
+    std::fill(unitClass_.begin(), unitClass_.end(), 0);
+    for (unsigned short u = 0; u < 0x20; ++u)
+        if (u != kTAB && u != kLF) unitClass_[u] |= kDroppedUnit;
+    for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;
+    for (char16_t c : specials) unitClass_[c] |= kSpecialUnit;
+
+    // Group the marks by first unit, keeping their order within a group.
+    for (const S2Mark& m : groupMarks_) markGroup_[m.text[0]] = 0;  // the previous groups
+    std::vector<char16_t> firsts;
+    for (const S2Mark& m : marks)
+        if (std::find(firsts.begin(), firsts.end(), m.text[0]) == firsts.end()) firsts.push_back(m.text[0]);
+    groupMarks_.clear();
+    groupStart_.clear();
+    for (std::size_t g = 0; g < firsts.size(); ++g) {
+        groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
+        for (const S2Mark& m : marks)
+            if (m.text[0] == firsts[g]) groupMarks_.push_back(m);
+        markGroup_[firsts[g]] = static_cast<std::uint8_t>(g + 1);
+    }
+    groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
 }
 
 Token* S2Lexer::nextToken() {
@@ -70,6 +91,7 @@ Token* S2Lexer::nextToken() {
 }
 
 Token* S2Lexer::scanLineStart() {
+    if (!lineStartBits_[source[position]]) return scanInline();
     for (const S2Mark& m : tables_.lineStartMarks) {
         if (const unsigned n = match(m.text)) {
             position += n;
@@ -80,10 +102,10 @@ Token* S2Lexer::scanLineStart() {
 }
 
 Token* S2Lexer::scanInline() {
-    const unsigned short first = source[position];
-    if (markStartBits_[first]) {
-        for (const S2Mark& m : marks) {
-            if (static_cast<unsigned short>(m.text[0]) != first) continue;
+    if (const unsigned group = markGroup_[source[position]]) {
+        const S2Mark* end = groupMarks_.data() + groupStart_[group];
+        for (const S2Mark* mp = groupMarks_.data() + groupStart_[group - 1]; mp != end; ++mp) {
+            const S2Mark& m = *mp;
             const unsigned n = match(m.text);
             if (!n) continue;
             const std::uint32_t start = position;
@@ -108,11 +130,24 @@ Token* S2Lexer::scanInline() {
 
 Token* S2Lexer::scanTextRun() {
     std::uint32_t i = position;
-    // Find the end first so that the text is allocated once.
+    // Find the end first so that the text is allocated once, and note
+    // whether anything is to be dropped on the way.
+    unsigned seen = 0;
     while (i < length) {
         const unsigned short c = source[i];
-        if (specialBits_[c] && !escapedAt(i) && (c != u'\r' || lineEndAt(i))) break;
+        if (const unsigned k = unitClass_[c]) {
+            if ((k & kSpecialUnit) && !escapedAt(i) && (c != u'\r' || lineEndAt(i))) break;
+            seen |= k;
+        }
         ++i;
+    }
+    if (!(seen & (kEscapeUnit | kDroppedUnit)) && i > position) {
+        // The common run: every unit goes into the text as it is.
+        auto* text = new DString(source + position, i - position);
+        position = i;
+        if (!blankP(*text)) return new Token(kS2STRING, text);
+        delete text;
+        return new Token(kS2NL);
     }
     auto* text = new DString(i - position, 0);
     unsigned short* out = text->data();

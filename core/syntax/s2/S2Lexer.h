@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,19 @@ private:
     const S2LexerTables& tables_;
     // Quick membership tests for the hot loops.
     std::bitset<65536> specialBits_;
-    std::bitset<65536> markStartBits_;
     std::bitset<65536> escapeBits_;
+    std::bitset<65536> lineStartBits_;  // first units of the line-start marks
+    // What a text run must look at in a unit: a special, an escape, a unit
+    // it drops (control characters). Most units are none of these.
+    enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4 };
+    std::vector<std::uint8_t> unitClass_;
+    // The marks by their first unit, each group in the order of `marks` so
+    // that the first match still wins: markGroup_[c] is 0 when no mark
+    // starts with c, else g + 1 for the marks groupMarks_[groupStart_[g],
+    // groupStart_[g + 1]). Rebuilt with `marks`.
+    std::vector<std::uint8_t> markGroup_;
+    std::vector<std::uint16_t> groupStart_;
+    std::vector<S2Mark> groupMarks_;
 };
 
 class S3Lexer : public S2Lexer {

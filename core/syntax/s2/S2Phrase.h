@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../RecycledRecord.h"
 #include "../Token.h"
 
 namespace Orvane {
@@ -27,7 +28,7 @@ enum PhraseType {
 
 // One inline phrase of a line. A line's chain is built newest first and
 // ends in a sentinel; each phrase owns its texts.
-struct S2Phrase {
+struct S2Phrase : RecycledRecord<S2Phrase> {
     S2Phrase* previous = nullptr;
     int kind = kSentinelPhrase;
     DString* text1 = nullptr;
@@ -56,7 +57,7 @@ struct S2Phrase {
 enum CellType { kHeaderCell = 0, kDataCell = 1 };
 
 // One table cell; owns its phrase chain and the cells after it.
-struct S2Cell {
+struct S2Cell : RecycledRecord<S2Cell> {
     S2Phrase* phrases = nullptr;
     int kind = kDataCell;
     S2Cell* next = nullptr;

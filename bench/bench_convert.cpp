@@ -1,0 +1,381 @@
+// End-to-end conversion of a 10 MB manuscript (UTF-8 in, syntax 2, XHTML
+// 1.0, UTF-8 out) against cmark on a Markdown document of the same shape,
+// in one run. After the timings it prints both rates, their ratio and the
+// peak memory of a separate one-shot conversion (ru_maxrss of a child
+// process, so that the benchmark's own buffers do not count).
+// Goals: ratio >= 1.0, peak memory <= 6 x the input.
+//
+//   bench_convert [--benchmark_...]      timings and the summary
+//   bench_convert --convert-once FILE    one conversion (the memory probe)
+//   bench_convert --write-documents DIR  writes book.txt and book.md there
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ccc/encoding/Ccc.h"
+#include "core/model/Log.h"
+#include "core/model/Model.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr std::size_t kDocumentBytes = 10 * 1024 * 1024;
+constexpr CCC::CeId kUtf8 = 8; // utf-8n: no byte-order mark either way
+constexpr int kCrLf = 5;
+
+// A deterministic stream of Japanese text pieces.
+class Prose {
+public:
+    unsigned next() { return seed_ = seed_ * 1103515245u + 12345u, (seed_ >> 16) & 0x7FFF; }
+
+    void appendChar(std::string& s, unsigned cp) {
+        if (cp < 0x80) {
+            s.push_back(static_cast<char>(cp));
+        } else {
+            s.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    // count kana and kanji, no mark characters of either language.
+    void appendWords(std::string& s, int count) {
+        for (int i = 0; i < count; ++i) {
+            const unsigned r = next() % 100;
+            if (r < 45) appendChar(s, 0x3041 + next() % 83);      // hiragana
+            else if (r < 60) appendChar(s, 0x30A1 + next() % 86); // katakana
+            else appendChar(s, 0x4E00 + next() % 3000);           // kanji
+        }
+    }
+
+private:
+    unsigned seed_ = 4711;
+};
+
+// One generator writes both documents block by block, so that they have the
+// same shape: headings, paragraphs of several sentences, nested lists,
+// tables with a header row. The manuscript adds what only it can express
+// (ruby, page numbers, span breaks, closing brackets after a sentence end).
+struct Documents {
+    std::string manuscript;
+    std::string markdown;
+};
+
+const Documents& documents() {
+    static const Documents docs = [] {
+        Documents d;
+        d.manuscript.reserve(kDocumentBytes + 4096);
+        d.markdown.reserve(kDocumentBytes + 4096);
+        Prose p;
+        std::string& m = d.manuscript;
+        std::string& md = d.markdown;
+        m += "=\xE6\x98\xA5\xE3\x81\xAE\xE5\xB0\x8F\xE5\xBE\x84\n"; // =春の小径
+        int page = 1;
+        for (int block = 0; m.size() < kDocumentBytes; ++block) {
+            if (block % 40 == 0) {
+                std::string title;
+                p.appendWords(title, 8);
+                const int level = 1 + (block / 40) % 3;
+                m.append(static_cast<std::size_t>(level), '*').append(title).push_back('\n');
+                md.append(static_cast<std::size_t>(level), '#').append(" ").append(title).append("\n\n");
+            }
+            const unsigned kind = block % 10;
+            if (kind < 6) {
+                // A paragraph of three to five sentences.
+                std::string text, mdText;
+                const int sentences = 3 + static_cast<int>(p.next() % 3);
+                for (int i = 0; i < sentences; ++i) {
+                    std::string words;
+                    p.appendWords(words, 12 + static_cast<int>(p.next() % 20));
+                    text += words;
+                    mdText += words;
+                    switch (p.next() % 8) {
+                    case 0: { // ruby
+                        std::string base, reading;
+                        p.appendWords(base, 2);
+                        p.appendWords(reading, 4);
+                        text += "`" + base + "`" + reading + "`";
+                        mdText += base;
+                        break;
+                    }
+                    case 1: // a closing bracket right after the sentence end
+                        text += "\xE3\x80\x82\xE3\x80\x8D"; // 。」
+                        mdText += "\xE3\x80\x82\xE3\x80\x8D";
+                        continue;
+                    case 2: // span break
+                        text += "\xE2\x96\xB2";             // ▲
+                        break;
+                    default: break;
+                    }
+                    text += "\xE3\x80\x82"; // 。
+                    mdText += "\xE3\x80\x82";
+                }
+                if (block % 7 == 0) text += "~" + std::to_string(++page) + "~";
+                m += "\xE3\x80\x80" + text + "\n"; // paragraph indented by a full-width space
+                md += mdText + "\n\n";
+            } else if (kind < 8) {
+                // A list with a nested level.
+                for (int i = 0; i < 5; ++i) {
+                    std::string words;
+                    p.appendWords(words, 10 + static_cast<int>(p.next() % 10));
+                    const bool nested = i % 3 == 2;
+                    m += (nested ? "++" : "+") + words + "\n";
+                    md += (nested ? "  - " : "- ") + words + "\n";
+                }
+                md += "\n";
+            } else {
+                // A table: header row and four data rows of three cells.
+                for (int row = 0; row < 5; ++row) {
+                    std::string line = "|";
+                    for (int cell = 0; cell < 3; ++cell) {
+                        std::string words;
+                        p.appendWords(words, 4 + static_cast<int>(p.next() % 6));
+                        m += (row == 0 ? "!" : "|") + words;
+                        line += " " + words + " |";
+                    }
+                    m += "\n";
+                    md += line + "\n";
+                    if (row == 0) md += "| --- | --- | --- |\n";
+                }
+                md += "\n";
+            }
+        }
+        // The same number of bytes for both.
+        while (md.size() < m.size()) {
+            std::string words;
+            p.appendWords(words, 30);
+            md += words + "\n\n";
+        }
+        return d;
+    }();
+    return docs;
+}
+
+std::filesystem::path workFolder() {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() / ("qm-bench-convert-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    return dir;
+}
+
+std::string writeFile(const char* name, const std::string& bytes) {
+    const auto path = workFolder() / name;
+    std::FILE* f = std::fopen(path.string().c_str(), "wb");
+    if (!f) return {};
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    return path.string();
+}
+
+const std::string& manuscriptFile() {
+    static const std::string path = writeFile("book.txt", documents().manuscript);
+    return path;
+}
+
+const std::string& markdownFile() {
+    static const std::string path = writeFile("book.md", documents().markdown);
+    return path;
+}
+
+// One conversion as the desktop makes it.
+bool convertOnce(Orvane::Model& model, Orvane::Log* log) {
+    model.resetTemplate();
+    model.setDefaultTemplate();
+    model.clearOutputs();
+    return model.generate(log);
+}
+
+// Runs argv with standard output to outPath (default /dev/null); true when
+// it exited with 0. usage gets its CPU times.
+bool runChild(const std::vector<std::string>& args, rusage& usage, const char* outPath = "/dev/null") {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) return false;
+    int status = 0;
+    if (::wait4(pid, &status, 0, &usage) != pid) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+double cpuSeconds(const rusage& u) {
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The high-water mark of this process's own memory in kB. ru_maxrss is no
+// use in a spawned child: it also counts the parent's memory at the spawn.
+long peakKiB() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1) break;
+    std::fclose(f);
+    return kib;
+}
+
+long readNumber(const std::string& path) {
+    long n = -1;
+    if (std::FILE* f = std::fopen(path.c_str(), "r")) {
+        if (std::fscanf(f, "%ld", &n) != 1) n = -1;
+        std::fclose(f);
+    }
+    return n;
+}
+
+void BM_ConvertManuscript(benchmark::State& state) {
+    CCC::Ccc::initialize();
+    Orvane::Model model;
+    model.setSyntax(2);
+    model.setGenerator(1);
+    if (!model.getSyntax() || !model.getGenerator()) {
+        state.SkipWithError("syntax 2 or generator 1 missing");
+        return;
+    }
+    model.addSrcText(manuscriptFile().c_str(), kUtf8, nullptr, kUtf8, kCrLf);
+    Orvane::DString logText;
+    auto log = Orvane::Log::toString(&logText);
+    for (auto _ : state) {
+        if (!convertOnce(model, log.get())) {
+            state.SkipWithError("generate failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * documents().manuscript.size()));
+}
+BENCHMARK(BM_ConvertManuscript)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// cmark as a program writing its HTML to a file beside the input, as the
+// conversion does; the process start is part of the cost but small next
+// to 10 MB.
+void BM_Cmark(benchmark::State& state) {
+    const std::vector<std::string> args = {"cmark", markdownFile()};
+    const std::string html = (workFolder() / "book.cmark.html").string();
+    double cpu = 0;
+    for (auto _ : state) {
+        rusage usage{};
+        if (!runChild(args, usage, html.c_str())) {
+            state.SkipWithError("cmark did not run (Debian package cmark)");
+            return;
+        }
+        cpu += cpuSeconds(usage);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * documents().markdown.size()));
+    // The child's CPU time: the rate to compare on a busy machine.
+    state.counters["child_cpu_s"] = cpu / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_Cmark)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// Keeps each benchmark's wall-clock and CPU seconds per run.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+            const std::string name = run.benchmark_name();
+            const double n = static_cast<double>(run.iterations);
+            Times t{run.real_accumulated_time / n, run.cpu_accumulated_time / n};
+            // A spawned program's CPU time is not the benchmark's own.
+            if (const auto it = run.counters.find("child_cpu_s"); it != run.counters.end()) t.cpu = it->second.value;
+            times[name.substr(0, name.find('/'))] = t;
+        }
+    }
+    std::map<std::string, Times> times;
+};
+
+int convertOnceMain(const char* file) {
+    CCC::Ccc::initialize();
+    Orvane::Model model;
+    model.setSyntax(2);
+    model.setGenerator(1);
+    model.addSrcText(file, kUtf8, nullptr, kUtf8, kCrLf);
+    Orvane::DString logText;
+    auto log = Orvane::Log::toString(&logText);
+    if (!convertOnce(model, log.get())) return 1;
+    std::printf("%ld\n", peakKiB());
+    return 0;
+}
+
+void printSummary(const SummaryReporter& reporter) {
+    const double oursMB = static_cast<double>(documents().manuscript.size()) / 1e6;
+    const double theirsMB = static_cast<double>(documents().markdown.size()) / 1e6;
+    std::printf("\ninput: manuscript %.2f MB, markdown %.2f MB (MB = 10^6 bytes)\n", oursMB, theirsMB);
+    const auto ours = reporter.times.find("BM_ConvertManuscript");
+    const auto theirs = reporter.times.find("BM_Cmark");
+    if (ours != reporter.times.end() && theirs != reporter.times.end()) {
+        const auto& o = ours->second;
+        const auto& t = theirs->second;
+        std::printf("                     wall-clock      CPU\n");
+        std::printf("quillmark convert: %8.1f MB/s %8.1f MB/s\n", oursMB / o.real, oursMB / o.cpu);
+        std::printf("cmark:             %8.1f MB/s %8.1f MB/s\n", theirsMB / t.real, theirsMB / t.cpu);
+        std::printf("ratio (ours / cmark): %.2f wall-clock, %.2f CPU  (goal >= 1.0)\n",
+                    (oursMB / o.real) / (theirsMB / t.real), (oursMB / o.cpu) / (theirsMB / t.cpu));
+    }
+
+    rusage usage{};
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string peakFile = (workFolder() / "peak.txt").string();
+    if (runChild({self, "--convert-once", manuscriptFile()}, usage, peakFile.c_str())) {
+        const double peakMB = static_cast<double>(readNumber(peakFile)) * 1024.0 / 1e6;
+        std::printf("peak memory of one conversion: %.1f MB = %.2f x the input  (goal <= 6)\n", peakMB,
+                    peakMB / oursMB);
+    } else {
+        std::printf("peak memory: the one-shot conversion failed\n");
+    }
+    // cmark's own high-water mark through GNU time, when it is installed.
+    if (::access("/usr/bin/time", X_OK) == 0 &&
+        runChild({"/usr/bin/time", "-f", "%M", "-o", peakFile, "cmark", markdownFile()}, usage))
+        std::printf("peak memory of cmark: %.1f MB\n", static_cast<double>(readNumber(peakFile)) * 1024.0 / 1e6);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--convert-once") == 0) return convertOnceMain(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--write-documents") == 0) {
+        const std::filesystem::path dir(argv[2]);
+        for (const auto& [name, bytes] : {std::pair{"book.txt", &documents().manuscript},
+                                          std::pair{"book.md", &documents().markdown}}) {
+            std::FILE* f = std::fopen((dir / name).string().c_str(), "wb");
+            if (!f || std::fwrite(bytes->data(), 1, bytes->size(), f) != bytes->size()) return 1;
+            std::fclose(f);
+        }
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printSummary(reporter);
+    benchmark::Shutdown();
+    std::error_code ec;
+    std::filesystem::remove_all(workFolder(), ec);
+    return 0;
+}
