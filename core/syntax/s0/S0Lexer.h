@@ -1,0 +1,36 @@
+#pragma once
+
+#include "../Lexer.h"
+
+namespace Orvane {
+
+// Terminal codes of the trace grammar: the lexer's token codes and the
+// grammar's terminal numbers.
+enum S0TokenCode {
+    kS0End = 0,
+    kS0NL = 1,
+    kS0ASTER = 2,
+    kS0EQ = 3,
+    kS0STRING = 4,
+    kS0SHARP = 5,
+    kS0AMP = 6,
+    kS0Error = 7,
+};
+
+// The small lexer of the trace grammar: half-width marks only, LF as the
+// only line end. It adds no line end at the end of the text, and its state
+// survives into the next text, so a text that ended mid-line starts the
+// next one mid-line too.
+class S0Lexer : public Lexer {
+public:
+    Token* nextToken() override;
+
+    int getState() const { return state; }
+
+private:
+    Token* scanInline();
+
+    int state = 1;
+};
+
+} // namespace Orvane

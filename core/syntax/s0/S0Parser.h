@@ -1,0 +1,20 @@
+#pragma once
+
+#include "../ParseEngine.h"
+#include "../Parser.h"
+
+namespace Orvane {
+
+// The parser of the trace grammar: prints "ACCEPT" when a text has been
+// parsed and "FAILURE" when error recovery empties its stack.
+class S0Parser : public Parser {
+public:
+    S0Parser();
+    void feed(Token* token, Generator* generator) override;
+    const ParseEngine& getEngine() const { return engine_; }
+
+private:
+    ParseEngine engine_;
+};
+
+} // namespace Orvane

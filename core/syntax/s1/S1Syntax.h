@@ -1,0 +1,15 @@
+#pragma once
+
+#include "../Syntax.h"
+#include "S1Lexer.h"
+#include "S1Parser.h"
+
+namespace Orvane {
+
+// The markup with macros: no sentence spans, "@" name "@" for macros.
+class S1Syntax : public Syntax {
+public:
+    S1Syntax() : Syntax(new S1Lexer(), new S1Parser()) {}
+};
+
+} // namespace Orvane

@@ -1,0 +1,130 @@
+// The trace grammar: the events of each line and the trace lines printed
+// on standard output on the way.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "../syntax/RecordingGenerator.h"
+#include "core/syntax/s0/S0Syntax.h"
+
+using namespace Orvane;
+using syntax_test::RecordingGenerator;
+using syntax_test::utf16;
+using syntax_test::utf8;
+
+namespace {
+
+struct Outcome {
+    std::string events;
+    std::string trace;
+};
+
+Outcome run(S0Syntax& syntax, const std::u16string& text) {
+    RecordingGenerator g;
+    const DString s = utf16(text);
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(syntax.parse(nullptr, s.data(), static_cast<std::uint32_t>(s.size()), &g));
+    std::fflush(stdout);
+    return {g.events, testing::internal::GetCapturedStdout()};
+}
+
+const std::string R0 = "RULE 0: src ::= lines .\n";
+const std::string R1 = "RULE 1: lines ::= . \n";
+const std::string R2 = "RULE 2: lines ::= lines line .\n";
+const std::string R3 = "RULE 3: line ::= phrases NL .\n";
+const std::string R6 = "RULE 6: line ::= ASTER phrases NL .\n";
+const std::string R7 = "RULE 7: line ::= EQ STRING NL .\n";
+const std::string R8 = "RULE 8: phrases ::= .\n";
+const std::string R9 = "RULE 9: phrases ::= phrase phrases .\n";
+const std::string R10 = "RULE 10: phrase_exp ::= STRING .\n";
+const std::string R11 = "RULE 11: phrase_exp ::= SHARP STRING SHARP STRING SHARP .\n";
+const std::string R12 = "RULE 12: phrase_exp ::= AMP STRING AMP STRING AMP .\n";
+const std::string ACCEPT = "ACCEPT\n";
+const std::string FAILURE = "FAILURE\n";
+// A phrase: reduced when the token after it arrives.
+const std::string PH = R10 + R9;
+
+struct Case {
+    const char16_t* text;
+    std::string events;
+    std::string trace;
+};
+
+const Case kCases[] = {
+    {u"", "end", ""},
+    {u"\n", "end", R1 + R8 + R3 + R2 + R0 + ACCEPT},
+    {u"a#n#t#b\n", "text(a) anchor(n,t) text(b) end", R1 + R8 + PH + R11 + R9 + PH + R3 + R2 + R0 + ACCEPT},
+    // The line end arrives where the third "#" belongs.
+    {u"a#n#t\n", "text(a) end", R1 + R8 + PH + FAILURE},
+    // Without a final LF the line's phrases are out, the line never is.
+    {u"abc", "text(abc) end", R1 + R8 + PH + FAILURE},
+    {u"a\nb", "text(a) text(b) end", R1 + R8 + PH + R3 + R2 + R8 + PH + FAILURE},
+    {u"=Title\n", "setTitle(Title) end", R1 + R7 + R2 + R0 + ACCEPT},
+    {u"*head\n", "text(head) end", R1 + R8 + PH + R6 + R2 + R0 + ACCEPT},
+    {u"&u&t&\n", "link(u,t) end", R1 + R8 + R12 + R9 + R3 + R2 + R0 + ACCEPT},
+    // Escape characters, CR and marks out of place stay in the text.
+    {u"x\\#y¥&z\r\n", "text(x\\#y¥&z\r) end", R1 + R8 + PH + R3 + R2 + R0 + ACCEPT},
+    {u"a*b=c\n", "text(a*b=c) end", R1 + R8 + PH + R3 + R2 + R0 + ACCEPT},
+    // Full-width marks are text; "=" without its title fails at the LF,
+    // and the next line starts afresh.
+    {u"＃a＃\n=\nb\n", "text(＃a＃) text(b) end",
+     R1 + R8 + PH + R3 + R2 + FAILURE + R1 + R8 + PH + R3 + R2 + R0 + ACCEPT},
+};
+
+TEST(S0Syntax, LinesGiveTheirEventsAndTraces) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(utf8(utf16(c.text)));
+        S0Syntax syntax;
+        const Outcome r = run(syntax, c.text);
+        EXPECT_EQ(r.events, c.events);
+        EXPECT_EQ(r.trace, c.trace);
+    }
+}
+
+TEST(S0Syntax, LexerStateCarriesIntoTheNextText) {
+    S0Syntax syntax;
+    run(syntax, u"abc");
+    // The first line of the next text has lost its line-start mark.
+    const Outcome r = run(syntax, u"*x\n=y\n");
+    EXPECT_EQ(r.events, "text(*x) setTitle(y) end");
+    EXPECT_EQ(r.trace, R1 + R8 + PH + R3 + R2 + R7 + R2 + R0 + ACCEPT);
+    // A text that ended on its LF leaves the next one clean.
+    const Outcome clean = run(syntax, u"*x\n");
+    EXPECT_EQ(clean.events, "text(x) end");
+}
+
+TEST(S0Syntax, DumpsTokensWithoutAnAddedLineEnd) {
+    S0Syntax syntax;
+    const DString s = utf16(u"=\n#a");
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(syntax.dumpTokens(nullptr, s.data(), static_cast<std::uint32_t>(s.size())));
+    std::fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "token_id: 03\ntoken_id: 01\ntoken_id: 05\ntoken_id: 04 (a)\ntoken_id: 00\n");
+}
+
+// Any mix of marks, escapes and line ends ends the run with an empty stack.
+TEST(S0Syntax, SurvivesArbitraryMarkup) {
+    const std::u16string alphabet = u"a #&*=\\¥\r\n";
+    std::uint32_t seed = 54321;
+    S0Syntax syntax;
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text;
+        seed = seed * 1103515245u + 12345u;
+        const int n = static_cast<int>(seed >> 16) % 30;
+        for (int i = 0; i < n; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += alphabet[(seed >> 16) % alphabet.size()];
+        }
+        const Outcome r = run(syntax, text);
+        ASSERT_EQ(static_cast<S0Parser*>(syntax.getParser())->getEngine().top(), -1);
+        // Every text ends in exactly one verdict, unless it was empty of lines.
+        const bool accepted = r.trace.ends_with(ACCEPT), failed = r.trace.ends_with(FAILURE);
+        ASSERT_TRUE(accepted || failed || r.trace.empty()) << utf8(utf16(text));
+    }
+}
+
+} // namespace
