@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML, and the encoding tools under it."};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(0, 1);
+    // Usage errors are one line on standard error.
+    app.failure_message([](const CLI::App*, const CLI::Error& e) { return "quillmark: " + std::string(e.what()) + "\n"; });
 
     int status = 0;
     auto list = quillmark::installers();

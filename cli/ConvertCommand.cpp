@@ -1,0 +1,216 @@
+// quillmark convert [options] FILE...: converts manuscripts to XHTML the way
+// the desktop program's Convert command does. Each output is written beside
+// its source (book.txt -> book.html, book1.html, ... for split parts) with
+// CR LF line ends; its name is printed on standard output. Structure
+// warnings go to standard error. A built-in style sheet is copied next to
+// the outputs from the program's data folder.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "CccSession.h"
+#include "Command.h"
+#include "ConvertOptions.h"
+#include "core/generator/Generator1.h"
+#include "core/model/FileName.h"
+#include "core/model/Log.h"
+#include "core/model/Model.h"
+#include "core/syntax/s2/S2Syntax.h"
+
+namespace quillmark {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kCommand = "convert";
+constexpr int kOutputNewlineMode = 5;  // LF -> CR LF, as the desktop program writes
+
+struct ConvertOptions {
+    SourceOptions source;
+    std::string xhtml = "1.0";
+    std::string style = "none";
+    std::string span;
+    std::string to = "auto";
+};
+
+// The style sheet the documents refer to, the writing-direction wrappers it
+// implies, and whether it is one of the program's own (copied) sheets.
+struct StyleChoice {
+    std::string name;
+    bool yoko = false;
+    bool tate = false;
+    bool builtIn = false;
+};
+
+StyleChoice chooseStyle(const std::string& option) {
+    if (option == "yoko") return {"yoko.css", true, false, true};
+    if (option == "tate") return {"tate.css", false, true, true};
+    if (option == "yoko-check") return {"yoko_check.css", true, false, true};
+    if (option == "tate-check") return {"tate_check.css", false, true, true};
+    if (option == "none") return {};
+    return {option, false, false, false};  // the user's own sheet: referred to, never copied
+}
+
+struct SpanChoice {
+    bool ten = false;
+    bool period = false;
+    bool comma = false;
+};
+
+bool parseSpan(const std::string& list, SpanChoice& span, std::string& bad) {
+    std::size_t start = 0;
+    while (start <= list.size() && !list.empty()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        const std::string item = list.substr(start, end - start);
+        if (item == "ten") span.ten = true;
+        else if (item == "period") span.period = true;
+        else if (item == "comma") span.comma = true;
+        else {
+            bad = item;
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+// The folder of the program's bundled files: $QUILLMARK_DATA_DIR when set,
+// <prefix>/share/quillmark beside an installed binary, else the source
+// tree's data folder.
+fs::path dataDirectory() {
+    if (const char* env = std::getenv("QUILLMARK_DATA_DIR"); env && *env) return env;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = exe.parent_path().parent_path() / "share" / "quillmark";
+        if (fs::is_directory(installed, ec)) return installed;
+    }
+    return QM_DATA_DIR;
+}
+
+// Copies the sheet into every folder that received an output. Like the
+// desktop program, a failure is reported once and ends the walk; it does
+// not fail the conversion.
+void copyStyleSheet(const Orvane::Model& model, const std::string& name) {
+    const fs::path source = dataDirectory() / name;
+    std::error_code ec;
+    if (!fs::is_regular_file(source, ec)) {
+        std::fprintf(stderr, "quillmark convert: warning: style sheet %s not found, not copied\n",
+                     source.string().c_str());
+        return;
+    }
+    std::set<fs::path> done;
+    for (const auto& output : model.getOutputs()) {
+        const auto& file = output->getFileName();
+        fs::path folder = fs::path(std::string(file.data(), file.size())).parent_path();
+        if (folder.empty()) folder = ".";
+        if (!done.insert(folder).second) continue;
+        const fs::path destination = folder / name;
+        if (fs::equivalent(source, destination, ec)) continue;
+        if (!fs::copy_file(source, destination, fs::copy_options::overwrite_existing, ec)) {
+            std::fprintf(stderr, "quillmark convert: warning: can't copy the style sheet to %s: %s\n",
+                         destination.string().c_str(), ec.message().c_str());
+            return;
+        }
+    }
+}
+
+int runConvert(const ConvertOptions& options) {
+    if (options.source.files.empty()) return usageError(kCommand, "no FILE given");
+    int status = kExitOk;
+    CCC::CeId from = 0;
+    CCC::CeId to = 0;
+    SpanChoice span;
+    std::string bad;
+    if (options.xhtml != "1.0" && options.xhtml != "1.1")
+        return usageError(kCommand, "--xhtml takes 1.0 or 1.1, not " + options.xhtml);
+    if (!parseSpan(options.span, span, bad))
+        return usageError(kCommand, "--span takes ten, period and comma, not " + bad);
+    if (!startCcc(kCommand)) return kExitFailure;
+    if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
+    if (!parseEncoding(options.to, kCommand, to, status)) return status;
+
+    Orvane::Model model;
+    if (!selectSyntax(model, options.source.syntax, kCommand, status)) return status;
+    if (auto* syntax = dynamic_cast<Orvane::S2Syntax*>(model.getSyntax()))
+        syntax->getSpanLexer()->setSpanOptions(span.ten, span.period, span.comma);
+    else if (!options.span.empty())
+        return usageError(kCommand, "--span needs syntax 2, 3 or 4");
+
+    const StyleChoice style = chooseStyle(options.style);
+    Orvane::DString styleName;
+    if (!style.name.empty() && !Orvane::FileName::toText(CCC::TString<char>(style.name.c_str()), styleName))
+        return usageError(kCommand, "the style sheet name is not readable text: " + style.name);
+
+    std::vector<SourceFile> sources;
+    if (!openSources(options.source.files, from, to, kCommand, sources)) return kExitFailure;
+
+    model.setGenerator(1);
+    auto* writer = static_cast<Orvane::Generator1*>(model.getGenerator());
+    writer->setXhtml(options.xhtml == "1.1" ? 1 : 0);
+    writer->setStyleSheet(&styleName);
+    writer->setYokoP(style.yoko);
+    writer->setTateP(style.tate);
+    for (const SourceFile& source : sources)
+        model.addSrcText(source.path.c_str(), source.in, nullptr, source.out, kOutputNewlineMode);
+
+    Orvane::DString logText;
+    std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
+    if (!log) {
+        std::fputs("quillmark convert: the log could not be set up\n", stderr);
+        return kExitFailure;
+    }
+    model.resetTemplate();
+    model.setDefaultTemplate();
+    model.clearOutputs();
+    const bool ok = model.generate(log.get());
+    std::fflush(stdout);
+    if (!ok) std::fputs("quillmark convert: the conversion failed\n", stderr);
+    printToStderr(logText);
+    if (style.builtIn) copyStyleSheet(model, style.name);
+    if (!ok) return kExitFailure;
+    for (const auto& output : model.getOutputs()) {
+        const auto& file = output->getFileName();
+        std::fwrite(file.data(), 1, file.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
+}
+
+void install(CLI::App& app, int& status) {
+    auto options = std::make_shared<ConvertOptions>();
+    CLI::App* cmd = app.add_subcommand("convert", "Convert manuscripts to XHTML files written beside them");
+    addSourceOptions(cmd, options->source);
+    cmd->add_option("-t,--to", options->to,
+                    "Encoding of the outputs, or auto: cp932 for sources read as Shift_JIS, cp932 or ASCII, "
+                    "utf-8 otherwise")
+        ->default_str("auto");
+    cmd->add_option("--xhtml", options->xhtml, "XHTML version: 1.0 (Transitional) or 1.1")->default_str("1.0");
+    cmd->add_option("--style", options->style,
+                    "Style sheet: none, yoko, tate, yoko-check, tate-check (copied next to the outputs), "
+                    "or the name of your own sheet (referred to, not copied)")
+        ->default_str("none");
+    cmd->add_option("--span", options->span,
+                    "Also end sentence spans at these, comma-separated: ten (\u3001), period (.), comma (,)");
+    cmd->add_option("FILE", options->source.files, "Manuscripts to convert");
+    cmd->footer("Built-in style sheets are taken from $QUILLMARK_DATA_DIR when set, else from the program's "
+                "data folder (<prefix>/share/quillmark once installed).");
+    cmd->callback([cmd, options, &status] {
+        if (rejectExtras(cmd, kCommand, status)) return;
+        status = runConvert(*options);
+    });
+}
+
+const CommandRegistration registration(10, install);
+
+} // namespace
+
+} // namespace quillmark

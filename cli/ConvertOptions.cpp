@@ -1,0 +1,190 @@
+#include "ConvertOptions.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "ccc/encoding/Iceman.h"
+#include "core/model/FileName.h"
+#include "core/model/Model.h"
+
+namespace quillmark {
+
+namespace {
+
+constexpr CCC::CeId kJaDetector = 40;
+constexpr CCC::CeId kUsAscii = 1;
+constexpr CCC::CeId kUtf16N = 10;
+constexpr CCC::CeId kUtf16Be = 13;
+constexpr CCC::CeId kUtf16Le = 14;
+constexpr CCC::CeId kUtf16BeWithMark = 15;
+constexpr CCC::CeId kUtf16LeWithMark = 16;
+constexpr CCC::CeId kShiftJis = 23;
+constexpr CCC::CeId kLastEncoding = 39;  // 40 and above are detectors
+
+// Incremental UTF-8 check over a byte stream: well-formed sequences only
+// (no overlong forms, no surrogates, nothing above U+10FFFF).
+class Utf8Check {
+public:
+    void feed(const unsigned char* p, std::size_t n) {
+        for (std::size_t i = 0; i < n && valid_; ++i) step(p[i]);
+    }
+    // Valid to the end, and at least one multi-byte sequence.
+    bool utf8P() const { return valid_ && pending_ == 0 && nonAscii_; }
+    bool failedP() const { return !valid_; }
+
+private:
+    void step(unsigned char b) {
+        if (pending_ == 0) {
+            if (b < 0x80) return;
+            nonAscii_ = true;
+            lower_ = 0x80;
+            upper_ = 0xBF;
+            if (b >= 0xC2 && b <= 0xDF) pending_ = 1;
+            else if (b >= 0xE0 && b <= 0xEF) {
+                pending_ = 2;
+                if (b == 0xE0) lower_ = 0xA0;
+                if (b == 0xED) upper_ = 0x9F;
+            } else if (b >= 0xF0 && b <= 0xF4) {
+                pending_ = 3;
+                if (b == 0xF0) lower_ = 0x90;
+                if (b == 0xF4) upper_ = 0x8F;
+            } else valid_ = false;
+            return;
+        }
+        if (b < lower_ || b > upper_) {
+            valid_ = false;
+            return;
+        }
+        lower_ = 0x80;
+        upper_ = 0xBF;
+        --pending_;
+    }
+
+    bool valid_ = true;
+    bool nonAscii_ = false;
+    int pending_ = 0;
+    unsigned char lower_ = 0x80;
+    unsigned char upper_ = 0xBF;
+};
+
+bool readableFileP(const std::string& path) {
+    std::error_code ec;
+    return !std::filesystem::is_directory(path, ec);
+}
+
+} // namespace
+
+int usageError(const char* command, const std::string& message) {
+    std::fprintf(stderr, "quillmark %s: %s\n", command, message.c_str());
+    return kExitUsage;
+}
+
+void addSourceOptions(CLI::App* cmd, SourceOptions& options) {
+    cmd->allow_extras();
+    cmd->add_option("--syntax", options.syntax, "Markup syntax: 2 span-aware marks in both forms, 3 half-width marks only, "
+                                                "4 full-width marks only, 1 markup with macros, 0 trace syntax")
+        ->default_str("2");
+    cmd->add_option("-f,--from", options.from,
+                    "Encoding of the sources, or auto: utf-8 when the file is UTF-8, otherwise what the "
+                    "Japanese detector finds (cp932 for Shift_JIS or plain ASCII)")
+        ->default_str("auto");
+}
+
+bool rejectExtras(const CLI::App* cmd, const char* command, int& status) {
+    const std::vector<std::string> extras = cmd->remaining();
+    if (extras.empty()) return false;
+    status = usageError(command, "unknown option: " + extras.front());
+    return true;
+}
+
+int parseSyntaxNumber(const std::string& text) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '4') return -1;
+    return text[0] - '0';
+}
+
+bool selectSyntax(Orvane::Model& model, const std::string& text, const char* command, int& status) {
+    const int number = parseSyntaxNumber(text);
+    if (number >= 0) model.setSyntax(number);
+    if (number < 0 || !model.getSyntax()) {
+        status = usageError(command, "no syntax " + text + " in this program");
+        return false;
+    }
+    return true;
+}
+
+bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status) {
+    if (text == "auto") {
+        id = 0;
+        return true;
+    }
+    id = CCC::Iceman::stringToCeId(text);
+    if (id <= 0 || id > kLastEncoding) {
+        status = usageError(command, "unknown encoding name: " + text);
+        return false;
+    }
+    return true;
+}
+
+CCC::CeId detectSourceEncoding(std::FILE* file) {
+    unsigned char block[65536];
+    Utf8Check check;
+    bool first = true;
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
+        if (first && n >= 3 && block[0] == 0xEF && block[1] == 0xBB && block[2] == 0xBF) return kUtf8;
+        first = false;
+        check.feed(block, n);
+        if (check.failedP()) break;
+    }
+    if (check.utf8P() && !std::ferror(file)) return kUtf8;
+
+    std::rewind(file);
+    switch (const CCC::CeId found = CCC::Iceman::detect(kJaDetector, file)) {
+    // The detector names a UTF-16 file by its mark; read it as the form with
+    // a mark so that the mark does not become text.
+    case kUtf16Be: return kUtf16BeWithMark;
+    case kUtf16Le: return kUtf16LeWithMark;
+    case 0:
+    case kUsAscii:
+    case kShiftJis:
+    case kCp932: return kCp932;
+    default: return found;
+    }
+}
+
+CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding) {
+    switch (sourceEncoding) {
+    case kUsAscii:
+    case kShiftJis:
+    case kCp932: return kCp932;
+    default: return kUtf8;
+    }
+}
+
+bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeId to, const char* command,
+                 std::vector<SourceFile>& sources) {
+    sources.clear();
+    for (const std::string& path : paths) {
+        std::FILE* file = readableFileP(path) ? std::fopen(path.c_str(), "rb") : nullptr;
+        if (!file) {
+            std::fprintf(stderr, "quillmark %s: can't open %s\n", command, path.c_str());
+            return false;
+        }
+        SourceFile source{path, from, to};
+        if (!source.in) source.in = detectSourceEncoding(file);
+        if (!source.out) source.out = autoOutputEncoding(source.in);
+        std::fclose(file);
+        sources.push_back(source);
+    }
+    return true;
+}
+
+void printToStderr(const CCC::TString<unsigned short>& text) {
+    CCC::TString<char> bytes;
+    if (!CCC::Iceman::convertToBString(kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace quillmark

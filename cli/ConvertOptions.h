@@ -1,0 +1,85 @@
+#pragma once
+
+// What `convert`, `tokens` and `trace` share: the options that choose a
+// syntax and the source encoding, the choice of encodings for a source
+// file, and one-line usage errors.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "ccc/base/TString.h"
+#include "ccc/base/Unit.h"
+
+namespace Orvane {
+class Model;
+}
+
+namespace quillmark {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr CCC::CeId kUtf8 = 7;    // "utf-8": a leading mark is skipped on reading, written on output
+constexpr CCC::CeId kCp932 = 37;  // "cp932"
+
+// Prints "quillmark COMMAND: message" on standard error; returns kExitUsage.
+int usageError(const char* command, const std::string& message);
+
+// Options read as text and checked by the command itself, so that every
+// usage error is one line with exit status 2.
+struct SourceOptions {
+    std::string syntax = "2";
+    std::string from = "auto";
+    std::vector<std::string> files;
+};
+
+// Adds --syntax and -f/--from to cmd and makes unknown options reach the
+// command (see rejectExtras) instead of failing the parse.
+void addSourceOptions(CLI::App* cmd, SourceOptions& options);
+
+// A usage error for anything the parser left over (unknown options).
+bool rejectExtras(const CLI::App* cmd, const char* command, int& status);
+
+// The syntax number of --syntax, or -1 when it is not 0..4.
+int parseSyntaxNumber(const std::string& text);
+
+// Gives the model the numbered syntax; a usage error (status set, false)
+// when the text is no number 0..4 or this program has no such syntax.
+bool selectSyntax(Orvane::Model& model, const std::string& text, const char* command, int& status);
+
+// An encoding option: 0 for "auto", else the identifier of the name. A
+// usage error (status set, false) for a name that is not an encoding.
+bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status);
+
+// The encoding a source is read in when -f is auto: "utf-8" for a file that
+// starts with the UTF-8 mark or is valid UTF-8 with a non-ASCII byte; else
+// the ja-detector's answer, where Shift_JIS, cp932, US-ASCII and nothing
+// detected all read as cp932 (a superset of them).
+CCC::CeId detectSourceEncoding(std::FILE* file);
+
+// The output encoding for -t auto: cp932 when the source was read in an
+// encoding whose characters it holds, else utf-8.
+CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding);
+
+// A source named on the command line, with the encodings it is converted
+// with.
+struct SourceFile {
+    std::string path;
+    CCC::CeId in = 0;
+    CCC::CeId out = 0;
+};
+
+// Checks that every file can be opened and resolves its encodings
+// (from/to 0: auto). On the first file that cannot be opened prints
+// "quillmark COMMAND: can't open PATH" and returns false.
+bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeId to, const char* command,
+                 std::vector<SourceFile>& sources);
+
+// UTF-16 text (the log) on standard error, in the platform's encoding.
+void printToStderr(const CCC::TString<unsigned short>& text);
+
+} // namespace quillmark
