@@ -43,17 +43,33 @@ std::string ListTransitions::build(int from, int to) {
     while (p < s.size() && p < t.size() && s[p] == t[p]) ++p;
 
     std::string out;
-    for (std::size_t k = s.size(); k > p; --k) out += "</li>\n" + listIndent(k) + closeTag(s[k - 1]) + "\n";
+    // Appended piece by piece: GCC 12 at -O3 misreads "literal" + string&&
+    // as an overlapping copy (-Wrestrict).
+    for (std::size_t k = s.size(); k > p; --k) {
+        out += "</li>\n";
+        out += listIndent(k);
+        out += closeTag(s[k - 1]);
+        out += "\n";
+    }
     if (t.empty()) return out;
 
     if (p == t.size()) {
         if (!out.empty()) out += itemIndent(p);
-        out += "</li>\n" + itemIndent(p) + "<li>";
+        out += "</li>\n";
+        out += itemIndent(p);
+        out += "<li>";
         return out;
     }
     // Every list opened by one transition is indented like the deepest one.
     const std::size_t d = t.size();
-    for (std::size_t k = p + 1; k <= d; ++k) out += "\n" + listIndent(d) + openTag(t[k - 1]) + "\n" + itemIndent(d) + "<li>";
+    for (std::size_t k = p + 1; k <= d; ++k) {
+        out += "\n";
+        out += listIndent(d);
+        out += openTag(t[k - 1]);
+        out += "\n";
+        out += itemIndent(d);
+        out += "<li>";
+    }
     return out;
 }
 
