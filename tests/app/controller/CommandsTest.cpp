@@ -6,10 +6,7 @@ using CommandsTest = ControllerTest;
 
 TEST_F(CommandsTest, ReleaseRemovesTheSelectedTextOnly) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "a\n");
-    writeFile(path("b.txt"), "b\n");
-    t.cmdAppend(T(path("a.txt")));
-    t.cmdAppend(T(path("b.txt")));
+    add({"a.txt", "b.txt"});
     view.updates = 0;
     t.cmdRelease();
     EXPECT_EQ(lastMessages(), "エラー: 解除|解除する変換対象テキストファイルが選択されていません。");
@@ -24,9 +21,8 @@ TEST_F(CommandsTest, ReleaseRemovesTheSelectedTextOnly) {
 
 TEST_F(CommandsTest, RenameRefusalsTouchNoFile) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "a\n");
+    add({"a.txt"}, "a\n");
     writeFile(path("taken.txt"), "t\n");
-    t.cmdAppend(T(path("a.txt")));
     const std::string caption = "エラー: リネーム|";
 
     t.cmdRename();
@@ -63,11 +59,9 @@ TEST_F(CommandsTest, RenameRefusalsTouchNoFile) {
 
 TEST_F(CommandsTest, RenameKeepsPositionEncodingsAndTheOldBaseName) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "first\n");
-    writeFile(path("z.txt"), "second\n");
     t.settings().OutputCharset = 1;
-    t.cmdAppend(T(path("a.txt")));
-    t.cmdAppend(T(path("z.txt")));
+    add({"a.txt"}, "first\n");
+    add({"z.txt"}, "second\n");
     view.selectedSrc = 0;
     view.renameAnswer = T(path("b.txt"));
     view.updates = 0;
@@ -91,8 +85,7 @@ TEST_F(CommandsTest, ConvertRunsAndReports) {
     EXPECT_EQ(lastMessages(), "エラー: 変換|変換対象テキストファイルが設定されていません。");
     EXPECT_EQ(view.updates, 0);
 
-    writeFile(path("a.txt"), "plain paragraph\n");
-    t.cmdAppend(T(path("a.txt")));
+    add({"a.txt"}, "plain paragraph\n");
     view.updates = 0;
     t.cmdConvert();
     EXPECT_EQ(lastMessages(), "");
@@ -103,8 +96,7 @@ TEST_F(CommandsTest, ConvertRunsAndReports) {
 
     // A failed run is reported, and the command still goes on.
     t.settings().StyleNum = kStyleYoko;
-    writeFile(path("b.txt"), "b\n");
-    t.cmdAppend(T(path("b.txt")));
+    add({"b.txt"});
     fs::remove(path("b.txt"));
     view.updates = 0;
     t.cmdConvert();
@@ -114,11 +106,8 @@ TEST_F(CommandsTest, ConvertRunsAndReports) {
 
 TEST_F(CommandsTest, ConvertShowsTheLogWithCrLf) {
     Tolvan& t = make();
-    // A first heading of level 2 and page numbers 10, 10 each warn once.
-    writeFile(path("a.txt"), "**見出し\nテキスト\n");
-    writeFile(path("b.txt"), "**見出し\n");
-    t.cmdAppend(T(path("a.txt")));
-    t.cmdAppend(T(path("b.txt")));
+    // A first heading of level 2 warns once per text.
+    add({"a.txt", "b.txt"}, "**見出し\n");
     t.cmdConvert();
     EXPECT_EQ(lastMessages(), "");
     ASSERT_EQ(view.logs.size(), 1u);
@@ -135,10 +124,7 @@ TEST_F(CommandsTest, RemoveDeletesOutputsAndCopiedStyleSheets) {
     t.cmdRemove();
     EXPECT_EQ(lastMessages(), "エラー: 削除|削除するファイルがありません。");
 
-    writeFile(path("a.txt"), "a\n");
-    writeFile(path("sub/b.txt"), "b\n");
-    t.cmdAppend(T(path("a.txt")));
-    t.cmdAppend(T(path("sub/b.txt")));
+    add({"a.txt", "sub/b.txt"});
     t.settings().StyleNum = kStyleYoko;
     t.cmdConvert();
     ASSERT_TRUE(fs::exists(path("sub/yoko.css")));
@@ -156,8 +142,7 @@ TEST_F(CommandsTest, RemoveDeletesOutputsAndCopiedStyleSheets) {
 
 TEST_F(CommandsTest, EditReviewViewAndHelpStartTheRightThing) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "a\n");
-    t.cmdAppend(T(path("a.txt")));
+    add({"a.txt"});
     t.cmdConvert();
     lastMessages();
     const std::string review = "エラー: レビュー|";
@@ -196,13 +181,13 @@ TEST_F(CommandsTest, EditReviewViewAndHelpStartTheRightThing) {
         view.selectedSrc = c.selectedSrc;
         view.selectedOutput = c.selectedOutput;
         t.settings().TextEditor = c.editor;
-        documents.succeed = programs.succeed = c.succeed;
-        documents.opened.clear();
-        programs.started.clear();
+        launcher.succeed = c.succeed;
+        launcher.opened.clear();
+        launcher.started.clear();
         c.run();
         EXPECT_EQ(lastMessages(), c.message) << c.what;
-        EXPECT_EQ(documents.opened, c.opened) << c.what;
-        EXPECT_EQ(programs.started, c.started) << c.what;
+        EXPECT_EQ(launcher.opened, c.opened) << c.what;
+        EXPECT_EQ(launcher.started, c.started) << c.what;
     }
 }
 

@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "app/controller/Tolvan.h"
@@ -51,61 +53,44 @@ public:
     std::vector<Text> filters;
 };
 
-class FakeDocuments : public DocumentOpener {
+// Both ways of starting something; either fails when told to.
+class FakeLauncher : public DocumentOpener, public ProgramStarter {
 public:
     bool open(const std::string& path) override {
         opened.push_back(path);
         return succeed;
     }
-    bool succeed = true;
-    std::vector<std::string> opened;
-};
-
-class FakePrograms : public ProgramStarter {
-public:
     bool start(const std::string& program, const std::string& argument) override {
         started.emplace_back(program, argument);
         return succeed;
     }
     bool succeed = true;
+    std::vector<std::string> opened;
     std::vector<std::pair<std::string, std::string>> started;
 };
 
 // The real file system, with failures injected per operation and path.
 class FaultyFiles : public PosixFileOperations {
 public:
-    // Operation names: exists move remove copy open read write; a path
-    // predicate picks the calls that fail (the first path of a move).
+    // Operation names: move remove copy read write; a path predicate picks
+    // the calls that fail (the source of a move, the target of a copy).
     void failWhen(const std::string& op, std::function<bool(const std::string&)> pathP) { faults[op] = pathP; }
-    void failAll(const std::string& op) { failWhen(op, [](const std::string&) { return true; }); }
 
     bool move(const std::string& from, const std::string& to, std::string& error) override {
-        log.push_back("move " + from + " -> " + to);
-        if (hit("move", from)) return fail(error);
-        return PosixFileOperations::move(from, to, error);
+        return pass("move", from, "move " + from + " -> " + to, error) && PosixFileOperations::move(from, to, error);
     }
     bool remove(const std::string& path, std::string& error) override {
-        log.push_back("remove " + path);
-        if (hit("remove", path)) return fail(error);
-        return PosixFileOperations::remove(path, error);
+        return pass("remove", path, "remove " + path, error) && PosixFileOperations::remove(path, error);
     }
     bool copy(const std::string& from, const std::string& to, std::string& error) override {
-        log.push_back("copy " + from + " -> " + to);
-        if (hit("copy", to)) return fail(error);
-        return PosixFileOperations::copy(from, to, error);
-    }
-    std::FILE* openForReading(const std::string& path) override {
-        if (hit("open", path)) return nullptr;
-        return PosixFileOperations::openForReading(path);
+        return pass("copy", to, "copy " + from + " -> " + to, error) && PosixFileOperations::copy(from, to, error);
     }
     bool readAll(const std::string& path, std::string& bytes) override {
-        if (hit("read", path)) return false;
-        return PosixFileOperations::readAll(path, bytes);
+        return !hit("read", path) && PosixFileOperations::readAll(path, bytes);
     }
     bool writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf) override {
-        log.push_back("write " + path);
-        if (hit("write", path)) return false;
-        return PosixFileOperations::writeNew(path, bytes, modeOf);
+        std::string error;
+        return pass("write", path, "write " + path, error) && PosixFileOperations::writeNew(path, bytes, modeOf);
     }
 
     std::map<std::string, std::function<bool(const std::string&)>> faults;
@@ -116,54 +101,63 @@ private:
         auto it = faults.find(op);
         return it != faults.end() && it->second(path);
     }
-    static bool fail(std::string& error) {
+    // Logs the call; false (with a description) when it is to fail.
+    bool pass(const std::string& op, const std::string& path, std::string entry, std::string& error) {
+        log.push_back(std::move(entry));
+        if (!hit(op, path)) return true;
         error = "injected failure";
         return false;
     }
 };
 
-// The options dialog: remembers what the controller filled in and hands
-// back what the test chose.
+// The options dialog: records what the controller filled in (into
+// TolvanSettings fields) and hands back what the test chose.
 class FakePreference : public PreferenceDialog {
-public:
-    struct Values {
-        Text styleSheetFileName;
-        int styleSheet = -1, xhtmlVersion = -1, syntax = -1, inputCharset = -1, outputCharset = -1;
-        bool spanTen = false, spanPeriod = false, spanComma = false, escapeByAppend = false;
-        Text textEditor;
-    };
-    FakePreference(Values& filled, const Values* answer, bool ok) : filled_(filled), answer_(answer), ok_(ok) {}
+    template <class T>
+    using Param = std::conditional_t<std::is_same_v<T, Text>, const Text&, T>;
 
-    void setStyleSheetFileName(const Text& n) override { filled_.styleSheetFileName = n; }
-    void setStyleSheet(int v) override { filled_.styleSheet = v; }
-    void setXhtmlVersion(int v) override { filled_.xhtmlVersion = v; }
-    void setSpanTenP(bool v) override { filled_.spanTen = v; }
-    void setSpanPeriodP(bool v) override { filled_.spanPeriod = v; }
-    void setSpanCommaP(bool v) override { filled_.spanComma = v; }
-    void setSyntax(int v) override { filled_.syntax = v; }
-    void setEscapeByAppendP(bool v) override { filled_.escapeByAppend = v; }
-    void setTextEditor(const Text& p) override { filled_.textEditor = p; }
-    void setInputCharset(int v) override { filled_.inputCharset = v; }
-    void setOutputCharset(int v) override { filled_.outputCharset = v; }
+public:
+    FakePreference(TolvanSettings& filled, const TolvanSettings* answer, bool ok)
+        : f_(filled), answer_(answer), ok_(ok) {}
+
+#define QM_FAKE_FIELD(setter, getter, Type, field)            \
+    void setter(Param<Type> x) override { f_.field = x; }    \
+    Type getter() const override { return (answer_ ? *answer_ : f_).field; }
+    QM_FAKE_FIELD(setStyleSheetFileName, getStyleSheetFileName, Text, StyleFileName)
+    QM_FAKE_FIELD(setStyleSheet, getStyleSheet, int, StyleNum)
+    QM_FAKE_FIELD(setXhtmlVersion, getXhtmlVersion, int, XhtmlVersion)
+    QM_FAKE_FIELD(setSpanTenP, getSpanTenP, bool, SpanTenP)
+    QM_FAKE_FIELD(setSpanPeriodP, getSpanPeriodP, bool, SpanPeriodP)
+    QM_FAKE_FIELD(setSpanCommaP, getSpanCommaP, bool, SpanCommaP)
+    QM_FAKE_FIELD(setSyntax, getSyntax, int, Syntax)
+    QM_FAKE_FIELD(setEscapeByAppendP, getEscapeByAppendP, bool, EscapeByAppend)
+    QM_FAKE_FIELD(setTextEditor, getTextEditor, Text, TextEditor)
+    QM_FAKE_FIELD(setInputCharset, getInputCharset, int, InputCharset)
+    QM_FAKE_FIELD(setOutputCharset, getOutputCharset, int, OutputCharset)
+#undef QM_FAKE_FIELD
     bool showModal() override { return ok_; }
-    const Values& v() const { return answer_ ? *answer_ : filled_; }
-    int getStyleSheet() const override { return v().styleSheet; }
-    Text getStyleSheetFileName() const override { return v().styleSheetFileName; }
-    int getXhtmlVersion() const override { return v().xhtmlVersion; }
-    bool getSpanTenP() const override { return v().spanTen; }
-    bool getSpanPeriodP() const override { return v().spanPeriod; }
-    bool getSpanCommaP() const override { return v().spanComma; }
-    int getSyntax() const override { return v().syntax; }
-    bool getEscapeByAppendP() const override { return v().escapeByAppend; }
-    Text getTextEditor() const override { return v().textEditor; }
-    int getInputCharset() const override { return v().inputCharset; }
-    int getOutputCharset() const override { return v().outputCharset; }
 
 private:
-    Values& filled_;
-    const Values* answer_;
+    TolvanSettings& f_;
+    const TolvanSettings* answer_;
     bool ok_;
 };
+
+// Sentinels, so that a field the controller forgets to fill shows. The
+// style file name starts empty: it is filled for the user-named style only.
+inline TolvanSettings unfilled() {
+    TolvanSettings s;
+    s.StyleNum = s.XhtmlVersion = s.Syntax = s.InputCharset = s.OutputCharset = -1;
+    s.TextEditor.assign(1, u'?');
+    return s;
+}
+
+// All eleven fields, comparable and printable as one tuple.
+inline auto fields(const TolvanSettings& s) {
+    return std::make_tuple(s.StyleNum, StringConv::toUtf8(s.StyleFileName).value_or("?"), s.XhtmlVersion, s.SpanTenP,
+                           s.SpanPeriodP, s.SpanCommaP, s.Syntax, s.EscapeByAppend,
+                           StringConv::toUtf8(s.TextEditor).value_or("?"), s.InputCharset, s.OutputCharset);
+}
 
 class FakeView : public MainView {
 public:
@@ -182,8 +176,8 @@ public:
     int selectedSrc = -1, selectedOutput = -1, updates = 0;
     std::optional<Text> renameAnswer;
     std::vector<Text> renameShown, logs;
-    FakePreference::Values filled;
-    std::optional<FakePreference::Values> preferenceAnswer;
+    TolvanSettings filled = unfilled();
+    std::optional<TolvanSettings> preferenceAnswer;
     bool preferenceOk = true;
 };
 
@@ -213,7 +207,7 @@ protected:
     // Builds the controller (reading the settings file as it stands).
     Tolvan& make(CCC::CeId narrow = StringConv::kPlatformNarrow) {
         tolvan.reset();
-        TolvanServices services{messages, fileDialog, documents, programs, files, store.get(),
+        TolvanServices services{messages, fileDialog, launcher, launcher, files, store.get(),
                                 (dir / "share").string(), narrow};
         tolvan = std::make_unique<Tolvan>(services);
         tolvan->setMainView(&view);
@@ -221,6 +215,20 @@ protected:
     }
 
     std::string path(const std::string& name) const { return (dir / name).string(); }
+    // Confirms the options dialog with the initial settings as edited.
+    void chooseOptions(const std::function<void(TolvanSettings&)>& edit) {
+        TolvanSettings s;
+        edit(s);
+        view.preferenceAnswer = s;
+        tolvan->cmdSetOption();
+    }
+    // Writes each file (relative to dir) and registers it.
+    void add(std::initializer_list<const char*> names, const std::string& bytes = "x\n") {
+        for (const char* n : names) {
+            writeFile(path(n), bytes);
+            tolvan->cmdAppend(StringConv::fromUtf8(path(n)));
+        }
+    }
     static void writeFile(const std::string& p, const std::string& bytes) {
         fs::create_directories(fs::path(p).parent_path());
         std::ofstream(p, std::ios::binary) << bytes;
@@ -229,18 +237,14 @@ protected:
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::vector<std::string> srcNames() const {
-        std::vector<std::string> names;
-        for (const auto& s : tolvan->getModel()->getSrcTexts())
-            names.emplace_back(s->getFileName().data(), s->getFileName().size());
-        return names;
+    template <class Files>
+    static std::vector<std::string> names(const Files& files) {
+        std::vector<std::string> out;
+        for (const auto& f : files) out.emplace_back(f->getFileName().data(), f->getFileName().size());
+        return out;
     }
-    std::vector<std::string> outputNames() const {
-        std::vector<std::string> names;
-        for (const auto& o : tolvan->getModel()->getOutputs())
-            names.emplace_back(o->getFileName().data(), o->getFileName().size());
-        return names;
-    }
+    std::vector<std::string> srcNames() const { return names(tolvan->getModel()->getSrcTexts()); }
+    std::vector<std::string> outputNames() const { return names(tolvan->getModel()->getOutputs()); }
     // The one message shown since the last call, as "caption|text".
     std::string lastMessages() {
         std::string all;
@@ -257,8 +261,7 @@ protected:
     std::unique_ptr<SettingsStore> store;
     FakeMessages messages;
     FakeOpenFileDialog fileDialog;
-    FakeDocuments documents;
-    FakePrograms programs;
+    FakeLauncher launcher;
     FaultyFiles files;
     FakeView view;
     std::unique_ptr<Tolvan> tolvan;

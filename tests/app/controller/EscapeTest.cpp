@@ -50,28 +50,32 @@ TEST_F(EscapeTest, RewritesAndKeepsTheOriginalAsBackup) {
         EXPECT_EQ(e.path().extension() == ".tmp", false) << e.path();
 }
 
+// Through cmdAppend: only a successful escape registers the file.
 TEST_F(EscapeTest, OldBackupAskedAboutFirst) {
     Tolvan& t = make();
+    t.settings().EscapeByAppend = true;
     writeFile(path("a.txt"), "a=b\n");
     writeFile(path("a.txt.back"), "older\n");
     const std::string question = "登録: 制御文字のエスケープ|バックアップファイル\n" + path("a.txt.back") +
                                  "\nが見つかりました。\n\nバックアップファイルを上書きして、制御文字のスケープ処理を行いますか？";
 
     messages.answers = {MessageDialog::Answer::Cancel};
-    EXPECT_FALSE(t.convertEscape(T(path("a.txt"))));
+    t.cmdAppend(T(path("a.txt")));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].buttons, MessageDialog::Buttons::OkCancel);
     EXPECT_EQ(lastMessages(), question);
     EXPECT_EQ(readFile(path("a.txt")), "a=b\n");
     EXPECT_EQ(readFile(path("a.txt.back")), "older\n");
+    EXPECT_TRUE(srcNames().empty());
 
     files.failWhen("remove", [&](const std::string& p) { return p == path("a.txt.back"); });
     EXPECT_FALSE(t.convertEscape(T(path("a.txt"))));
     EXPECT_EQ(lastMessages(), question + "\n--\nエラー: 制御文字のエスケープ|バックアップファイル\n" + path("a.txt.back") + "\nを削除できません。");
     files.faults.clear();
 
-    EXPECT_TRUE(t.convertEscape(T(path("a.txt"))));
+    t.cmdAppend(T(path("a.txt")));
     EXPECT_EQ(lastMessages(), question);
+    EXPECT_EQ(srcNames(), std::vector<std::string>{path("a.txt")});
     EXPECT_EQ(readFile(path("a.txt")), "a\\=b\n");
     EXPECT_EQ(readFile(path("a.txt.back")), "a=b\n");
 }
@@ -128,15 +132,6 @@ TEST_F(EscapeTest, SpecialsFollowTheSyntax) {
     std::string out;
     EXPECT_TRUE(t.convertEscapeShiftJIS("a=b", out));
     EXPECT_EQ(out, "a=b");
-}
-
-// The Shift_JIS column of the tables, decoded by the library as cp932, gives
-// the UTF-16 column.
-TEST_F(EscapeTest, TablesAgreeWithTheLibrarysCp932) {
-    make();
-    StringConv cp932(StringConv::kCp932);
-    for (const EscapeMark& m : escapeTableFor(2)->marks) EXPECT_EQ(cp932.fromNarrow(m.sjis), Text(m.utf16));
-    EXPECT_EQ(cp932.fromNarrow(escapeTableFor(4)->escape.sjis), u"＼");
 }
 
 } // namespace qmtest

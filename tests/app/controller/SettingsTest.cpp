@@ -5,27 +5,9 @@ namespace qmtest {
 
 using SettingsTest = ControllerTest;
 
-namespace {
-
-void expectInitial(const TolvanSettings& s) {
-    EXPECT_EQ(s.StyleNum, 0);
-    EXPECT_EQ(s.StyleFileName, u"");
-    EXPECT_EQ(s.XhtmlVersion, 0);
-    EXPECT_FALSE(s.SpanTenP);
-    EXPECT_FALSE(s.SpanPeriodP);
-    EXPECT_FALSE(s.SpanCommaP);
-    EXPECT_EQ(s.Syntax, 2);
-    EXPECT_FALSE(s.EscapeByAppend);
-    EXPECT_EQ(s.TextEditor, u"");
-    EXPECT_EQ(s.InputCharset, 0);
-    EXPECT_EQ(s.OutputCharset, 0);
-}
-
-} // namespace
-
 TEST_F(SettingsTest, FirstStartWithoutAKey) {
     Tolvan& t = make();
-    expectInitial(t.settings());
+    EXPECT_EQ(fields(t.settings()), fields(TolvanSettings{}));
     EXPECT_FALSE(fs::exists(settingsFile));
     // The key appears with the first confirmed options dialog.
     t.cmdSetOption();
@@ -42,9 +24,7 @@ TEST_F(SettingsTest, FirstStartWithoutAKey) {
               "\"InputCharset\"=dword:00000000\n"
               "\"OutputCharset\"=dword:00000000\n");
     // The dialog was filled from the settings.
-    EXPECT_EQ(view.filled.styleSheet, 0);
-    EXPECT_EQ(view.filled.syntax, 2);
-    EXPECT_EQ(view.filled.xhtmlVersion, 0);
+    EXPECT_EQ(fields(view.filled), fields(TolvanSettings{}));
 }
 
 TEST_F(SettingsTest, ReadingRules) {
@@ -57,14 +37,11 @@ TEST_F(SettingsTest, ReadingRules) {
               "\"SpanCommaP\"=dword:00000000\n"
               "\"XhtmlVersion\"=dword:00000001\n"
               "\"InputCharset\"=dword:00000005\n");      // taken as stored
-    Tolvan& t = make();
-    EXPECT_EQ(t.settings().Syntax, 2);
-    EXPECT_EQ(t.settings().StyleNum, 0);
-    EXPECT_EQ(t.settings().TextEditor, u"");
-    EXPECT_TRUE(t.settings().SpanTenP);
-    EXPECT_FALSE(t.settings().SpanCommaP);
-    EXPECT_EQ(t.settings().XhtmlVersion, 1);
-    EXPECT_EQ(t.settings().InputCharset, 5);
+    TolvanSettings expected;
+    expected.SpanTenP = true;
+    expected.XhtmlVersion = 1;
+    expected.InputCharset = 5;
+    EXPECT_EQ(fields(make().settings()), fields(expected));
     EXPECT_EQ(Tolvan::charsetCeId(5), 37);
 
     for (int syntax : {3, 4, 0, 5}) {
@@ -75,62 +52,37 @@ TEST_F(SettingsTest, ReadingRules) {
 
 TEST_F(SettingsTest, AllElevenValuesRoundTrip) {
     Tolvan& t = make();
-    FakePreference::Values chosen;
-    chosen.styleSheet = 100;
-    chosen.styleSheetFileName = u"my \"own\" \\ スタイル.css";
-    chosen.xhtmlVersion = 1;
-    chosen.spanTen = true;
-    chosen.spanPeriod = false;
-    chosen.spanComma = true;
-    chosen.syntax = 4;
-    chosen.escapeByAppend = true;
-    chosen.textEditor = u"/opt/エディタ/bin/edit";
-    chosen.inputCharset = 1;
-    chosen.outputCharset = 1;
+    TolvanSettings chosen;
+    chosen.StyleNum = 100;
+    chosen.StyleFileName = u"my \"own\" \\ スタイル.css";
+    chosen.XhtmlVersion = 1;
+    chosen.SpanTenP = chosen.SpanCommaP = true;
+    chosen.Syntax = 4;
+    chosen.EscapeByAppend = true;
+    chosen.TextEditor = u"/opt/エディタ/bin/edit";
+    chosen.InputCharset = chosen.OutputCharset = 1;
     view.preferenceAnswer = chosen;
     t.cmdSetOption();
     EXPECT_EQ(lastMessages(), "");
 
     Tolvan& again = make();
-    const TolvanSettings& s = again.settings();
-    EXPECT_EQ(s.StyleNum, 100);
-    EXPECT_EQ(s.StyleFileName, chosen.styleSheetFileName);
-    EXPECT_EQ(s.XhtmlVersion, 1);
-    EXPECT_TRUE(s.SpanTenP);
-    EXPECT_FALSE(s.SpanPeriodP);
-    EXPECT_TRUE(s.SpanCommaP);
-    EXPECT_EQ(s.Syntax, 4);
-    EXPECT_TRUE(s.EscapeByAppend);
-    EXPECT_EQ(s.TextEditor, chosen.textEditor);
-    EXPECT_EQ(s.InputCharset, 1);
-    EXPECT_EQ(s.OutputCharset, 1);
-
+    EXPECT_EQ(fields(again.settings()), fields(chosen));
     // Reopening fills the dialog from them, the user-named style first.
     view.preferenceOk = false;
-    view.filled = {};
+    view.filled = unfilled();
     again.cmdSetOption();
-    EXPECT_EQ(view.filled.styleSheetFileName, chosen.styleSheetFileName);
-    EXPECT_EQ(view.filled.styleSheet, 100);
-    EXPECT_EQ(view.filled.syntax, 4);
-    EXPECT_EQ(view.filled.textEditor, chosen.textEditor);
-    EXPECT_TRUE(view.filled.spanTen && view.filled.spanComma && !view.filled.spanPeriod);
-    EXPECT_EQ(view.filled.inputCharset, 1);
+    EXPECT_EQ(fields(view.filled), fields(chosen));
 }
 
 TEST_F(SettingsTest, CancelChangesNothing) {
     writeFile(settingsFile.string(), "\"StyleNum\"=dword:00000001\n\"Other\"=\"kept\"\n");
     Tolvan& t = make();
-    writeFile(path("a.txt"), "a\n");
-    t.cmdAppend(T(path("a.txt")));
+    add({"a.txt"});
     t.cmdConvert();
     ASSERT_TRUE(fs::exists(path("yoko.css")));
     std::string before = readFile(settingsFile.string());
-    FakePreference::Values chosen;
-    chosen.styleSheet = 2;
-    chosen.syntax = 3;
-    view.preferenceAnswer = chosen;
     view.preferenceOk = false;
-    t.cmdSetOption();
+    chooseOptions([](TolvanSettings& s) { s.StyleNum = 2; s.Syntax = 3; });
     EXPECT_EQ(readFile(settingsFile.string()), before);
     EXPECT_EQ(t.settings().StyleNum, 1);
     EXPECT_EQ(t.settings().Syntax, 2);
@@ -140,25 +92,15 @@ TEST_F(SettingsTest, CancelChangesNothing) {
 TEST_F(SettingsTest, StyleChangeRemovesTheOldCopiesFirst) {
     Tolvan& t = make();
     t.settings().StyleNum = kStyleYoko;
-    writeFile(path("a.txt"), "a\n");
-    writeFile(path("sub/b.txt"), "b\n");
-    t.cmdAppend(T(path("a.txt")));
-    t.cmdAppend(T(path("sub/b.txt")));
+    add({"a.txt", "sub/b.txt"});
     t.cmdConvert();
     ASSERT_TRUE(fs::exists(path("yoko.css")) && fs::exists(path("sub/yoko.css")));
 
     // Confirming with the same style removes nothing.
-    FakePreference::Values same;
-    same.styleSheet = 1;
-    same.syntax = 2;
-    view.preferenceAnswer = same;
-    t.cmdSetOption();
+    chooseOptions([](TolvanSettings& s) { s.StyleNum = 1; });
     EXPECT_TRUE(fs::exists(path("yoko.css")) && fs::exists(path("sub/yoko.css")));
 
-    FakePreference::Values tate = same;
-    tate.styleSheet = 2;
-    view.preferenceAnswer = tate;
-    t.cmdSetOption();
+    chooseOptions([](TolvanSettings& s) { s.StyleNum = 2; });
     EXPECT_FALSE(fs::exists(path("yoko.css")));
     EXPECT_FALSE(fs::exists(path("sub/yoko.css")));
     EXPECT_EQ(t.settings().StyleNum, 2);
@@ -175,11 +117,10 @@ TEST_F(SettingsTest, SyntaxAndSpanOptionsReachTheLexer) {
     ASSERT_NE(lexer(), nullptr);
     EXPECT_TRUE(!lexer()->spanTenP() && lexer()->spanPeriodP() && !lexer()->spanCommaP());
 
-    FakePreference::Values chosen;
-    chosen.syntax = 3;
-    chosen.spanTen = chosen.spanComma = true;
-    view.preferenceAnswer = chosen;
-    t.cmdSetOption();
+    chooseOptions([](TolvanSettings& s) {
+        s.Syntax = 3;
+        s.SpanTenP = s.SpanCommaP = true;
+    });
     EXPECT_NE(dynamic_cast<Orvane::S3Syntax*>(t.getModel()->getSyntax()), nullptr);
     ASSERT_NE(lexer(), nullptr);
     EXPECT_TRUE(lexer()->spanTenP() && !lexer()->spanPeriodP() && lexer()->spanCommaP());
@@ -187,25 +128,15 @@ TEST_F(SettingsTest, SyntaxAndSpanOptionsReachTheLexer) {
 
 TEST_F(SettingsTest, SettingsReachTheWriter) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "text\n");
-    t.cmdAppend(T(path("a.txt")));
-    FakePreference::Values chosen;
-    chosen.styleSheet = 2;
-    chosen.syntax = 2;
-    chosen.xhtmlVersion = 1;
-    view.preferenceAnswer = chosen;
-    t.cmdSetOption();
+    add({"a.txt"}, "text\n");
+    chooseOptions([](TolvanSettings& s) { s.StyleNum = 2; s.XhtmlVersion = 1; });
     t.cmdConvert();
     std::string html = readFile(path("a.html"));
     EXPECT_NE(html.find("XHTML 1.1"), std::string::npos) << html;
     EXPECT_NE(html.find("tate.css"), std::string::npos) << html;
     EXPECT_NE(html.find("honbun"), std::string::npos) << html;
 
-    chosen.styleSheet = 100;
-    chosen.styleSheetFileName = u"mine.css";
-    chosen.xhtmlVersion = 0;
-    view.preferenceAnswer = chosen;
-    t.cmdSetOption();
+    chooseOptions([](TolvanSettings& s) { s.StyleNum = 100; s.StyleFileName = u"mine.css"; });
     t.cmdConvert();
     html = readFile(path("a.html"));
     EXPECT_NE(html.find("mine.css"), std::string::npos) << html;

@@ -6,10 +6,7 @@ using StyleTest = ControllerTest;
 
 TEST_F(StyleTest, CopiesGoNextToEveryOutput) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "a\n");
-    writeFile(path("one/b.txt"), "b\n");
-    writeFile(path("two/c.txt"), "c\n");
-    for (const char* n : {"a.txt", "one/b.txt", "two/c.txt"}) t.cmdAppend(T(path(n)));
+    add({"a.txt", "one/b.txt", "two/c.txt"});
     for (int num : {0, 100}) {
         t.settings().StyleNum = num;
         t.settings().StyleFileName = u"yoko.css";
@@ -28,10 +25,7 @@ TEST_F(StyleTest, CopiesGoNextToEveryOutput) {
 
 TEST_F(StyleTest, CopyErrorStopsTheWalk) {
     Tolvan& t = make();
-    writeFile(path("one/a.txt"), "a\n");
-    writeFile(path("two/b.txt"), "b\n");
-    writeFile(path("three/c.txt"), "c\n");
-    for (const char* n : {"one/a.txt", "two/b.txt", "three/c.txt"}) t.cmdAppend(T(path(n)));
+    add({"one/a.txt", "two/b.txt", "three/c.txt"});
     t.settings().StyleNum = kStyleYoko;
     files.failWhen("copy", [&](const std::string& to) { return to == path("two/yoko.css"); });
     t.cmdConvert();
@@ -44,10 +38,7 @@ TEST_F(StyleTest, CopyErrorStopsTheWalk) {
 TEST_F(StyleTest, MissingBundledFileGivesOneMessageAndNoCopy) {
     Tolvan& t = make();
     fs::remove(dir / "share" / "tate.css");
-    writeFile(path("one/a.txt"), "a\n");
-    writeFile(path("two/b.txt"), "b\n");
-    t.cmdAppend(T(path("one/a.txt")));
-    t.cmdAppend(T(path("two/b.txt")));
+    add({"one/a.txt", "two/b.txt"});
     t.settings().StyleNum = kStyleTate;
     t.cmdConvert();
     std::string got = lastMessages();
@@ -61,10 +52,7 @@ TEST_F(StyleTest, MissingBundledFileGivesOneMessageAndNoCopy) {
 
 TEST_F(StyleTest, RemovalDeletesByNameAndStopsAtTheFirstFailure) {
     Tolvan& t = make();
-    writeFile(path("one/a.txt"), "a\n");
-    writeFile(path("two/b.txt"), "b\n");
-    writeFile(path("three/c.txt"), "c\n");
-    for (const char* n : {"one/a.txt", "two/b.txt", "three/c.txt"}) t.cmdAppend(T(path(n)));
+    add({"one/a.txt", "two/b.txt", "three/c.txt"});
     t.cmdConvert();  // no style: nothing copied
     // A style sheet the user put there goes too.
     for (const char* n : {"one/yoko.css", "two/yoko.css", "three/yoko.css"}) writeFile(path(n), "mine");

@@ -1,10 +1,8 @@
 // The three dialogs' controls, setters and getters, and the platform
 // adapters that can run headless.
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,6 +46,12 @@ QStringList textsOf(QWidget* parent) {
     return texts;
 }
 
+QStringList itemsOf(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+}
+
 // Clicks a button while `dialog` runs modally; returns exec()'s result.
 int execAndClick(QDialog& dialog, const char* button) {
     dialog.hide();
@@ -67,7 +71,8 @@ private slots:
         QCOMPARE(dialog.size(), QSize(509, 140));
         QCOMPARE(textsOf<QLabel>(&dialog), QStringList{q(u"変更後のファイル名を指定してください。")});
         QCOMPARE(textsOf<QPushButton>(&dialog), (QStringList{QStringLiteral("OK"), q(u"キャンセル")}));
-        QCOMPARE(child<QLineEdit>(&dialog, "fileName")->width(), 484);
+        QLineEdit* field = child<QLineEdit>(&dialog, "fileName");
+        QCOMPARE(field->width(), 484);
 
         const Text path = u"/home/作家/原稿 1.txt";
         dialog.setFileName(path);
@@ -75,7 +80,6 @@ private slots:
         QCOMPARE(execAndClick(dialog, "ok"), int(QDialog::Accepted));
         QCOMPARE(execAndClick(dialog, "cancel"), int(QDialog::Rejected));
         // Typing replaces the name.
-        QLineEdit* field = child<QLineEdit>(&dialog, "fileName");
         field->selectAll();
         QTest::keyClicks(field, QStringLiteral("/tmp/b.txt"));
         QCOMPARE(dialog.getFileName(), Text(u"/tmp/b.txt"));
@@ -125,15 +129,11 @@ private slots:
 
         auto* style = child<QComboBox>(&dialog, "style");
         QVERIFY(style->isEditable());
-        QStringList items;
-        for (int i = 0; i < style->count(); ++i) items << style->itemText(i);
-        QCOMPARE(items, (QStringList{q(u"無し"), q(u"横書き"), q(u"縦書き"), q(u"横書き（チェック）"), q(u"縦書き（チェック）")}));
+        QCOMPARE(itemsOf(style), (QStringList{q(u"無し"), q(u"横書き"), q(u"縦書き"), q(u"横書き（チェック）"), q(u"縦書き（チェック）")}));
         for (const char* name : {"inputCharset", "outputCharset"}) {
             auto* list = child<QComboBox>(&dialog, name);
             QVERIFY(!list->isEditable());
-            QCOMPARE(list->count(), 2);
-            QCOMPARE(list->itemText(0), QStringLiteral("Shift_JIS"));
-            QCOMPARE(list->itemText(1), QStringLiteral("UTF-8"));
+            QCOMPARE(itemsOf(list), (QStringList{QStringLiteral("Shift_JIS"), QStringLiteral("UTF-8")}));
         }
 
         // Before any setter: XHTML 1.0, no syntax button, which reads as 2.
@@ -145,28 +145,31 @@ private slots:
         QCOMPARE(execAndClick(dialog, "cancel"), int(QDialog::Rejected));
     }
 
-    // setter value -> getter value, per setting.
+    // setter value -> getter value, per setting; out-of-range values read
+    // back as the default.
     void preferenceRoundTrips() {
         FakeOpenFileDialog chooser;
         Preference d(chooser);
-        struct Case {
-            int set, get;
+        struct IntSetting {
+            void (Preference::*set)(int);
+            int (Preference::*get)() const;
+            std::vector<std::pair<int, int>> cases;
         };
-        for (Case c : {Case{3, 3}, Case{4, 4}, Case{2, 2}, Case{1, 2}, Case{7, 2}}) {
-            d.setSyntax(c.set);
-            QCOMPARE(d.getSyntax(), c.get);
-        }
+        const IntSetting settings[] = {
+            {&Preference::setSyntax, &Preference::getSyntax, {{3, 3}, {4, 4}, {2, 2}, {1, 2}, {7, 2}}},
+            {&Preference::setXhtmlVersion, &Preference::getXhtmlVersion, {{1, 1}, {0, 0}, {2, 0}}},
+            {&Preference::setInputCharset, &Preference::getInputCharset, {{1, 1}, {0, 0}, {5, 0}}},
+            {&Preference::setOutputCharset, &Preference::getOutputCharset, {{0, 0}, {1, 1}}},
+            {&Preference::setStyleSheet, &Preference::getStyleSheet, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}},
+        };
+        for (const IntSetting& s : settings)
+            for (auto [set, get] : s.cases) {
+                (d.*s.set)(set);
+                QCOMPARE((d.*s.get)(), get);
+            }
         QVERIFY(child<QRadioButton>(&d, "syntax2")->isChecked());
-        for (Case c : {Case{1, 1}, Case{0, 0}, Case{2, 0}}) {
-            d.setXhtmlVersion(c.set);
-            QCOMPARE(d.getXhtmlVersion(), c.get);
-        }
-        for (Case c : {Case{1, 1}, Case{0, 0}, Case{5, 0}}) {
-            d.setInputCharset(c.set);
-            QCOMPARE(d.getInputCharset(), c.get);
-            d.setOutputCharset(1 - c.get);
-            QCOMPARE(d.getOutputCharset(), 1 - c.get);
-        }
+        QCOMPARE(d.getInputCharset(), 0);
+        // The check boxes, set to differing values so that crossed wires show.
         for (bool on : {true, false}) {
             d.setSpanTenP(on);
             d.setSpanPeriodP(!on);
@@ -176,10 +179,6 @@ private slots:
             QCOMPARE(d.getSpanPeriodP(), !on);
             QCOMPARE(d.getSpanCommaP(), on);
             QCOMPARE(d.getEscapeByAppendP(), !on);
-        }
-        for (int n : {0, 1, 2, 3, 4}) {
-            d.setStyleSheet(n);
-            QCOMPARE(d.getStyleSheet(), n);
         }
         // Choosing a fixed item stores its text as the file name.
         d.setStyleSheet(1);
@@ -193,11 +192,11 @@ private slots:
         FakeOpenFileDialog chooser;
         {
             Preference d(chooser);
+            auto* style = child<QComboBox>(&d, "style");
             d.setStyleSheetFileName(u"");
-            QCOMPARE(child<QComboBox>(&d, "style")->count(), 5);
+            QCOMPARE(style->count(), 5);
             d.setStyleSheetFileName(u"/css/my.css");
             d.setStyleSheet(100);
-            auto* style = child<QComboBox>(&d, "style");
             QCOMPARE(style->count(), 6);
             QCOMPARE(style->currentIndex(), 5);
             QCOMPARE(style->currentText(), QStringLiteral("/css/my.css"));
@@ -210,8 +209,9 @@ private slots:
         {
             // A name typed by the user gives 100 and the name; emptied, 0.
             Preference d(chooser);
+            auto* style = child<QComboBox>(&d, "style");
             d.setStyleSheet(1);
-            QLineEdit* field = child<QComboBox>(&d, "style")->lineEdit();
+            QLineEdit* field = style->lineEdit();
             field->selectAll();
             QTest::keyClicks(field, QStringLiteral("my.css"));
             QCOMPARE(d.getStyleSheet(), 100);
@@ -221,18 +221,9 @@ private slots:
             QCOMPARE(d.getStyleSheet(), 0);
             QCOMPARE(d.getStyleSheetFileName(), Text());
             // Choosing an item again ends the typed state.
-            auto* style = child<QComboBox>(&d, "style");
             style->setCurrentIndex(3);
             emit style->activated(3);
             QCOMPARE(d.getStyleSheet(), 3);
-        }
-        {
-            // Reopened with the typed name: it is the selected sixth item.
-            Preference d(chooser);
-            d.setStyleSheetFileName(u"my.css");
-            d.setStyleSheet(100);
-            QCOMPARE(child<QComboBox>(&d, "style")->currentIndex(), 5);
-            QCOMPARE(d.getStyleSheet(), 100);
         }
     }
 
@@ -296,55 +287,40 @@ private slots:
         QCOMPARE(QtOpenFileDialog::toQtFilter(toText(filter)), qt);
     }
 
+    // Caption, text (taken literally), information icon, buttons and OK as
+    // the default; the answer follows the button, Escape acting as Cancel.
     void messageBoxCaptionsButtonsAndAnswers() {
         QtMessageDialog messages;
-        struct Case {
-            MessageDialog::Buttons buttons;
-            const char* click;  // nullptr: Escape
-            MessageDialog::Answer answer;
-            QStringList shownButtons;
-        };
-        const QStringList okOnly{QStringLiteral("OK")};
-        const QStringList okCancel{QStringLiteral("OK"), q(u"キャンセル")};
-        const Case cases[] = {
-            {MessageDialog::Buttons::Ok, "OK", MessageDialog::Answer::Ok, okOnly},
-            {MessageDialog::Buttons::Ok, nullptr, MessageDialog::Answer::Ok, okOnly},
-            {MessageDialog::Buttons::OkCancel, "OK", MessageDialog::Answer::Ok, okCancel},
-            {MessageDialog::Buttons::OkCancel, "cancel", MessageDialog::Answer::Cancel, okCancel},
-            {MessageDialog::Buttons::OkCancel, nullptr, MessageDialog::Answer::Cancel, okCancel},
-        };
-        for (const Case& c : cases) {
-            QString title, text, defaultText;
-            QStringList buttons;
-            QMessageBox::Icon icon = QMessageBox::NoIcon;
+        using B = MessageDialog::Buttons;
+        using A = MessageDialog::Answer;
+        const QString ok = QStringLiteral("OK"), cancel = q(u"キャンセル"), escape;
+        const struct {
+            B buttons;
+            QString click;  // empty: Escape
+            A answer;
+        } cases[] = {{B::Ok, ok, A::Ok},           {B::Ok, escape, A::Ok},
+                     {B::OkCancel, ok, A::Ok},     {B::OkCancel, cancel, A::Cancel},
+                     {B::OkCancel, escape, A::Cancel}};
+        for (const auto& c : cases) {
+            QStringList seen;
             NextModal modal([&](QDialog* d) {
                 auto* box = qobject_cast<QMessageBox*>(d);
                 QVERIFY(box);
-                title = box->windowTitle();
-                text = box->text();
-                icon = box->icon();
+                QStringList buttons;
                 for (QAbstractButton* b : box->buttons()) buttons << b->text();
                 buttons.sort();
-                defaultText = box->defaultButton()->text();
-                if (!c.click) {
-                    QTest::keyClick(box, Qt::Key_Escape);
-                    return;
-                }
+                seen << box->windowTitle() << box->text() << QString::number(box->icon()) << buttons.join(QLatin1Char('|'))
+                     << box->defaultButton()->text();
+                if (c.click.isEmpty()) QTest::keyClick(box, Qt::Key_Escape);
                 for (QAbstractButton* b : box->buttons())
-                    if ((QString::fromLatin1(c.click) == QStringLiteral("OK")) == (b->text() == QStringLiteral("OK")))
-                        b->click();
+                    if (b->text() == c.click) b->click();
             });
-            MessageDialog::Answer answer = messages.show(u"ファイル(<a&b>)\n二行目", u"エラー: 登録", c.buttons,
-                                                         MessageDialog::Icon::Information,
-                                                         MessageDialog::DefaultButton::First);
+            const A answer = messages.show(u"ファイル(<a&b>)\n二行目", u"エラー: 登録", c.buttons, MessageDialog::Icon::Information,
+                                           MessageDialog::DefaultButton::First);
             QVERIFY(modal.handled());
-            QCOMPARE(title, q(u"エラー: 登録"));
-            QCOMPARE(text, q(u"ファイル(<a&b>)\n二行目"));
-            QCOMPARE(icon, QMessageBox::Information);
-            QStringList expected = c.shownButtons;
-            expected.sort();
-            QCOMPARE(buttons, expected);
-            QCOMPARE(defaultText, QStringLiteral("OK"));
+            const QString buttons = c.buttons == B::Ok ? ok : QStringList{ok, cancel}.join(QLatin1Char('|'));
+            QCOMPARE(seen, (QStringList{q(u"エラー: 登録"), q(u"ファイル(<a&b>)\n二行目"),
+                                        QString::number(QMessageBox::Information), buttons, ok}));
             QVERIFY(answer == c.answer);
         }
     }

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
@@ -17,10 +16,9 @@
 #include <QUrl>
 
 #include "TestSupport.h"
-#include "ccc/encoding/Ccc.h"
 #include "app/qt/ListBox.h"
-#include "app/qt/QtText.h"
 #include "app/qt/UiFont.h"
+#include "ccc/encoding/Ccc.h"
 #include "core/model/Model.h"
 
 using namespace qttest;
@@ -31,30 +29,23 @@ namespace {
 // Returns whether the drag was taken, and with which action.
 std::pair<bool, Qt::DropAction> dragAndDrop(QWidget* target, QMimeData* data) {
     const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton, Qt::NoModifier);
+    const auto actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(at, actions, data, Qt::LeftButton, Qt::NoModifier);
     enter.setAccepted(false);
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted()) return {false, Qt::IgnoreAction};
-    QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton,
-                    Qt::NoModifier);
+    QDropEvent drop(QPointF(at), actions, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     QCoreApplication::processEvents();
     return {drop.isAccepted(), drop.dropAction()};
 }
 
-QMimeData* fileDrag(const QStringList& paths) {
-    auto* data = new QMimeData;
+std::unique_ptr<QMimeData> fileDrag(const QStringList& paths) {
+    auto data = std::make_unique<QMimeData>();
     QList<QUrl> urls;
     for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
     data->setUrls(urls);
     return data;
-}
-
-QAction* menuAction(QMainWindow* window, const QString& text) {
-    for (QAction* top : window->menuBar()->actions())
-        for (QAction* a : top->menu()->actions())
-            if (a->text() == text) return a;
-    return nullptr;
 }
 
 QStringList messageTexts(FakeMessages& m) {
@@ -62,6 +53,8 @@ QStringList messageTexts(FakeMessages& m) {
     for (const Shown& s : m.take()) texts << s.caption + QLatin1Char('|') + s.text;
     return texts;
 }
+
+const QString kNoOutputSelected = q(u"エラー: レビュー|選択されている生成ファイルがありません。");
 
 } // namespace
 
@@ -80,18 +73,9 @@ private slots:
         QCOMPARE(w.width(), 592);
         QCOMPARE(w.height() - w.menuBar()->height(), 311);
         QCOMPARE(w.splitter()->handleWidth(), 3);
-        QCOMPARE(w.splitter()->sizes().value(0), 288);
-        QCOMPARE(w.splitter()->sizes().value(0) + 3 + w.splitter()->sizes().value(1), 592);
-
-        const QStringList labels{q(u"変換対象テキストファイル:"), q(u"生成された XHTML ファイル:")};
-        for (int i = 0; i < 2; ++i) {
-            auto* label = w.splitter()->widget(i)->findChild<QLabel*>();
-            QVERIFY(label);
-            QCOMPARE(label->text(), labels[i]);
-        }
-        QVERIFY(w.sourceList()->fileDropTargetP());
-        QVERIFY(!w.outputList()->fileDropTargetP());
-        QVERIFY(!w.acceptDrops());
+        QCOMPARE(w.splitter()->sizes(), (QList<int>{288, 592 - 3 - 288}));
+        QCOMPARE(w.splitter()->widget(0)->findChild<QLabel*>()->text(), q(u"変換対象テキストファイル:"));
+        QCOMPARE(w.splitter()->widget(1)->findChild<QLabel*>()->text(), q(u"生成された XHTML ファイル:"));
 
         // Fonts: the Windows face first, then Japanese faces found here.
         for (QWidget* list : {static_cast<QWidget*>(w.sourceList()), static_cast<QWidget*>(w.outputList())}) {
@@ -110,9 +94,9 @@ private slots:
         QCOMPARE(w.splitter()->sizes().value(0), 288);
     }
 
-    void menusMatchTheTable() {
+    void menusAndToolBarMatchTheTable() {
         Harness h;
-        const QStringList expected{
+        const QStringList menus{
             q(u"ファイル(&F): 変換対象に追加(&A)... | 変換対象から解除(&R) | リネーム(&N)... | - | XHTML変換(&C) | "
               u"XHTML削除(&D) | - | 終了(&X)..."),
             q(u"編集(&E): テキスト編集(&E)... | レビュー(&R)... | 生成ファイルをエディタで表示(&G)... | - | "
@@ -128,32 +112,28 @@ private slots:
             }
             actual << top->text() + QStringLiteral(": ") + items.join(QStringLiteral(" | "));
         }
-        QCOMPARE(actual, expected);
-    }
+        QCOMPARE(actual, menus);
 
-    void toolBarMatchesTheTable() {
-        Harness h;
-        const QStringList texts{q(u"追加"), q(u"解除"), q(u"リネーム"), q(u"変換"),
-                                q(u"削除"), q(u"編集"), q(u"ﾚﾋﾞｭｰ"),    q(u"設定")};
-        const QStringList tips{q(u"ソーステキストを追加します。"),
-                               q(u"ソーステキストを生成元から解除します。"),
-                               q(u"変換対象テキストファイルをリネームします。"),
-                               q(u"XHTMLを作成します。"),
-                               q(u"生成されたXHTMLを削除します。"),
-                               q(u"ソーステキストを編集します。"),
-                               q(u"生成されたXHTMLをﾚﾋﾞｭｰします。"),
-                               q(u"オプションの設定を行います。")};
-        const auto& buttons = h.window->toolBarButtons();
-        QCOMPARE(int(buttons.size()), 8);
+        // Tool bar buttons: text and tool tip, shown left to right in this order.
+        const std::pair<const char16_t*, const char16_t*> buttons[] = {
+            {u"追加", u"ソーステキストを追加します。"},
+            {u"解除", u"ソーステキストを生成元から解除します。"},
+            {u"リネーム", u"変換対象テキストファイルをリネームします。"},
+            {u"変換", u"XHTMLを作成します。"},
+            {u"削除", u"生成されたXHTMLを削除します。"},
+            {u"編集", u"ソーステキストを編集します。"},
+            {u"ﾚﾋﾞｭｰ", u"生成されたXHTMLをﾚﾋﾞｭｰします。"},
+            {u"設定", u"オプションの設定を行います。"},
+        };
+        QCOMPARE(int(h.window->toolBarButtons().size()), 8);
         QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
         int lastX = -1;
         for (int i = 0; i < 8; ++i) {
-            QToolButton* b = buttons[size_t(i)];
-            QCOMPARE(b->text(), texts[i]);
-            QCOMPARE(b->toolTip(), tips[i]);
+            QToolButton* b = h.window->toolBarButtons()[size_t(i)];
+            QCOMPARE(b->text(), q(buttons[i].first));
+            QCOMPARE(b->toolTip(), q(buttons[i].second));
             QCOMPARE(b->size(), QSize(62, 62));
             QCOMPARE(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-            // Shown left to right in table order.
             QVERIFY(b->isVisible());
             QVERIFY(b->x() > lastX);
             lastX = b->x();
@@ -161,69 +141,60 @@ private slots:
         QVERIFY(!h.window->toolBar()->isMovable());
     }
 
-    // Each position runs its own command; with nothing registered or
-    // selected, each command's first check tells which one ran.
-    void toolBarDispatchesByPosition_data() {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("0 add") << 0 << QStringLiteral("open-file dialog");
-        QTest::newRow("1 release") << 1 << q(u"エラー: 解除|解除する変換対象テキストファイルが選択されていません。");
-        QTest::newRow("2 rename") << 2 << q(u"エラー: リネーム|リネームする変換対象テキストファイルが選択されていません。");
-        QTest::newRow("3 convert") << 3 << q(u"エラー: 変換|変換対象テキストファイルが設定されていません。");
-        QTest::newRow("4 delete") << 4 << q(u"エラー: 削除|削除するファイルがありません。");
-        QTest::newRow("5 edit") << 5 << q(u"エラー: 編集|選択されている変換対象テキストファイルがありません。");
-        QTest::newRow("6 review") << 6 << q(u"エラー: レビュー|選択されている生成ファイルがありません。");
-        QTest::newRow("7 options") << 7 << q(u"オプション設定");
-    }
-    void toolBarDispatchesByPosition() {
-        QFETCH(int, position);
-        QFETCH(QString, expected);
-        Harness h;
-        NextModal modal;
-        QTest::mouseClick(h.window->toolBarButtons()[size_t(position)], Qt::LeftButton);
-        QStringList seen = messageTexts(h.messages);
-        if (!h.openFile.filters.empty()) seen << QStringLiteral("open-file dialog");
-        if (modal.handled()) seen << modal.title();
-        QCOMPARE(seen, QStringList{expected});
-        if (position == 0) QCOMPARE(toQString(h.openFile.filters.at(0)), q(u"テキストファイル (*.txt)|*.txt|全ファイル (*.*)|*.*"));
-    }
-
-    void menuItemsRunTheirCommands_data() {
+    // Each menu item, and the tool-bar button at `position` where there is
+    // one, runs its own command; with nothing registered or selected, each
+    // command's first check tells which one ran.
+    void commandsRunFromMenuAndToolBar_data() {
         QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("position");  // -1: run from the menu
         QTest::addColumn<QString>("expected");
-        QTest::newRow("add") << q(u"変換対象に追加(&A)...") << QStringLiteral("open-file dialog");
-        QTest::newRow("release") << q(u"変換対象から解除(&R)") << q(u"エラー: 解除|解除する変換対象テキストファイルが選択されていません。");
-        QTest::newRow("rename") << q(u"リネーム(&N)...") << q(u"エラー: リネーム|リネームする変換対象テキストファイルが選択されていません。");
-        QTest::newRow("convert") << q(u"XHTML変換(&C)") << q(u"エラー: 変換|変換対象テキストファイルが設定されていません。");
-        QTest::newRow("delete") << q(u"XHTML削除(&D)") << q(u"エラー: 削除|削除するファイルがありません。");
-        QTest::newRow("exit") << q(u"終了(&X)...") << q(u"終了|終了しますか？");
-        QTest::newRow("edit") << q(u"テキスト編集(&E)...") << q(u"エラー: 編集|選択されている変換対象テキストファイルがありません。");
-        QTest::newRow("review") << q(u"レビュー(&R)...") << q(u"エラー: レビュー|選択されている生成ファイルがありません。");
-        QTest::newRow("view") << q(u"生成ファイルをエディタで表示(&G)...") << q(u"エラー: レビュー|選択されている生成ファイルがありません。");
-        QTest::newRow("options") << q(u"オプション設定(&O)...") << q(u"オプション設定");
-        QTest::newRow("help") << q(u"マニュアル(&M)...") << QStringLiteral("open help.html");
-        QTest::newRow("index") << q(u"目次(&I)...") << QStringLiteral("open index.html");
-        QTest::newRow("about") << q(u"Quillmarkについて(&A)...") << q(u"バージョン情報|");
+        const auto row = [](const char* name, const char16_t* item, int position, const QString& expected) {
+            QTest::addRow("%s menu", name) << q(item) << -1 << expected;
+            if (position >= 0) QTest::addRow("%s button %d", name, position) << q(item) << position << expected;
+        };
+        row("add", u"変換対象に追加(&A)...", 0, QStringLiteral("open-file dialog"));
+        row("release", u"変換対象から解除(&R)", 1, q(u"エラー: 解除|解除する変換対象テキストファイルが選択されていません。"));
+        row("rename", u"リネーム(&N)...", 2, q(u"エラー: リネーム|リネームする変換対象テキストファイルが選択されていません。"));
+        row("convert", u"XHTML変換(&C)", 3, q(u"エラー: 変換|変換対象テキストファイルが設定されていません。"));
+        row("delete", u"XHTML削除(&D)", 4, q(u"エラー: 削除|削除するファイルがありません。"));
+        row("exit", u"終了(&X)...", -1, q(u"終了|終了しますか？"));
+        row("edit", u"テキスト編集(&E)...", 5, q(u"エラー: 編集|選択されている変換対象テキストファイルがありません。"));
+        row("review", u"レビュー(&R)...", 6, kNoOutputSelected);
+        row("view", u"生成ファイルをエディタで表示(&G)...", -1, kNoOutputSelected);
+        row("options", u"オプション設定(&O)...", 7, q(u"オプション設定"));
+        row("help", u"マニュアル(&M)...", -1, QStringLiteral("open help.html"));
+        row("index", u"目次(&I)...", -1, QStringLiteral("open index.html"));
+        row("about", u"Quillmarkについて(&A)...", -1, q(u"バージョン情報|"));
     }
-    void menuItemsRunTheirCommands() {
+    void commandsRunFromMenuAndToolBar() {
         QFETCH(QString, item);
+        QFETCH(int, position);
         QFETCH(QString, expected);
         Harness h;
         // Cancel keeps the window open when the item asks to exit.
         h.messages.answers = {MessageDialog::Answer::Cancel};
-        QAction* action = menuAction(h.window.get(), item);
-        QVERIFY(action);
         NextModal modal;
-        action->trigger();
+        if (position >= 0) {
+            QTest::mouseClick(h.window->toolBarButtons()[size_t(position)], Qt::LeftButton);
+        } else {
+            QAction* action = nullptr;
+            for (QAction* top : h.window->menuBar()->actions())
+                for (QAction* a : top->menu()->actions())
+                    if (!action && a->text() == item) action = a;
+            QVERIFY(action);
+            action->trigger();
+        }
         QStringList seen = messageTexts(h.messages);
         if (!h.openFile.filters.empty()) seen << QStringLiteral("open-file dialog");
-        for (const std::string& d : h.documents.opened)
+        for (const std::string& d : h.launchers.opened)
             seen << QStringLiteral("open ") + QDir(h.dir.path()).relativeFilePath(QString::fromStdString(d));
         if (modal.handled()) seen << modal.title();
-        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen.size() == 1, qPrintable(seen.join(QLatin1Char(';'))));
         // The about box's credit lines are ours to word: compare the caption only.
-        QVERIFY2(seen[0].startsWith(expected), qPrintable(seen[0]));
+        QVERIFY2(position >= 0 ? seen[0] == expected : seen[0].startsWith(expected), qPrintable(seen[0]));
         QVERIFY(h.window->isVisible());
+        if (!h.openFile.filters.empty())
+            QCOMPARE(toQString(h.openFile.filters.at(0)), q(u"テキストファイル (*.txt)|*.txt|全ファイル (*.*)|*.*"));
     }
 
     void closingAsksTheController() {
@@ -235,8 +206,7 @@ private slots:
         QVERIFY(!h.window->isVisible());
         const auto shown = h.messages.take();
         QCOMPARE(shown.size(), size_t(2));
-        QCOMPARE(shown[0].caption, q(u"終了"));
-        QCOMPARE(shown[0].text, q(u"終了しますか？"));
+        QCOMPARE(shown[0].caption + QLatin1Char('|') + shown[0].text, q(u"終了|終了しますか？"));
         QVERIFY(shown[0].buttons == MessageDialog::Buttons::OkCancel);
         QVERIFY(shown[0].icon == MessageDialog::Icon::Information);
     }
@@ -249,27 +219,24 @@ private slots:
         const QString b = h.writeFile(QStringLiteral("b.txt"), "beta\n");
         const QString c = h.writeFile(QStringLiteral("c.txt"), "gamma\n");
         QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("folder")));
+        QWidget* sources = h.window->sourceList()->viewport();
 
-        std::unique_ptr<QMimeData> data(fileDrag({c, a, h.path(QStringLiteral("folder")), b}));
-        auto [taken, action] = dragAndDrop(h.window->sourceList()->viewport(), data.get());
+        auto [taken, action] = dragAndDrop(sources, fileDrag({c, a, h.path(QStringLiteral("folder")), b}).get());
         QVERIFY(taken);
         QCOMPARE(action, Qt::CopyAction);
         QCOMPARE(Harness::entries(h.window->sourceList()),
                  (QStringList{QStringLiteral("c.txt"), QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
         QCOMPARE(messageTexts(h.messages), QStringList{q(u"エラー: 登録|このファイルは開けません。")});
 
-        // No file list: no drop.
-        QMimeData text;
+        // No local file list: no drop.
+        QMimeData text, remote;
         text.setText(QStringLiteral("d.txt"));
-        QVERIFY(!dragAndDrop(h.window->sourceList()->viewport(), &text).first);
-        QMimeData remote;
         remote.setUrls({QUrl(QStringLiteral("https://example.org/d.txt"))});
-        QVERIFY(!dragAndDrop(h.window->sourceList()->viewport(), &remote).first);
+        QVERIFY(!dragAndDrop(sources, &text).first);
+        QVERIFY(!dragAndDrop(sources, &remote).first);
 
         // The output list takes nothing, and neither does the window.
-        const QString d = h.writeFile(QStringLiteral("d.txt"), "delta\n");
-        std::unique_ptr<QMimeData> other(fileDrag({d}));
-        QVERIFY(!h.window->outputList()->viewport()->acceptDrops());
+        const auto other = fileDrag({h.writeFile(QStringLiteral("d.txt"), "delta\n")});
         QVERIFY(!dragAndDrop(h.window->outputList()->viewport(), other.get()).first);
         QVERIFY(!dragAndDrop(h.window.get(), other.get()).first);
         QCOMPARE(int(h.controller->getModel()->getSrcTexts().size()), 3);
@@ -278,10 +245,8 @@ private slots:
 
     void updateKeepsTheSourceSelectionOnly() {
         Harness h;
-        for (const char* name : {"a.txt", "b.txt", "c.txt"})
-            h.controller->cmdAppend(toText(h.writeFile(QString::fromLatin1(name), "x\n")));
+        h.append({"a.txt", "b.txt", "c.txt"});
         h.controller->cmdConvert();
-        QCOMPARE(h.window->outputList()->count(), 3);
         QCOMPARE(Harness::entries(h.window->outputList()),
                  (QStringList{QStringLiteral("a.html"), QStringLiteral("b.html"), QStringLiteral("c.html")}));
         h.window->sourceList()->setCurrentRow(1);
@@ -300,71 +265,65 @@ private slots:
 
     // Releasing the last entry leaves nothing selected; releasing one in the
     // middle selects the entry that moved up, and the status bar follows.
-    void statusBarAfterRelease() {
+    // The status bar shows the full path, which tells apart equal names.
+    void statusBarFollowsTheSourceSelection() {
         Harness h;
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
-            h.controller->cmdAppend(toText(h.writeFile(QString::fromLatin1(name), "x\n")));
+        h.append({"a.txt", "b.txt", "c.txt", "d.txt"});
         ListBox* list = h.window->sourceList();
+        QToolButton* release = h.window->toolBarButtons()[1];
 
         list->setCurrentRow(3);
-        QTest::mouseClick(h.window->toolBarButtons()[1], Qt::LeftButton);
+        QTest::mouseClick(release, Qt::LeftButton);
         QCOMPARE(Harness::entries(list), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")}));
         QCOMPARE(h.window->getSelectedSrcTextIndex(), -1);
         QCOMPARE(h.window->statusText(), QString());
 
         list->setCurrentRow(1);
         QCOMPARE(h.window->statusText(), h.path(QStringLiteral("b.txt")));
-        QTest::mouseClick(h.window->toolBarButtons()[1], Qt::LeftButton);
+        QTest::mouseClick(release, Qt::LeftButton);
         QCOMPARE(Harness::entries(list), (QStringList{QStringLiteral("a.txt"), QStringLiteral("c.txt")}));
         QCOMPARE(h.window->getSelectedSrcTextIndex(), 1);
         QCOMPARE(h.window->statusText(), h.path(QStringLiteral("c.txt")));
         QVERIFY(h.messages.shown.empty());
-    }
 
-    void sameNameInTwoFoldersIsToldApartByTheStatusBar() {
-        Harness h;
-        QDir(h.dir.path()).mkpath(QStringLiteral("one"));
-        QDir(h.dir.path()).mkpath(QStringLiteral("two"));
-        h.controller->cmdAppend(toText(h.writeFile(QStringLiteral("one/same.txt"), "1\n")));
-        h.controller->cmdAppend(toText(h.writeFile(QStringLiteral("two/same.txt"), "2\n")));
-        QCOMPARE(Harness::entries(h.window->sourceList()), (QStringList{QStringLiteral("same.txt"), QStringLiteral("same.txt")}));
-        h.window->sourceList()->setCurrentRow(0);
+        QVERIFY(QDir(h.dir.path()).mkpath(QStringLiteral("one")) && QDir(h.dir.path()).mkpath(QStringLiteral("two")));
+        h.append({"one/same.txt", "two/same.txt"});
+        QCOMPARE(Harness::entries(list).mid(2), (QStringList{QStringLiteral("same.txt"), QStringLiteral("same.txt")}));
+        list->setCurrentRow(2);
         QCOMPARE(h.window->statusText(), h.path(QStringLiteral("one/same.txt")));
-        h.window->sourceList()->setCurrentRow(1);
+        list->setCurrentRow(3);
         QCOMPARE(h.window->statusText(), h.path(QStringLiteral("two/same.txt")));
     }
 
     void doubleClicksAndEnterRunTheirCommands() {
         Harness h;
-        const QString a = h.writeFile(QStringLiteral("a.txt"), "x\n");
-        h.controller->cmdAppend(toText(a));
+        h.append({"a.txt"});
         h.controller->cmdConvert();
         QVERIFY(QTest::qWaitForWindowExposed(h.window.get()));
         ListBox* src = h.window->sourceList();
         ListBox* out = h.window->outputList();
+        const std::string html = h.path(QStringLiteral("a.html")).toStdString();
 
         // Double click on the entry: edit it with the associated program.
         QTest::mouseDClick(src->viewport(), Qt::LeftButton, {}, src->visualItemRect(src->item(0)).center());
-        QCOMPARE(h.documents.opened, std::vector<std::string>{a.toStdString()});
+        QCOMPARE(h.launchers.opened, std::vector<std::string>{h.path(QStringLiteral("a.txt")).toStdString()});
         // Double click on an empty output list area: review with nothing selected.
         QTest::mouseDClick(out->viewport(), Qt::LeftButton, {}, QPoint(5, out->viewport()->height() - 5));
-        QCOMPARE(messageTexts(h.messages), QStringList{q(u"エラー: レビュー|選択されている生成ファイルがありません。")});
+        QCOMPARE(messageTexts(h.messages), QStringList{kNoOutputSelected});
         // Double click on the output: review it.
         QTest::mouseDClick(out->viewport(), Qt::LeftButton, {}, out->visualItemRect(out->item(0)).center());
-        QCOMPARE(h.documents.opened.back(), h.path(QStringLiteral("a.html")).toStdString());
+        QCOMPARE(h.launchers.opened.back(), html);
 
-        // Enter in the output list views the selected output in the editor.
+        // Enter (either key) in the output list views the selected output in
+        // the editor; in the source list it runs nothing.
         h.controller->settings().TextEditor = u"/usr/bin/editor";
         out->setCurrentRow(0);
         out->setFocus();
         QTest::keyClick(out, Qt::Key_Return);
         QTest::keyClick(out, Qt::Key_Enter);
-        const std::pair<std::string, std::string> viewed{"/usr/bin/editor", h.path(QStringLiteral("a.html")).toStdString()};
-        QCOMPARE(h.programs.started.size(), size_t(2));
-        QVERIFY(h.programs.started[0] == viewed && h.programs.started[1] == viewed);
-        // Enter in the source list runs nothing.
         QTest::keyClick(src, Qt::Key_Return);
-        QCOMPARE(h.programs.started.size(), size_t(2));
+        const std::pair<std::string, std::string> viewed{"/usr/bin/editor", html};
+        QVERIFY(h.launchers.started == (std::vector{viewed, viewed}));
         QVERIFY(h.messages.shown.empty());
     }
 

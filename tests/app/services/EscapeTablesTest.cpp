@@ -20,27 +20,22 @@ std::string hex(std::string_view bytes) {
     return out;
 }
 
-// Runs the byte escaper with a syntax's table.
-std::string escapeSjis(int syntax, std::string_view text) {
+// Runs the escaper with a syntax's table, on Shift_JIS bytes or UTF-16.
+template <class C>
+std::basic_string<C> escapeWith(int syntax, std::basic_string_view<C> text) {
+    auto column = [](const EscapeMark& m) {
+        if constexpr (sizeof(C) == 1) return m.sjis; else return m.utf16;
+    };
     const EscapeTable* t = escapeTableFor(syntax);
-    std::vector<UnitRun<char>> marks;
-    for (const EscapeMark& m : t->marks) marks.push_back({m.sjis.data(), m.sjis.size()});
-    std::string out;
-    std::size_t stop = escapeMarks<char>(text.data(), text.size(), marks, {t->escape.sjis.data(), t->escape.sjis.size()}, out);
+    std::vector<UnitRun<C>> marks;
+    for (const EscapeMark& m : t->marks) marks.push_back({column(m).data(), column(m).size()});
+    std::basic_string<C> out;
+    std::size_t stop = escapeMarks<C>(text.data(), text.size(), marks, {column(t->escape).data(), column(t->escape).size()}, out);
     out.append(text.substr(stop));
     return out;
 }
-
-std::u16string escapeUtf16(int syntax, std::u16string_view text) {
-    const EscapeTable* t = escapeTableFor(syntax);
-    std::vector<UnitRun<char16_t>> marks;
-    for (const EscapeMark& m : t->marks) marks.push_back({m.utf16.data(), m.utf16.size()});
-    std::u16string out;
-    std::size_t stop =
-        escapeMarks<char16_t>(text.data(), text.size(), marks, {t->escape.utf16.data(), t->escape.utf16.size()}, out);
-    out.append(text.substr(stop));
-    return out;
-}
+std::string escapeSjis(int syntax, std::string_view text) { return escapeWith<char>(syntax, text); }
+std::u16string escapeUtf16(int syntax, std::u16string_view text) { return escapeWith<char16_t>(syntax, text); }
 
 } // namespace
 

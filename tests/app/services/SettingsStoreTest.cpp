@@ -60,10 +60,9 @@ TEST(SettingsStore, SerializesInRegistryExportStyle) {
               "\"Big\"=dword:ffffffff\n");
     SettingsStore back("unused");
     back.parse(s.serialize());
+    // Same values, same types, same order.
+    EXPECT_EQ(back.serialize(), s.serialize());
     EXPECT_EQ(back.getString("StyleFileName"), "my \"best\" C:\\css");
-    EXPECT_EQ(back.getDword("StyleNum"), 100u);
-    EXPECT_EQ(back.getString("TextEditor"), "/usr/bin/édit");
-    EXPECT_EQ(back.getDword("Big"), 0xFFFFFFFFu);
 }
 
 TEST(SettingsStore, ParseSkipsWhatItDoesNotUnderstandAndKeepsTypes) {

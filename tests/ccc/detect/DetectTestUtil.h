@@ -7,8 +7,8 @@
 
 #include "ccc/flow/Flow.h"
 
-// Bytes from a string literal that may hold 0 bytes: bytes("\x00<", 2).
-inline std::string bytes(const char* s, std::size_t n) { return std::string(s, n); }
+// All the bytes of a string literal, 0 bytes included: B("\x00<").
+#define B(lit) std::string(lit, sizeof(lit) - 1)
 
 // An 8-bit input flow over a byte string that delivers its blocks short, in
 // the sizes given (cycling), and can fail with a medium error (code 8) after
@@ -24,7 +24,6 @@ public:
     char get8() override {
         if (pos_ >= failAt_) CCC_THROW_IO(CCC::IOException::kMediumError);
         if (pos_ >= data_.size()) CCC_THROW_IO(CCC::IOException::kEndOfData);
-        ++gets_;
         return data_[pos_++];
     }
     void read8(std::size_t n, char* buffer, std::size_t& count) override {
@@ -42,9 +41,6 @@ public:
         return IFlow::rewind();
     }
 
-    std::size_t position() const { return pos_; }
-    std::size_t gets() const { return gets_; }
-
 private:
     static constexpr const char* kSourceName = "ChunkedIFlow";
 
@@ -54,5 +50,4 @@ private:
     bool unitsOnly_;
     std::size_t pos_ = 0;
     std::size_t next_ = 0;
-    std::size_t gets_ = 0;
 };

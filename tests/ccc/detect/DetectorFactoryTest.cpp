@@ -30,7 +30,7 @@ TEST(RunDetector, ChoosesByIdentifier) {
     for (CeId none : {0, 1, 23, 39, 43, -1}) EXPECT_EQ(run(none, sjisXml), 0) << none;
 }
 
-TEST(RunDetector, StreamWithoutXmlDeclaration) {
+TEST(RunDetector, StreamAndClosedFlow) {
     std::FILE* f = std::tmpfile();
     ASSERT_NE(f, nullptr);
     std::fputs("plain text, no declaration\n", f);
@@ -38,9 +38,6 @@ TEST(RunDetector, StreamWithoutXmlDeclaration) {
     FileIFlow in(f);
     EXPECT_EQ(runDetector(41, in), 0);
     std::fclose(f);
-}
-
-TEST(RunDetector, ClosedFlow) {
     FixedMemIFlow closed(nullptr, 0);
     for (CeId id : {40, 41, 42}) EXPECT_EQ(runDetector(id, closed), 0) << id;
 }

@@ -24,8 +24,6 @@ struct Case {
     CeId expected;
 };
 
-#define B(lit) bytes(lit, sizeof(lit) - 1)
-
 const Case kCases[] = {
     // Nothing to go on.
     {"empty", B(""), 0},
@@ -91,14 +89,12 @@ const Case kCases[] = {
     {"E0 at end", B("\xE0"), 0},
 };
 
-#undef B
-
 TEST(JaDetector, Table) {
     for (const Case& c : kCases) EXPECT_EQ(detectBytes(c.input), c.expected) << c.what;
 }
 
 // A flow error is the end of detection: what came before it still counts.
-TEST(JaDetector, FailingFlow) {
+TEST(JaDetector, Flows) {
     std::string text = std::string(100, 'a') + "\x82\xA0";
     ChunkedIFlow failsBefore(text, {7}, 50);
     EXPECT_EQ(JaDetector().detect(failsBefore), 0);
@@ -113,6 +109,16 @@ TEST(JaDetector, FailingFlow) {
     EXPECT_EQ(JaDetector().detect(w), 0);
     FixedMemIFlow closed(nullptr, 0);
     EXPECT_EQ(JaDetector().detect(closed), 0);
+
+    // Over a file, the deciding bytes far beyond the first block.
+    std::FILE* f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    std::string far = std::string(100000, 'a') + "\xA4\xA2";
+    std::fwrite(far.data(), 1, far.size(), f);
+    std::rewind(f);
+    FileIFlow in(f);
+    EXPECT_EQ(JaDetector().detect(in), 22);
+    std::fclose(f);
 }
 
 // The block reads and the bulk skipping give what a byte-at-a-time reading
@@ -135,19 +141,6 @@ TEST(JaDetector, SameResultWhateverTheBlocks) {
         EXPECT_EQ(JaDetector().detect(mixed), expected) << round;
         EXPECT_EQ(JaDetector().detect(units), expected) << round;
     }
-}
-
-// Detection over a file: the deciding bytes lie far beyond the first block.
-TEST(JaDetector, File) {
-    std::FILE* f = std::tmpfile();
-    ASSERT_NE(f, nullptr);
-    std::string text(100000, 'a');
-    text += "\xA4\xA2";
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::rewind(f);
-    FileIFlow in(f);
-    EXPECT_EQ(JaDetector().detect(in), 22);
-    std::fclose(f);
 }
 
 } // namespace

@@ -32,8 +32,6 @@ struct Case {
     const char* name;  // encoding name read
 };
 
-#define B(lit) bytes(lit, sizeof(lit) - 1)
-
 const std::string kDecl = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<a/>";
 
 const Case kCases[] = {
@@ -91,8 +89,6 @@ const Case kCases[] = {
     {"UTF-16BE without declaration", wide("<?pi x?>", true), 0, 0, ""},
 };
 
-#undef B
-
 // The message of every error number.
 const std::map<int, std::string> kMessages = {
     {10, "can't find 'version' between '<?xml' and '?>'."},
@@ -110,18 +106,26 @@ const std::map<int, std::string> kMessages = {
     {130, "can't find '='."},
 };
 
+// The result does not depend on how the flow cuts its blocks, nor on a
+// flow that cannot seek back over the four bytes of the signature.
 TEST(XmlDetector, Table) {
     XmlDetector d;  // one detector for all: nothing may carry over
     for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
         FixedMemIFlow in(c.input.data(), c.input.size());
-        EXPECT_EQ(d.detect(in), c.expected) << c.what;
-        EXPECT_EQ(d.lastErrorNumber(), c.error) << c.what;
-        EXPECT_EQ(d.lastErrorMessage(), c.error ? kMessages.at(c.error) : "") << c.what;
-        EXPECT_EQ(std::string(d.encodingName().data(), d.encodingName().size()), c.name) << c.what;
+        EXPECT_EQ(d.detect(in), c.expected);
+        EXPECT_EQ(d.lastErrorNumber(), c.error);
+        EXPECT_EQ(d.lastErrorMessage(), c.error ? kMessages.at(c.error) : "");
+        EXPECT_EQ(std::string(d.encodingName().data(), d.encodingName().size()), c.name);
+        for (auto chunks : {std::vector<std::size_t>{1}, std::vector<std::size_t>{3, 2}}) {
+            ChunkedIFlow pieces(c.input, chunks);
+            EXPECT_EQ(XmlDetector().detect(pieces), c.expected);
+        }
     }
 }
 
-TEST(XmlDetector, ResetRestoresTheInitialState) {
+TEST(XmlDetector, StateAndFlows) {
+    // Reset restores the initial state.
     XmlDetector d;
     std::string utf16 = wide("<?xml version='1.0' encoding='zzz'?>", false);
     FixedMemIFlow a(utf16.data(), utf16.size());
@@ -130,31 +134,21 @@ TEST(XmlDetector, ResetRestoresTheInitialState) {
     EXPECT_TRUE(d.reset());
     EXPECT_EQ(d.mode(), XmlDetector::kOneByte);
     EXPECT_TRUE(d.encodingName().empty());
-}
 
-// A name longer than any in the table is not kept in full.
-TEST(XmlDetector, LongNameIsBounded) {
+    // A name longer than any in the table is not kept in full.
     std::string s = "<?xml version='1.0' encoding='" + std::string(100000, 'a') + "'?>";
-    XmlDetector d;
-    FixedMemIFlow in(s.data(), s.size());
-    EXPECT_EQ(d.detect(in), 7);
+    FixedMemIFlow longName(s.data(), s.size());
+    EXPECT_EQ(d.detect(longName), 7);
     EXPECT_TRUE(d.encodingName().empty());
     EXPECT_LE(d.encodingName().capacity(), 2 * XmlDetector::kMaxName);
-}
 
-// The result does not depend on how the flow cuts its blocks, nor on a
-// flow that cannot seek back over the four bytes of the signature.
-TEST(XmlDetector, BlocksAndUnseekableFlows) {
-    for (const Case& c : kCases) {
-        for (auto chunks : {std::vector<std::size_t>{1}, std::vector<std::size_t>{3, 2}}) {
-            ChunkedIFlow in(c.input, chunks);
-            EXPECT_EQ(XmlDetector().detect(in), c.expected) << c.what;
-        }
-    }
-}
+    // A failing flow: what was read before the failure counts.
+    ChunkedIFlow failsInName(kDecl, {5}, 33);
+    EXPECT_EQ(XmlDetector().detect(failsInName), 7);
+    ChunkedIFlow failsEarly(kDecl, {5}, 2);
+    EXPECT_EQ(XmlDetector().detect(failsEarly), 0);
 
-// Detection starts where the stream stands, not at the start of the file.
-TEST(XmlDetector, StreamFromItsPosition) {
+    // Detection starts where the stream stands, not at the start of the file.
     std::FILE* f = std::tmpfile();
     ASSERT_NE(f, nullptr);
     std::string text = "garbage<?xml version='1.0' encoding='euc-jp'?>";
@@ -163,13 +157,6 @@ TEST(XmlDetector, StreamFromItsPosition) {
     FileIFlow in(f);
     EXPECT_EQ(XmlDetector().detect(in), 22);
     std::fclose(f);
-}
-
-TEST(XmlDetector, FailingFlow) {
-    ChunkedIFlow failsInName(kDecl, {5}, 33);
-    EXPECT_EQ(XmlDetector().detect(failsInName), 7);
-    ChunkedIFlow failsEarly(kDecl, {5}, 2);
-    EXPECT_EQ(XmlDetector().detect(failsEarly), 0);
 }
 
 } // namespace

@@ -23,13 +23,9 @@ std::string sampleAscii(std::size_t length) {
     return s;
 }
 
-std::unique_ptr<CompositIFilter> chainOf(CeId from, CeId to) {
-    return std::unique_ptr<CompositIFilter>(Iceman::createCompositIFilter(from, to));
-}
-
 // Converts bytes from → to; block-wise unless `unitWise`.
 bool convert(CeId from, CeId to, const std::string& in, std::string& out, bool unitWise) {
-    auto chain = chainOf(from, to);
+    std::unique_ptr<CompositIFilter> chain(Iceman::createCompositIFilter(from, to));
     if (!chain) return false;
     FixedMemIFlow src(in.data(), in.size());
     MemOFlow dst;
@@ -51,9 +47,6 @@ bool convert(CeId from, CeId to, const std::string& in, std::string& out, bool u
 // that both ends can hold, and the block pump agrees with the unit pump.
 TEST(AllRoutes, CarryCommonTextBetweenEveryPair) {
     ASSERT_TRUE(Ccc::initialize());
-    for (CeId a = 1; a <= 39; ++a)
-        for (CeId b = 1; b <= 39; ++b)
-            if (a != b && !chainOf(a, b)) GTEST_SKIP() << "route " << a << "->" << b << " not buildable yet";
 
     // Long text to and from us-ascii, crossing block boundaries; short text
     // between every pair.

@@ -61,6 +61,15 @@ std::vector<std::string> describe(const CompositIFilter* chain) {
 
 using Names = std::vector<std::string>;
 
+// Compares a chain's members with `want` (empty: no chain expected) and frees it.
+void expectChain(CompositIFilter* chain, const Names& want, CeId from, CeId to, int mode) {
+    SCOPED_TRACE(std::to_string(from) + "->" + std::to_string(to) + " mode " + std::to_string(mode));
+    if (want.empty()) EXPECT_EQ(chain, nullptr);
+    else if (!chain) ADD_FAILURE() << "no chain";
+    else EXPECT_EQ(describe(chain), want);
+    delete chain;
+}
+
 } // namespace
 
 TEST(RouteBuilder, NewlineStageGoesWhereTheDataHasItsWidth) {
@@ -68,7 +77,7 @@ TEST(RouteBuilder, NewlineStageGoesWhereTheDataHasItsWidth) {
     struct Case {
         CeId from, to;
         int nl;
-        Names want;  // empty: no chain
+        Names want;
     };
     const Case cases[] = {
         {10, 13, 2, {"stage16", "17"}},                       // 8-bit fits nowhere
@@ -86,61 +95,30 @@ TEST(RouteBuilder, NewlineStageGoesWhereTheDataHasItsWidth) {
         {10, 23, 10, {}},                                     // unknown mode
         {41, 2, 5, {}},                                       // no route
     };
-    for (const Case& c : cases) {
-        CompositIFilter* chain = b.build(c.from, c.to, c.nl);
-        if (c.want.empty()) {
-            EXPECT_EQ(chain, nullptr) << c.from << "->" << c.to << " nl " << c.nl;
-        } else {
-            ASSERT_NE(chain, nullptr) << c.from << "->" << c.to << " nl " << c.nl;
-            EXPECT_EQ(describe(chain), c.want) << c.from << "->" << c.to << " nl " << c.nl;
-        }
-        delete chain;
-    }
+    for (const Case& c : cases) expectChain(b.build(c.from, c.to, c.nl), c.want, c.from, c.to, c.nl);
 }
 
-TEST(RouteBuilder, GroupUtilityPositions) {
+TEST(RouteBuilder, StagePositions) {
     RouteBuilder b = fakeBuilder();
     struct Case {
         CeId from, to;
+        CeId utilFrom, utilTo;  // 0, 0: a 16-bit GroupUtility
         int position;
         Names want;
     };
     const Case cases[] = {
-        {10, 23, 0, {"stage16", "15", "4", "51"}},
-        {10, 23, 1, {}},                        // only the source end has 16 bits
-        {23, 10, 0, {"54", "24", "stage16"}},
-        {23, 10, 2, {}},                        // only the destination end has 16 bits
-        {10, 10, 1, {"stage16"}},
-        {10, 10, 2, {"stage16"}},
-        {13, 10, 1, {"19", "stage16"}},
-        {13, 10, 2, {"19", "25", "stage16", "26"}},  // off the end, through partner 9
-        {10, 13, 1, {"25", "stage16", "26", "17"}},
-        {10, 13, 2, {"stage16", "17"}},
-        {13, 15, 1, {"19", "25", "stage16", "26", "17", "27"}},  // through 15's partner
-        {0, 10, 0, {}},
-    };
-    for (const Case& c : cases) {
-        FakeGroup* stage = new FakeGroup(kIO16);
-        CompositIFilter* chain = b.build(c.from, c.to, static_cast<GroupUtility*>(stage), c.position);
-        if (c.want.empty()) {
-            EXPECT_EQ(chain, nullptr) << c.from << "->" << c.to << " pos " << c.position;
-            delete stage;  // still ours
-        } else {
-            ASSERT_NE(chain, nullptr) << c.from << "->" << c.to << " pos " << c.position;
-            EXPECT_EQ(describe(chain), c.want) << c.from << "->" << c.to << " pos " << c.position;
-            delete chain;  // and the stage with it
-        }
-    }
-}
-
-TEST(RouteBuilder, UtilityPositions) {
-    RouteBuilder b = fakeBuilder();
-    struct Case {
-        CeId from, to, a, b;
-        int position;
-        Names want;
-    };
-    const Case cases[] = {
+        {10, 23, 0, 0, 0, {"stage16", "15", "4", "51"}},
+        {10, 23, 0, 0, 1, {}},                        // only the source end has 16 bits
+        {23, 10, 0, 0, 0, {"54", "24", "stage16"}},
+        {23, 10, 0, 0, 2, {}},                        // only the destination end has 16 bits
+        {10, 10, 0, 0, 1, {"stage16"}},
+        {10, 10, 0, 0, 2, {"stage16"}},
+        {13, 10, 0, 0, 1, {"19", "stage16"}},
+        {13, 10, 0, 0, 2, {"19", "25", "stage16", "26"}},  // off the end, through partner 9
+        {10, 13, 0, 0, 1, {"25", "stage16", "26", "17"}},
+        {10, 13, 0, 0, 2, {"stage16", "17"}},
+        {13, 15, 0, 0, 1, {"19", "25", "stage16", "26", "17", "27"}},  // through 15's partner
+        {0, 10, 0, 0, 0, {}},
         {2, 10, 2, 23, 0, {"util", "54", "24"}},         // at the source end
         {10, 23, 2, 23, 0, {"15", "4", "util"}},         // at the destination end
         {10, 7, 2, 23, 0, {"15", "4", "util", "54", "12", "14"}},  // in the middle
@@ -152,16 +130,19 @@ TEST(RouteBuilder, UtilityPositions) {
         {10, 2, 41, 2, 0, {}},                           // no route into the stage
     };
     for (const Case& c : cases) {
-        FakeUtility* stage = new FakeUtility(c.a, c.b);
-        CompositIFilter* chain = b.build(c.from, c.to, static_cast<Utility*>(stage), c.position);
-        if (c.want.empty()) {
-            EXPECT_EQ(chain, nullptr) << c.from << "->" << c.to << " pos " << c.position;
-            delete stage;
+        IFilter* stage;
+        CompositIFilter* chain;
+        if (c.utilFrom) {
+            auto* u = new FakeUtility(c.utilFrom, c.utilTo);
+            stage = u;
+            chain = b.build(c.from, c.to, static_cast<Utility*>(u), c.position);
         } else {
-            ASSERT_NE(chain, nullptr) << c.from << "->" << c.to << " pos " << c.position;
-            EXPECT_EQ(describe(chain), c.want) << c.from << "->" << c.to << " pos " << c.position;
-            delete chain;
+            auto* g = new FakeGroup(kIO16);
+            stage = g;
+            chain = b.build(c.from, c.to, static_cast<GroupUtility*>(g), c.position);
         }
+        if (!chain) delete stage;  // still ours; a chain owns it
+        expectChain(chain, c.want, c.from, c.to, c.position);
     }
 }
 

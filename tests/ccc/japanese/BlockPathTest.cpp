@@ -1,11 +1,10 @@
 // The block path of every filter gives exactly the units of its unit path,
 // on random input cut into random source blocks and read back in random
 // mixes of unit and block reads.
-#include "JapaneseTestSupport.h"
-#include "ccc/japanese/JapaneseCodeTables.h"
+#include "../unicode/PumpKit.h"
 
-using jptest::Path;
-using jptest::Units;
+using namespace qmtest;
+using Units = Values;
 
 namespace {
 
@@ -51,17 +50,17 @@ Units randomUcs2(std::mt19937& rng, std::size_t n) {
 TEST(JapaneseFilters, BlockPathEqualsUnitPath) {
     std::mt19937 rng(20261206);
     for (int number : {45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 109, 110}) {
-        auto f = jptest::makeFilter(number);
+        std::unique_ptr<CCC::IFilter> f(CCC::UnitFilterTable::create(number));
         bool ucs2 = f->getSrcIOTypeMask() == CCC::kIO16;
         for (int round = 0; round < 4; ++round) {
             Units input = ucs2 ? randomUcs2(rng, 6000) : randomBytes(rng, 6000);
-            Units reference = jptest::convert(number, input, Path::kUnits, 1, 1 << 20);
+            Units reference = pump({number}, input, ReadMode::Units, 1, 1 << 20);
             ASSERT_FALSE(reference.empty());
             for (unsigned seed = 1; seed <= 3; ++seed) {
                 std::size_t maxSrcBlock = seed == 3 ? 4096 : 1 + rng() % 5;
-                EXPECT_EQ(reference, jptest::convert(number, input, Path::kBlocks, seed, maxSrcBlock))
+                EXPECT_EQ(reference, pump({number}, input, ReadMode::Blocks, seed, maxSrcBlock))
                     << "filter " << number << ", blocks, seed " << seed;
-                EXPECT_EQ(reference, jptest::convert(number, input, Path::kMixed, seed, maxSrcBlock))
+                EXPECT_EQ(reference, pump({number}, input, ReadMode::Mixed, seed, maxSrcBlock))
                     << "filter " << number << ", mixed reads, seed " << seed;
             }
         }
@@ -80,10 +79,10 @@ TEST(JapaneseFilters, CharacterSplitBetweenSourceBlocks) {
         {53, {0x3042, 0x41, 0x00A5, 0x3044}},
     };
     for (const auto& row : rows) {
-        Units reference = jptest::convert(row.filter, row.input, Path::kUnits);
+        Units reference = pump({row.filter}, row.input, ReadMode::Units, 1, 1 << 20);
         for (std::size_t block = 1; block < row.input.size(); ++block) {
             for (unsigned seed = 1; seed < 4; ++seed) {
-                EXPECT_EQ(reference, jptest::convert(row.filter, row.input, Path::kBlocks, seed, block))
+                EXPECT_EQ(reference, pump({row.filter}, row.input, ReadMode::Blocks, seed, block))
                     << "filter " << row.filter << ", source blocks up to " << block;
             }
         }

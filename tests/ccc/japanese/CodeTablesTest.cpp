@@ -1,15 +1,16 @@
 // The generated code tables: sizes, the documented sample mappings, and an
 // exhaustive comparison with Python's codecs (dumped separately into
 // tests/data/japanese) and with glibc iconv.
-#include <iconv.h>
+#include <fstream>
+#include <map>
+#include <sstream>
 
-#include <optional>
-
-#include "JapaneseTestSupport.h"
+#include "../unicode/PumpKit.h"
 #include "ccc/japanese/JapaneseCodeTables.h"
 
 using namespace CCC;
-using jptest::CodeMap;
+using qmtest::Iconv;
+using CodeMap = std::map<unsigned, unsigned>;
 
 namespace {
 
@@ -33,6 +34,22 @@ void expectTable(const char* name, const BitmapTrie& t, const CodeMap& expected)
             ADD_FAILURE() << name << std::hex << ": 0x" << code << " gives 0x" << got << ", expected 0x" << want;
     }
     EXPECT_EQ(0, misses) << name;
+}
+
+// "CODE UNICODE" lines of a codec dump in tests/data/japanese.
+CodeMap loadCodecDump(const char* name) {
+    CodeMap m;
+    std::ifstream in(std::string(QM_TEST_DIR) + "/data/japanese/" + name);
+    EXPECT_TRUE(in.good()) << name;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        unsigned code = 0, u = 0;
+        fields >> std::hex >> code >> u;
+        m[code] = u;
+    }
+    return m;
 }
 
 // JIS X 0208 code of a Shift_JIS pair, written from the row/cell layout
@@ -60,12 +77,12 @@ struct Expected {
 const Expected& expected() {
     static const Expected e = [] {
         Expected x;
-        for (auto [code, u] : jptest::loadCodecDump("shift_jis.txt"))
+        for (auto [code, u] : loadCodecDump("shift_jis.txt"))
             if (code > 0xFF || (code >= 0x20 && code <= 0x7E) || (code >= 0xA1 && code <= 0xDF)) x.sjis[code] = u;
         x.sjis[0x5C] = 0x00A5;
         x.sjis[0x7E] = 0x203E;
         x.sjis[0x815F] = 0x005C;
-        for (auto [code, u] : jptest::loadCodecDump("cp932.txt"))
+        for (auto [code, u] : loadCodecDump("cp932.txt"))
             if ((code > 0xFF && !(code >= 0xF040 && code <= 0xF9FC)) || code <= 0x7F || (code >= 0xA1 && code <= 0xDF))
                 x.cp932[code] = u;
         for (auto [code, u] : x.sjis) {
@@ -112,62 +129,31 @@ TEST(JapaneseCodeTables, CountsAndPythonCodecs) {
 }
 
 TEST(JapaneseCodeTables, SampleMappings) {
-    struct Sample {
+    const unsigned U = kUnmapped;
+    const struct {
         const BitmapTrie& table;
-        unsigned code, value;
-    } const samples[] = {
-        {sjisToUcs2Table, 0x5C, 0x00A5},   {sjisToUcs2Table, 0x7E, 0x203E},   {sjisToUcs2Table, 0x815F, 0x005C},
-        {sjisToUcs2Table, 0x8160, 0x301C}, {sjisToUcs2Table, 0x817C, 0x2212}, {sjisToUcs2Table, 0x82A0, 0x3042},
-        {sjisToUcs2Table, 0xB1, 0xFF71},   {sjisToUcs2Table, 0x8740, kUnmapped}, {sjisToUcs2Table, 0xED40, kUnmapped},
-        {sjisToUcs2Table, 0xFCFC, kUnmapped}, {sjisToUcs2Table, 0x0A, kUnmapped}, {sjisToUcs2Table, 0xFA40, kUnmapped},
-        {cp932ToUcs2Table, 0x5C, 0x005C},  {cp932ToUcs2Table, 0x7E, 0x007E},  {cp932ToUcs2Table, 0x815F, 0xFF3C},
-        {cp932ToUcs2Table, 0x8160, 0xFF5E}, {cp932ToUcs2Table, 0x817C, 0xFF0D}, {cp932ToUcs2Table, 0x8191, 0xFFE0},
-        {cp932ToUcs2Table, 0x8740, 0x2460}, {cp932ToUcs2Table, 0xED40, 0x7E8A}, {cp932ToUcs2Table, 0xFA40, 0x2170},
-        {cp932ToUcs2Table, 0xFC4B, 0x9ED1}, {cp932ToUcs2Table, 0xF040, kUnmapped}, {cp932ToUcs2Table, 0xF9FC, kUnmapped},
-        {cp932ToUcs2Table, 0x80, kUnmapped}, {cp932ToUcs2Table, 0xA0, kUnmapped}, {cp932ToUcs2Table, 0xFD, kUnmapped},
-        {cp932ToUcs2Table, 0x0A, 0x0A},
-        {ucs2ToSjisTable, 0x005C, 0x815F}, {ucs2ToSjisTable, 0x00A5, 0x5C}, {ucs2ToSjisTable, 0x203E, 0x7E},
-        {ucs2ToSjisTable, 0x007E, kUnmapped}, {ucs2ToSjisTable, 0xFF5E, kUnmapped}, {ucs2ToSjisTable, 0x3042, 0x82A0},
-        {ucs2ToCp932Table, 0x005C, 0x5C},  {ucs2ToCp932Table, 0x007E, 0x7E},  {ucs2ToCp932Table, 0xFF5E, 0x8160},
-        {ucs2ToCp932Table, 0xFF0D, 0x817C}, {ucs2ToCp932Table, 0x2170, 0xFA40}, {ucs2ToCp932Table, 0x7E8A, 0xFA5C},
-        {ucs2ToCp932Table, 0xFFE2, 0xFA54}, {ucs2ToCp932Table, 0x2235, 0xFA5B}, {ucs2ToCp932Table, 0x2160, 0xFA4A},
-        {ucs2ToCp932Table, 0x221A, 0x81E3}, {ucs2ToCp932Table, 0x2252, 0x81E0}, {ucs2ToCp932Table, 0x22A5, 0x81DB},
-        {ucs2ToCp932Table, 0x00A5, kUnmapped}, {ucs2ToCp932Table, 0xE000, kUnmapped},
-        {ucs2ToEucJpTable, 0x3042, 0x2422}, {ucs2ToEucJpTable, 0x005C, 0x2140}, {ucs2ToEucJpTable, 0x00A5, kUnmapped},
-        {ucs2ToEucJpTable, 0xFF71, kUnmapped},
-        {ucs2ToIso2022JpTable, 0x3042, 0x2422}, {ucs2ToIso2022JpTable, 0x00A5, 0x5C}, {ucs2ToIso2022JpTable, 0x203E, 0x7E},
-        {ucs2ToIso2022JpTable, 0x0041, 0x41}, {ucs2ToIso2022JpTable, 0x007E, kUnmapped}, {ucs2ToIso2022JpTable, 0xFF71, kUnmapped},
+        std::vector<std::pair<unsigned, unsigned>> codeToValue;
+    } rows[] = {
+        {sjisToUcs2Table, {{0x5C, 0x00A5}, {0x7E, 0x203E}, {0x815F, 0x005C}, {0x8160, 0x301C}, {0x817C, 0x2212},
+              {0x82A0, 0x3042}, {0xB1, 0xFF71}, {0x8740, U}, {0xED40, U}, {0xFCFC, U}, {0x0A, U}, {0xFA40, U}}},
+        {cp932ToUcs2Table, {{0x5C, 0x005C}, {0x7E, 0x007E}, {0x815F, 0xFF3C}, {0x8160, 0xFF5E}, {0x817C, 0xFF0D},
+              {0x8191, 0xFFE0}, {0x8740, 0x2460}, {0xED40, 0x7E8A}, {0xFA40, 0x2170}, {0xFC4B, 0x9ED1}, {0xF040, U},
+              {0xF9FC, U}, {0x80, U}, {0xA0, U}, {0xFD, U}, {0x0A, 0x0A}}},
+        {ucs2ToSjisTable, {{0x005C, 0x815F}, {0x00A5, 0x5C}, {0x203E, 0x7E}, {0x007E, U}, {0xFF5E, U},
+              {0x3042, 0x82A0}}},
+        {ucs2ToCp932Table, {{0x005C, 0x5C}, {0x007E, 0x7E}, {0xFF5E, 0x8160}, {0xFF0D, 0x817C}, {0x2170, 0xFA40},
+              {0x7E8A, 0xFA5C}, {0xFFE2, 0xFA54}, {0x2235, 0xFA5B}, {0x2160, 0xFA4A}, {0x221A, 0x81E3},
+              {0x2252, 0x81E0}, {0x22A5, 0x81DB}, {0x00A5, U}, {0xE000, U}}},
+        {ucs2ToEucJpTable, {{0x3042, 0x2422}, {0x005C, 0x2140}, {0x00A5, U}, {0xFF71, U}}},
+        {ucs2ToIso2022JpTable, {{0x3042, 0x2422}, {0x00A5, 0x5C}, {0x203E, 0x7E}, {0x0041, 0x41}, {0x007E, U},
+              {0xFF71, U}}},
     };
-    for (const Sample& s : samples) {
-        EXPECT_EQ(s.value, s.table.lookup(s.code)) << std::hex << "code 0x" << s.code;
-    }
-    EXPECT_EQ(kUnmapped, sjisToUcs2Table.lookup(0x10000));
+    for (const auto& row : rows)
+        for (auto [code, value] : row.codeToValue) EXPECT_EQ(value, row.table.lookup(code)) << std::hex << "code 0x" << code;
+    EXPECT_EQ(U, sjisToUcs2Table.lookup(0x10000));
 }
 
 // ---- glibc iconv ----
-
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (okP()) iconv_close(cd_);
-    }
-    bool okP() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts the bytes; nullopt when iconv refuses any of them.
-    std::optional<std::string> run(const std::string& in) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char out[16];
-        char* ip = const_cast<char*>(in.data());
-        char* op = out;
-        std::size_t il = in.size(), ol = sizeof out;
-        if (iconv(cd_, &ip, &il, &op, &ol) == static_cast<std::size_t>(-1) || il) return std::nullopt;
-        return std::string(out, op);
-    }
-
-private:
-    iconv_t cd_;
-};
 
 std::string bytesOf(unsigned code) {
     return code > 0xFF ? std::string{static_cast<char>(code >> 8), static_cast<char>(code)}
@@ -203,9 +189,11 @@ void forEachScanCode(bool cp932, F f) {
             if (!(cp932 && lead * 256 + trail >= 0xF040 && lead * 256 + trail <= 0xF9FC)) f(lead * 256 + trail);
 }
 
-TEST(JapaneseCodeTables, DecodersAgreeWithIconv) {
+TEST(JapaneseCodeTables, AgreeWithIconv) {
     Iconv sjis("UTF-16LE", "SHIFT_JIS"), cp932("UTF-16LE", "CP932");
-    if (!sjis.okP() || !cp932.okP()) GTEST_SKIP() << "iconv lacks SHIFT_JIS or CP932";
+    Iconv toSjis("SHIFT_JIS", "UTF-16LE"), toCp932("CP932", "UTF-16LE"), toEuc("EUC-JP", "UTF-16LE");
+    if (!sjis.okP() || !cp932.okP() || !toSjis.okP() || !toCp932.okP() || !toEuc.okP())
+        GTEST_SKIP() << "iconv lacks a Japanese encoding";
     ASSERT_EQ(0x3042u, iconvDecode(sjis, 0x82A0));
     int differences = 0;
     forEachScanCode(false, [&](unsigned code) {
@@ -219,26 +207,18 @@ TEST(JapaneseCodeTables, DecodersAgreeWithIconv) {
             ADD_FAILURE() << std::hex << "cp932 0x" << code << ": iconv 0x" << want;
     });
     EXPECT_EQ(0, differences);
-}
 
-TEST(JapaneseCodeTables, EncodersAgreeWithIconv) {
-    Iconv sjis("SHIFT_JIS", "UTF-16LE"), cp932("CP932", "UTF-16LE"), euc("EUC-JP", "UTF-16LE");
-    if (!sjis.okP() || !cp932.okP() || !euc.okP()) GTEST_SKIP() << "iconv lacks a Japanese encoding";
-    ASSERT_EQ(0x82A0u, iconvEncode(cp932, 0x3042));
+    ASSERT_EQ(0x82A0u, iconvEncode(toCp932, 0x3042));
     int cp932Choices = 0;
     for (auto [u, code] : contents(ucs2ToSjisTable)) {
         // glibc keeps U+005C as the ASCII byte; here it is the full-width backslash.
-        if (u != 0x5C) {
-            EXPECT_EQ(code, iconvEncode(sjis, u).value_or(0)) << std::hex << "U+" << u;
-        }
+        if (u != 0x5C) { EXPECT_EQ(code, iconvEncode(toSjis, u).value_or(0)) << std::hex << "U+" << u; }
     }
     for (auto [u, code] : contents(ucs2ToEucJpTable)) {
-        if (u != 0x5C) {
-            EXPECT_EQ(code | 0x8080, iconvEncode(euc, u).value_or(0)) << std::hex << "U+" << u;
-        }
+        if (u != 0x5C) { EXPECT_EQ(code | 0x8080, iconvEncode(toEuc, u).value_or(0)) << std::hex << "U+" << u; }
     }
     for (auto [u, code] : contents(ucs2ToCp932Table)) {
-        unsigned theirs = iconvEncode(cp932, u).value_or(0);
+        unsigned theirs = iconvEncode(toCp932, u).value_or(0);
         if (theirs == code) continue;
         // Only a character held twice may differ, and only in the code chosen.
         ++cp932Choices;

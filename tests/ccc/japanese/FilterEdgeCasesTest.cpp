@@ -1,7 +1,7 @@
 // Behaviour of each Japanese unit filter on small inputs: one table of
 // (filter number, input, expected output), every row run through the unit
 // path, the block path and a mix of both.
-#include "JapaneseTestSupport.h"
+#include "../unicode/PumpKit.h"
 #include "ccc/japanese/EucSjisFilters.h"
 #include "ccc/japanese/Iso2022JpFilters.h"
 #include "ccc/japanese/SjisDecoders.h"
@@ -9,8 +9,8 @@
 #include "ccc/flow/StringFlow.h"
 
 using namespace CCC;
-using jptest::Path;
-using jptest::Units;
+using namespace qmtest;
+using Units = Values;
 
 namespace {
 
@@ -75,6 +75,7 @@ const Row kRows[] = {
     // EUC-JP -> Shift_JIS (45) and EUC-JP-MS -> cp932 (109)
     {45, {0xA4, 0xA2, 0x41}, {0x82, 0xA0, 0x41}, "pair"},
     {45, {0x8E, 0xB1}, {0xB1}, "katakana"},
+    {45, {0xA1, 0xC0}, {0x81, 0x5F}, "JIS backslash to the full-width backslash"},
     {45, {0x8F, 0xB0, 0xA1}, {}, "JIS X 0212 dropped"},
     {45, {0x8F, 0xB0, 0xA1, 0x41}, {0x41}, "reading goes on after JIS X 0212"},
     {45, {0x80, 0xA0, 0xFF, 0x7F}, {0x00, 0x00, 0x00, 0x7F}, "invalid bytes give 0"},
@@ -114,10 +115,9 @@ const Row kRows[] = {
 
 TEST(JapaneseFilters, EdgeCases) {
     for (const Row& row : kRows) {
-        for (Path path : {Path::kUnits, Path::kBlocks, Path::kMixed}) {
-            EXPECT_EQ(jptest::hex(row.output), jptest::hex(jptest::convert(row.filter, row.input, path, 3, 2)))
-                << "filter " << row.filter << ": " << row.what << " (path " << static_cast<int>(path) << ")";
-        }
+        for (ReadMode mode : kModes)
+            EXPECT_EQ(row.output, pump({row.filter}, row.input, mode, 3, 2))
+                << "filter " << row.filter << ": " << row.what << " (mode " << static_cast<int>(mode) << ")";
     }
 }
 
@@ -140,7 +140,17 @@ TEST(JapaneseFilters, PushbackHoldsTheRestOfAStepInOrder) {
     EXPECT_THROW(f.get8(), IOException);
 }
 
-TEST(JapaneseFilters, RewindAndNewSourceStartOver) {
+TEST(JapaneseFilters, NoSourceRewindAndNewSource) {
+    FromSjisToUcs2 unset;
+    try {
+        unset.get16();
+        FAIL() << "no exception";
+    } catch (const IOException& e) {
+        EXPECT_EQ(IOException::kNoSource, e.getCode());
+    }
+    EXPECT_THROW(unset.get8(), IOException);  // wrong width
+
+
     TString<char> in("\x1B$B$\"$$", 7);  // two characters in state 4
     StringIFlow<char> src(&in);
     FromIso2022JpToSjis f;
@@ -163,17 +173,6 @@ TEST(JapaneseFilters, RewindAndNewSourceStartOver) {
     f.setSrc(&src2);
     f.read8(sizeof block, block, count);
     EXPECT_EQ("$\"", std::string(block, count));
-}
-
-TEST(JapaneseFilters, NoSourceIsCode6) {
-    FromSjisToUcs2 f;
-    try {
-        f.get16();
-        FAIL() << "no exception";
-    } catch (const IOException& e) {
-        EXPECT_EQ(IOException::kNoSource, e.getCode());
-    }
-    EXPECT_THROW(f.get8(), IOException);  // wrong width
 }
 
 } // namespace

@@ -8,13 +8,9 @@ using namespace qmtest;
 
 namespace {
 
-const ReadMode kModes[] = {ReadMode::Units, ReadMode::Blocks, ReadMode::Mixed};
-
 template <class T>
 std::vector<T> unitsFrom(const std::string& s) {
-    std::vector<T> v;
-    for (char c : s) v.push_back(static_cast<T>(static_cast<unsigned char>(c)));
-    return v;
+    return narrowTo<T>(valuesOf(s));
 }
 
 struct Case {
@@ -64,7 +60,9 @@ TEST(NewlineStages, TableInEveryWidth) {
     checkTable<unsigned int>(CCC::kIO32);
 }
 
-TEST(NewlineStages, FactoryWidthsAndClasses) {
+TEST(NewlineStages, FactoryAndBlockPathEqualsUnitPath) {
+    std::mt19937 rng(5);
+    const char alphabet[] = {'\r', '\n', '\r', 'a', '\n', 'b'};
     for (int nl = 1; nl <= 9; ++nl) {
         for (CCC::IOType w : {CCC::kIO8, CCC::kIO16, CCC::kIO32}) {
             std::unique_ptr<CCC::GroupUtility> s(CCC::createNewlineStage(nl, w));
@@ -73,6 +71,15 @@ TEST(NewlineStages, FactoryWidthsAndClasses) {
             EXPECT_EQ(s->getIOType(), w);
             EXPECT_EQ(s->getSrcIOTypeMask(), CCC::kIOAll);
             EXPECT_FALSE(s->openP());
+        }
+        std::unique_ptr<CCC::GroupUtility> stage(CCC::createNewlineStage(nl, CCC::kIO16));
+        for (int round = 0; round < 30; ++round) {
+            std::vector<unsigned short> in;
+            for (std::size_t i = rng() % 200; i > 0; --i) in.push_back(static_cast<unsigned short>(alphabet[rng() % 6]));
+            auto byUnits = run<unsigned short>(*stage, in, ReadMode::Units, 1);
+            unsigned seed = static_cast<unsigned>(rng());
+            EXPECT_EQ(run<unsigned short>(*stage, in, ReadMode::Blocks, seed), byUnits) << nl;
+            EXPECT_EQ(run<unsigned short>(*stage, in, ReadMode::Mixed, seed), byUnits) << nl;
         }
     }
     for (int nl : {0, 10, -1}) EXPECT_EQ(CCC::createNewlineStage(nl, CCC::kIO8), nullptr);
@@ -110,22 +117,6 @@ TEST(BomStages, ExactlyOneMark) {
     EXPECT_EQ(drain<unsigned short>(s, ReadMode::Blocks), (V16{0xFEFF, 'x'}));
     EXPECT_TRUE(s.rewind());
     EXPECT_EQ(drain<unsigned short>(s, ReadMode::Units), (V16{0xFEFF, 'x'}));
-}
-
-TEST(NewlineStages, BlockPathEqualsUnitPath) {
-    std::mt19937 rng(5);
-    const char alphabet[] = {'\r', '\n', '\r', 'a', '\n', 'b'};
-    for (int nl = 1; nl <= 9; ++nl) {
-        for (int round = 0; round < 30; ++round) {
-            std::vector<unsigned short> in;
-            for (std::size_t i = rng() % 200; i > 0; --i) in.push_back(static_cast<unsigned short>(alphabet[rng() % 6]));
-            std::unique_ptr<CCC::GroupUtility> stage(CCC::createNewlineStage(nl, CCC::kIO16));
-            auto byUnits = run<unsigned short>(*stage, in, ReadMode::Units, 1);
-            unsigned seed = static_cast<unsigned>(rng());
-            EXPECT_EQ(run<unsigned short>(*stage, in, ReadMode::Blocks, seed), byUnits) << nl;
-            EXPECT_EQ(run<unsigned short>(*stage, in, ReadMode::Mixed, seed), byUnits) << nl;
-        }
-    }
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 #include <map>
 #include <optional>
 
-#include "../unicode/ChainKit.h"
+#include "../unicode/PumpKit.h"
+#include "ccc/encoding/UnitFilterFactories.h"
 #include "ccc/single_byte/Cp1252Filters.h"
 #include "ccc/single_byte/Iso8859Filters.h"
 
@@ -21,22 +22,13 @@ std::map<unsigned int, std::optional<unsigned int>> overrides(int part) {
     return {};
 }
 
-// glibc's decoding of one byte, or nullopt when it rejects it.
-std::optional<unsigned int> iconvDecodeByte(const char* charset, unsigned int b) {
-    try {
-        Bytes out = iconvConvert(charset, "UTF-32LE", Bytes(1, static_cast<char>(b)));
-        if (out.size() != 4) return std::nullopt;
-        return unitsOf<unsigned int>(out)[0];
-    } catch (const std::runtime_error&) {
-        return std::nullopt;
-    }
-}
-
 // The byte -> code point map of a charset by glibc, with our overrides.
 std::map<unsigned int, unsigned int> referenceDecode(const char* charset, int part) {
     std::map<unsigned int, unsigned int> m;
+    Iconv cd("UTF-32LE", charset);
+    EXPECT_TRUE(cd.okP()) << charset;
     for (unsigned int b = 0; b < 256; ++b)
-        if (auto cp = iconvDecodeByte(charset, b)) m[b] = *cp;
+        if (auto out = cd.run(Bytes(1, static_cast<char>(b))); out && out->size() == 4) m[b] = unitsOf<unsigned int>(*out)[0];
     for (auto [b, cp] : overrides(part)) {
         if (cp) m[b] = *cp;
         else m.erase(b);
@@ -48,32 +40,19 @@ std::map<unsigned int, unsigned int> referenceDecode(const char* charset, int pa
 // time, as (code point, byte) pairs in code point order.
 std::vector<std::pair<unsigned int, unsigned int>> iconvEncodeAll(const char* charset) {
     std::vector<std::pair<unsigned int, unsigned int>> pairs;
-    iconv_t cd = iconv_open(charset, "UTF-16LE");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    Iconv cd(charset, "UTF-16LE");
+    EXPECT_TRUE(cd.okP()) << charset;
     for (unsigned int cp = 0; cp < 0x10000; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-        unsigned short u = static_cast<unsigned short>(cp);
-        char out[8];
-        char* ip = reinterpret_cast<char*>(&u);
-        char* op = out;
-        std::size_t il = 2, ol = sizeof out;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &ip, &il, &op, &ol) != static_cast<std::size_t>(-1) && op - out == 1)
-            pairs.emplace_back(cp, static_cast<unsigned char>(out[0]));
+        auto out = cd.run(bytesOf(std::vector<unsigned short>{static_cast<unsigned short>(cp)}));
+        if (out && out->size() == 1) pairs.emplace_back(cp, static_cast<unsigned char>((*out)[0]));
     }
-    iconv_close(cd);
     return pairs;
 }
 
-Values allBytes() {
-    Values v;
-    for (unsigned int b = 0; b < 256; ++b) v.push_back(b);
-    return v;
-}
-
-Values allBmpUnits() {
-    Values v;
-    for (unsigned int u = 0; u < 0x10000; ++u) v.push_back(u);
+Values upTo(unsigned int end) {
+    Values v(end);
+    for (unsigned int u = 0; u < end; ++u) v[u] = u;
     return v;
 }
 
@@ -86,8 +65,7 @@ TEST(SingleByteAgainstIconv, EveryByteOfEveryPartBothWays) {
         // Decode: all 256 bytes in one stream; unassigned bytes vanish.
         Values expected;
         for (auto [b, cp] : ref) expected.push_back(cp);
-        auto decoder = chainOf({57 + i});
-        EXPECT_EQ(runValues(*decoder, 1, allBytes(), 2), expected) << charset;
+        EXPECT_EQ(pump({57 + i}, upTo(0x100)), expected) << charset;
 
         // Encode: every 16-bit unit in one stream; unmapped units vanish.
         std::map<unsigned int, unsigned int> inverse;
@@ -99,8 +77,7 @@ TEST(SingleByteAgainstIconv, EveryByteOfEveryPartBothWays) {
         }
         Values encoded;
         for (auto [cp, b] : inverse) encoded.push_back(b);
-        auto encoder = chainOf({96 + i});
-        EXPECT_EQ(runValues(*encoder, 2, allBmpUnits(), 1), encoded) << charset;
+        EXPECT_EQ(pump({96 + i}, upTo(0x10000)), encoded) << charset;
         EXPECT_EQ(inverse.size(), ref.size()) << charset;
     }
 }
@@ -114,13 +91,11 @@ TEST(SingleByteAgainstIconv, Windows1252BothWays) {
         if (b < 0x20 || b == 0x7F) expected.push_back(b);
         else expected.push_back(ref.count(b) ? ref[b] : 0xFFFF);
     }
-    auto decoder = chainOf({111});
-    EXPECT_EQ(runValues(*decoder, 1, allBytes(), 2), expected);
+    EXPECT_EQ(pump({111}, upTo(0x100)), expected);
 
     Values encoded;
     for (auto [cp, b] : iconvEncodeAll("CP1252")) encoded.push_back(b);
-    auto encoder = chainOf({112});
-    EXPECT_EQ(runValues(*encoder, 2, allBmpUnits(), 1), encoded);
+    EXPECT_EQ(pump({112}, upTo(0x10000)), encoded);
 }
 
 TEST(SingleByteTables, CountsAndSamples) {
@@ -170,13 +145,11 @@ const Case kCases[] = {
 
 TEST(SingleByteEdgeCases, Table) {
     for (const Case& c : kCases)
-        for (ReadMode mode : {ReadMode::Units, ReadMode::Blocks, ReadMode::Mixed}) {
-            auto chain = chainOf({c.filter});
-            EXPECT_EQ(runValues(*chain, c.inWidth, c.in, c.outWidth, mode, 3), c.out) << c.name;
-        }
+        for (ReadMode mode : kModes) EXPECT_EQ(pump({c.filter}, c.in, mode, 3), c.out) << c.name;
 }
 
-TEST(SingleByteFactory, NumbersAndClasses) {
+TEST(SingleByteFilters, FactoryWidthsAndBlockPathEqualsUnitPath) {
+    std::mt19937 rng(9);
     for (int n = 57; n <= 112; ++n) {
         std::unique_ptr<CCC::IFilter> f(CCC::createSingleByteUnitFilter(n));
         if (n == 109 || n == 110) {
@@ -188,6 +161,15 @@ TEST(SingleByteFactory, NumbersAndClasses) {
         bool toUcs2 = (n >= 57 && n <= 69) || n == 111;
         EXPECT_EQ(f->getSrcIOTypeMask(), fromUcs2 ? CCC::kIO16 : CCC::kIO8) << n;
         EXPECT_EQ(f->getIOType(), toUcs2 ? CCC::kIO16 : CCC::kIO8) << n;
+        for (int round = 0; round < 5; ++round) {
+            Values in;
+            for (std::size_t i = rng() % 400; i > 0; --i)
+                in.push_back(fromUcs2 ? (rng() % 2 ? rng() % 0x100 : rng() % 0x10000) : rng() % 0x100);
+            Values byUnits = pump({n}, in, ReadMode::Units, 1);
+            unsigned seed = static_cast<unsigned>(rng());
+            EXPECT_EQ(pump({n}, in, ReadMode::Blocks, seed), byUnits) << n;
+            EXPECT_EQ(pump({n}, in, ReadMode::Mixed, seed), byUnits) << n;
+        }
     }
     for (int n : {0, 44, 56, 113}) EXPECT_EQ(CCC::createSingleByteUnitFilter(n), nullptr);
     std::unique_ptr<CCC::IFilter> d(CCC::createSingleByteUnitFilter(66));
@@ -198,26 +180,6 @@ TEST(SingleByteFactory, NumbersAndClasses) {
     auto* toAscii = dynamic_cast<CCC::From8859_xToUsAscii*>(a.get());
     ASSERT_NE(toAscii, nullptr);
     EXPECT_EQ(toAscii->getPart(), 15);
-}
-
-TEST(SingleByteBlockPath, EqualsUnitPathOnRandomInput) {
-    std::mt19937 rng(9);
-    for (int n = 57; n <= 112; ++n) {
-        if (n == 109 || n == 110) continue;
-        bool fromUcs2 = (n >= 96 && n <= 108) || n == 112;
-        bool toUcs2 = (n >= 57 && n <= 69) || n == 111;
-        int inW = fromUcs2 ? 2 : 1, outW = toUcs2 ? 2 : 1;
-        for (int round = 0; round < 5; ++round) {
-            Values in;
-            for (std::size_t i = rng() % 400; i > 0; --i)
-                in.push_back(fromUcs2 ? (rng() % 2 ? rng() % 0x100 : rng() % 0x10000) : rng() % 0x100);
-            auto chain = chainOf({n});
-            Values byUnits = runValues(*chain, inW, in, outW, ReadMode::Units, 1);
-            unsigned seed = static_cast<unsigned>(rng());
-            EXPECT_EQ(runValues(*chain, inW, in, outW, ReadMode::Blocks, seed), byUnits) << n;
-            EXPECT_EQ(runValues(*chain, inW, in, outW, ReadMode::Mixed, seed), byUnits) << n;
-        }
-    }
 }
 
 } // namespace

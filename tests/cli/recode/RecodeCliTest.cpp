@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -55,14 +54,6 @@ protected:
     std::string dir_;
 };
 
-// Whether the library can build the route yet (the filter families land
-// independently of this command).
-bool routeAvailable(CCC::CeId from, CCC::CeId to, int nl = 0) {
-    EXPECT_TRUE(CCC::Ccc::initialize());
-    std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(from, to, nl));
-    return chain != nullptr;
-}
-
 // glibc's converter as the independent reference.
 std::string iconvTo(const char* to, const char* from, const std::string& in) {
     iconv_t cd = iconv_open(to, from);
@@ -85,35 +76,33 @@ const std::string kText = "\xE3\x81\x82\xE3\x81\x84\xE6\xBC\xA2\xE5\xAD\x97 asci
 
 } // namespace
 
-TEST_F(RecodeCli, Utf8AndUtf16LeRoundTrip) {
-    if (!routeAvailable(7, 14) || !routeAvailable(14, 7)) GTEST_SKIP() << "UTF-8/UTF-16 filters not built yet";
+TEST_F(RecodeCli, ConvertsStandardInputToStandardOutput) {
     const std::string utf16 = iconvTo("UTF-16LE", "UTF-8", kText);
+    std::string bytes;
+    for (int i = 0; i < 70000; ++i) bytes.push_back(static_cast<char>(i * 31));
+    struct Case {
+        std::string args, in, out;
+    };
+    const Case cases[] = {
+        {"recode -f utf-8 -t utf-16le", kBom + kText, utf16},  // utf-8 drops its mark
+        {"recode -f utf-8n -t utf-16le", kText, utf16},        // utf-8n has none either way
+        {"recode -f utf-16le -t utf-8n -", utf16, kText},
+        {"recode -f utf-8n -t sjis --newline 5", "a\n\xE3\x81\x82\n", "a\r\n\x82\xA0\r\n"},
+        {"recode -f ucs2-be -t UCS2-BE", bytes, bytes},  // equal ends copy the bytes
+    };
+    for (const Case& c : cases) {
+        ToolRun r = run(c.args, c.in);
+        EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args;
+        EXPECT_EQ(r.err, "") << c.args;
+    }
 
-    // Standard input to standard output: utf-8 drops its mark.
-    ToolRun r = run("recode -f utf-8 -t utf-16le", kBom + kText);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, utf16);
-    EXPECT_EQ(r.err, "");
-
-    // Files named on the command line, and back again: the mark returns.
+    // Files named on the command line: the mark returns.
     writeFile(path("in16"), utf16);
-    r = run("recode --from UTF-16LE --to UTF8 '" + path("in16") + "' '" + path("out8") + "'");
+    ToolRun r = run("recode --from UTF-16LE --to UTF8 '" + path("in16") + "' '" + path("out8") + "'");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(readFile(path("out8")), kBom + kText);
-
-    // utf-8n carries no mark either way.
-    r = run("recode -f utf-8n -t utf-16le", kText);
-    EXPECT_EQ(r.out, utf16);
-    r = run("recode -f utf-16le -t utf-8n -", utf16);
-    EXPECT_EQ(r.out, kText);
-}
-
-TEST_F(RecodeCli, NewlineMode) {
-    if (!routeAvailable(8, 23, 5)) GTEST_SKIP() << "Shift_JIS or newline stages not built yet";
-    ToolRun r = run("recode -f utf-8n -t sjis --newline 5", "a\n\xE3\x81\x82\n");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "a\r\n\x82\xA0\r\n");
 }
 
 TEST_F(RecodeCli, RefusalsPrintOneLineAndExit2) {
@@ -142,31 +131,11 @@ TEST_F(RecodeCli, RefusalsPrintOneLineAndExit2) {
     EXPECT_EQ(run("recode -f utf-8 -t utf-16 --newline 10", "x").status, 2);
 }
 
-TEST_F(RecodeCli, EqualEndsCopyBytes) {
-    std::string bytes;
-    for (int i = 0; i < 70000; ++i) bytes.push_back(static_cast<char>(i * 31));
-    ToolRun r = run("recode -f ucs2-be -t UCS2-BE", bytes);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, bytes);
-}
-
+// The tool prints the library's dump, whose format the library's tests check.
 TEST_F(RecodeCli, RoutesDump) {
     ToolRun r = run("routes");
     EXPECT_EQ(r.status, 0);
-    const std::string head =
-        "Search: from:1, to:2\n"
-        "IFilterDictionaryEntry: from:1, to:2, lost:0, unitfilters:0, \n"
-        "\n"
-        "Search: from:1, to:3\n"
-        "IFilterDictionaryEntry: from:1, to:3, lost:0, unitfilters:0, 5, \n"
-        "\n"
-        "Search: from:1, to:4\n"
-        "IFilterDictionaryEntry: from:1, to:4, lost:0, unitfilters:1, \n"
-        "\n";
-    EXPECT_EQ(r.out.substr(0, head.size()), head);
-    std::size_t lines = 0;
-    for (char c : r.out) lines += c == '\n';
-    EXPECT_EQ(lines, 1482u * 3);
     EXPECT_TRUE(CCC::Ccc::initialize());
+    EXPECT_FALSE(r.out.empty());
     EXPECT_EQ(r.out, CCC::Iceman::dumpRoutes());
 }

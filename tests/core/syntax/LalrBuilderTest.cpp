@@ -1,13 +1,20 @@
-// The LALR(1) construction and the parse engine on small textbook grammars.
+// The LALR(1) construction and the parse engine on small textbook grammars,
+// and the markup grammars built to their known sizes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "SyntaxTestUtil.h"
 #include "core/syntax/Grammar.h"
 #include "core/syntax/LalrBuilder.h"
 #include "core/syntax/ParseEngine.h"
+#include "core/syntax/s0/S0Grammar.h"
+#include "core/syntax/s1/S1Grammar.h"
+#include "core/syntax/s2/S2Grammar.h"
 
 using namespace Orvane;
 
@@ -23,132 +30,91 @@ void record(ReduceContext& c) { static_cast<Trace*>(c.user)->reduced.push_back(c
 void onAccept(void* u) { ++static_cast<Trace*>(u)->accepts; }
 void onFailure(void* u) { ++static_cast<Trace*>(u)->failures; }
 
-// Feeds the codes (then the end of input) and reports accept or failure.
-struct Harness {
+// Every rule records its number when it is reduced.
+Grammar grammar(std::vector<std::string> terminals, std::vector<std::string> nonterminals,
+                const std::vector<std::pair<const char*, const char*>>& rules, RuleAction action = record) {
+    Grammar g(std::move(terminals), std::move(nonterminals));
+    for (const auto& [lhs, rhs] : rules) g.rule(lhs, rhs, action);
+    return g;
+}
+
+// An engine whose hooks and reductions go to its trace.
+struct Session {
     Trace trace;
-    ParseTables tables;
-    explicit Harness(const Grammar& g) : tables(LalrBuilder(g).build()) {}
-    void feed(const std::vector<int>& codes, bool end = true) {
-        ParseEngine e(tables, &trace);
-        e.setHooks(onAccept, onFailure);
-        for (int c : codes) {
-            Token t(c);
-            e.feed(&t, nullptr);
-        }
-        if (end) {
-            Token t(0);
-            e.feed(&t, nullptr);
-        }
+    ParseEngine engine;
+    explicit Session(const ParseTables& t) : engine(t, &trace) { engine.setHooks(onAccept, onFailure); }
+    void feed(int code) {
+        Token t(code);
+        engine.feed(&t, nullptr);
     }
 };
+
+// Feeds the codes, then the end of input.
+Trace run(const ParseTables& tables, const std::vector<int>& codes) {
+    Session r(tables);
+    for (int c : codes) r.feed(c);
+    r.feed(0);
+    return r.trace;
+}
+
+ParseTables build(const Grammar& g) { return LalrBuilder(g).build(); }
 
 // S -> L = R | R ; L -> * R | id ; R -> L.  LALR(1) but not SLR(1): with
 // FOLLOW sets, "R -> L ." would reduce on "=" where L = R must shift.
 Grammar pointerGrammar() {
-    Grammar g({"$", "EQ", "STAR", "ID"}, {"S", "L", "R"});
-    g.rule("S", "L EQ R", record);
-    g.rule("S", "R", record);
-    g.rule("L", "STAR R", record);
-    g.rule("L", "ID", record);
-    g.rule("R", "L", record);
-    return g;
+    return grammar({"$", "EQ", "STAR", "ID"}, {"S", "L", "R"},
+                   {{"S", "L EQ R"}, {"S", "R"}, {"L", "STAR R"}, {"L", "ID"}, {"R", "L"}});
 }
 
 // LR(1) but not LALR(1): merging the two "A -> c . / B -> c ." states
 // gives reduce/reduce conflicts on d and e.
 Grammar mergeConflictGrammar() {
-    Grammar g({"$", "a", "b", "c", "d", "e"}, {"S", "A", "B"});
-    g.rule("S", "a A d", record);
-    g.rule("S", "b B d", record);
-    g.rule("S", "a B e", record);
-    g.rule("S", "b A e", record);
-    g.rule("A", "c", record);
-    g.rule("B", "c", record);
-    return g;
+    return grammar({"$", "a", "b", "c", "d", "e"}, {"S", "A", "B"},
+                   {{"S", "a A d"}, {"S", "b B d"}, {"S", "a B e"}, {"S", "b A e"}, {"A", "c"}, {"B", "c"}});
 }
 
 // S -> A x | A y | B z ; A -> a ; B -> a.  After "a", A -> a applies on two
 // lookaheads and B -> a on one.
 Grammar defaultGrammar() {
-    Grammar g({"$", "x", "y", "z", "a", "q"}, {"S", "A", "B"});
-    g.rule("S", "A x", record);
-    g.rule("S", "A y", record);
-    g.rule("S", "B z", record);
-    g.rule("A", "a", record);
-    g.rule("B", "a", record);
-    return g;
+    return grammar({"$", "x", "y", "z", "a", "q"}, {"S", "A", "B"},
+                   {{"S", "A x"}, {"S", "A y"}, {"S", "B z"}, {"A", "a"}, {"B", "a"}});
 }
 
 // Lines of words, with the empty list in front: the shape of every markup
-// grammar here.
-Grammar linesGrammar() {
-    Grammar g({"$", "NL", "WORD", "error"}, {"src", "lines", "line"});
-    g.rule("src", "lines", record);
-    g.rule("lines", "", record);
-    g.rule("lines", "lines line", record);
-    g.rule("line", "WORD NL", record);
-    return g;
-}
-
-// Right recursion: every x stays on the stack until the end.
-Grammar rightGrammar() {
-    Grammar g({"$", "x"}, {"S", "L"});
-    g.rule("S", "L");
-    g.rule("L", "x L");
-    g.rule("L", "x");
+// grammar here; optionally with an error rule for a line.
+Grammar linesGrammar(bool errorRule = false) {
+    Grammar g = grammar({"$", "NL", "WORD", "error"}, {"src", "lines", "line"},
+                        {{"src", "lines"}, {"lines", ""}, {"lines", "lines line"}, {"line", "WORD NL"}});
+    if (errorRule) g.rule("line", "error NL", record);
     return g;
 }
 
 } // namespace
 
 TEST(LalrBuilder, LalrGrammarThatIsNotSlrHasNoConflict) {
-    Harness r(pointerGrammar());
-    EXPECT_EQ(r.tables.stateCount, 9);  // the textbook's ten less the accept state
-    EXPECT_EQ(r.tables.shiftReduceConflicts, 0);
-    EXPECT_EQ(r.tables.reduceReduceConflicts, 0);
-    r.feed({3, 1, 2, 3});  // id = * id
-    EXPECT_EQ(r.trace.accepts, 1);
-    EXPECT_EQ(r.trace.reduced, (std::vector<int>{3, 3, 4, 2, 4, 0}));
-    Harness bad(pointerGrammar());
-    bad.feed({1, 3});  // = id: the "=" fails and is dropped, "id" parses afresh
-    EXPECT_EQ(bad.trace.failures, 1);
-    EXPECT_EQ(bad.trace.reduced, (std::vector<int>{3, 4, 1}));
+    const ParseTables t = build(pointerGrammar());
+    EXPECT_EQ(t.stateCount, 9);  // the textbook's ten less the accept state
+    EXPECT_EQ(t.shiftReduceConflicts, 0);
+    EXPECT_EQ(t.reduceReduceConflicts, 0);
 }
 
 TEST(LalrBuilder, ReduceReduceConflictKeepsTheEarlierRule) {
-    Harness r(mergeConflictGrammar());
-    EXPECT_EQ(r.tables.shiftReduceConflicts, 0);
-    EXPECT_EQ(r.tables.reduceReduceConflicts, 2);
-    r.feed({1, 3, 4});  // a c d: A -> c wins, which this input needs
-    EXPECT_EQ(r.trace.accepts, 1);
-    Harness r2(mergeConflictGrammar());
-    r2.feed({1, 3, 5});  // a c e needs B -> c, which lost
-    EXPECT_EQ(r2.trace.accepts, 0);
-    EXPECT_EQ(r2.trace.failures, 1);
-    EXPECT_EQ(r2.trace.reduced, (std::vector<int>{4}));
+    const ParseTables t = build(mergeConflictGrammar());
+    EXPECT_EQ(t.shiftReduceConflicts, 0);
+    EXPECT_EQ(t.reduceReduceConflicts, 2);
 }
 
 TEST(LalrBuilder, DefaultReductionIsTheMostFrequentOne) {
-    Harness r(defaultGrammar());
-    const ParseTables& t = r.tables;
+    const ParseTables t = build(defaultGrammar());
     const int afterA = t.findShiftAction(0, 4);
     ASSERT_TRUE(t.shiftP(afterA));
-    EXPECT_EQ(t.defaultAction[afterA], t.stateCount + 3);          // A -> a
-    EXPECT_EQ(t.findShiftAction(afterA, 3), t.stateCount + 4);     // B -> a stays explicit on z
-    EXPECT_EQ(t.findShiftAction(afterA, 5), t.stateCount + 3);     // q: the default
-    r.feed({4, 3});  // a z
-    EXPECT_EQ(r.trace.accepts, 1);
-    // An unexpected token still takes the default reduction before the
-    // error shows.
-    Harness q(defaultGrammar());
-    q.feed({4, 5});
-    EXPECT_EQ(q.trace.reduced, (std::vector<int>{3}));
-    EXPECT_EQ(q.trace.failures, 1);
+    EXPECT_EQ(t.defaultAction[afterA], t.stateCount + 3);       // A -> a
+    EXPECT_EQ(t.findShiftAction(afterA, 3), t.stateCount + 4);  // B -> a stays explicit on z
+    EXPECT_EQ(t.findShiftAction(afterA, 5), t.stateCount + 3);  // q: the default
 }
 
 TEST(LalrBuilder, ReductionToTheStartSymbolIsNeverTheDefault) {
-    Harness r(linesGrammar());
-    const ParseTables& t = r.tables;
+    const ParseTables t = build(linesGrammar());
     EXPECT_EQ(t.stateCount, 5);
     EXPECT_EQ(t.defaultAction[0], t.stateCount + 1);  // lines -> (empty), on $ and WORD
     const int afterLines = t.findReduceAction(0, 5);
@@ -159,10 +125,41 @@ TEST(LalrBuilder, ReductionToTheStartSymbolIsNeverTheDefault) {
     EXPECT_EQ(t.symbolCodeCount, 8);
 }
 
+TEST(ParseEngine, RunsOnTheBuiltTables) {
+    const struct {
+        const char* what;
+        Grammar (*make)();
+        std::vector<int> codes;
+        int accepts, failures;
+        std::vector<int> reduced;
+    } runs[] = {
+        {"id = * id", pointerGrammar, {3, 1, 2, 3}, 1, 0, {3, 3, 4, 2, 4, 0}},
+        {"= id: the = fails and is dropped, id parses afresh", pointerGrammar, {1, 3}, 1, 1, {3, 4, 1}},
+        {"a c d: A -> c wins, which this input needs", mergeConflictGrammar, {1, 3, 4}, 1, 0, {4, 0}},
+        {"a c e needs B -> c, which lost", mergeConflictGrammar, {1, 3, 5}, 0, 1, {4}},
+        {"a z", defaultGrammar, {4, 3}, 1, 0, {4, 2}},
+        {"a q: the default reduction before the error shows", defaultGrammar, {4, 5}, 0, 1, {3}},
+        {"end of input inside a line", [] { return linesGrammar(); }, {2, 1, 2}, 0, 1, {1, 3, 2}},
+        {"WORD WORD NL resumes at the error rule", [] { return linesGrammar(true); }, {2, 2, 1, 2, 1}, 1, 0,
+         {1, 4, 2, 3, 2, 0}},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.what);
+        const ParseTables t = build(r.make());
+        const Trace trace = run(t, r.codes);
+        EXPECT_EQ(trace.accepts, r.accepts);
+        EXPECT_EQ(trace.failures, r.failures);
+        EXPECT_EQ(trace.reduced, r.reduced);
+    }
+    const ParseTables withErrorRule = build(linesGrammar(true));
+    EXPECT_EQ(withErrorRule.shiftReduceConflicts + withErrorRule.reduceReduceConflicts, 0);
+}
+
 TEST(ParseEngine, ErrorEmptiesTheStackDropsTheTokenAndRestarts) {
-    Harness r(linesGrammar());
-    ParseEngine e(r.tables, &r.trace);
-    e.setHooks(onAccept, onFailure);
+    const ParseTables t = build(linesGrammar());
+    Session r(t);
+    ParseEngine& e = r.engine;
+    const Trace& trace = r.trace;
     auto give = [&](int code) {
         Token t(code, code == 2 ? new DString(DString::fromAscii("w")) : nullptr);
         e.feed(&t, nullptr);
@@ -171,64 +168,42 @@ TEST(ParseEngine, ErrorEmptiesTheStackDropsTheTokenAndRestarts) {
     EXPECT_EQ(e.top(), -1);
     give(0);  // end of input on an empty stack: nothing happens
     EXPECT_EQ(e.top(), -1);
-    EXPECT_TRUE(r.trace.reduced.empty());
+    EXPECT_TRUE(trace.reduced.empty());
     EXPECT_FALSE(give(2));  // shifted: the engine took the text
     EXPECT_EQ(e.errorCount(), -2);
-    EXPECT_TRUE(give(2));   // WORD WORD: error, the token is dropped
+    EXPECT_TRUE(give(2));  // WORD WORD: error, the token is dropped
     EXPECT_EQ(e.top(), -1);
     EXPECT_EQ(e.errorCount(), 3);
-    EXPECT_EQ(r.trace.failures, 1);
+    EXPECT_EQ(trace.failures, 1);
     give(2);
     give(1);  // a fresh parse: WORD NL is a line
     give(0);
-    EXPECT_EQ(r.trace.accepts, 1);
-    EXPECT_EQ(r.trace.reduced, (std::vector<int>{1, 1, 3, 2, 0}));
-}
-
-TEST(ParseEngine, EndOfInputInsideAConstructEmptiesTheStack) {
-    Harness r(linesGrammar());
-    r.feed({2, 1, 2});
-    EXPECT_EQ(r.trace.accepts, 0);
-    EXPECT_EQ(r.trace.failures, 1);
-    EXPECT_EQ(r.trace.reduced, (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(trace.accepts, 1);
+    EXPECT_EQ(trace.reduced, (std::vector<int>{1, 1, 3, 2, 0}));
 }
 
 TEST(ParseEngine, StackGrowsToItsLimitAndOverflowsBeyond) {
-    Harness r(rightGrammar());
-    ParseEngine e(r.tables, &r.trace);
-    e.setHooks(onAccept, onFailure);
-    Token x(1);
+    // Right recursion: every x stays on the stack until the end.
+    const ParseTables t = build(grammar({"$", "x"}, {"S", "L"}, {{"S", "L"}, {"L", "x L"}, {"L", "x"}}, nullptr));
+    Session r(t);
+    ParseEngine& e = r.engine;
+    const Trace& trace = r.trace;
+    Token x(1), end(0);
     // State 0 plus one entry per x: deep right recursion far past any
     // fixed small stack still parses.
     for (int i = 0; i < 50000; ++i) e.feed(&x, nullptr);
     EXPECT_EQ(e.top(), 50000);
-    Token end(0);
     e.feed(&end, nullptr);
-    EXPECT_EQ(r.trace.accepts, 1);
+    EXPECT_EQ(trace.accepts, 1);
 
     for (std::size_t i = 0; i + 1 < ParseEngine::kStackLimit; ++i) e.feed(&x, nullptr);
     EXPECT_EQ(e.top(), static_cast<int>(ParseEngine::kStackLimit) - 1);
     e.feed(&x, nullptr);  // would need one entry more
     EXPECT_EQ(e.top(), -1);
-    EXPECT_EQ(r.trace.failures, 0);
+    EXPECT_EQ(trace.failures, 0);
     e.feed(&x, nullptr);  // and the next token starts afresh
     e.feed(&end, nullptr);
-    EXPECT_EQ(r.trace.accepts, 2);
-}
-
-TEST(ParseEngine, GrammarWithAnErrorRuleResumesThere) {
-    Grammar g({"$", "NL", "WORD", "error"}, {"src", "lines", "line"});
-    g.rule("src", "lines", record);
-    g.rule("lines", "", record);
-    g.rule("lines", "lines line", record);
-    g.rule("line", "WORD NL", record);
-    g.rule("line", "error NL", record);
-    Harness r(g);
-    EXPECT_EQ(r.tables.shiftReduceConflicts + r.tables.reduceReduceConflicts, 0);
-    r.feed({2, 2, 1, 2, 1});  // WORD WORD NL: the second WORD is an error
-    EXPECT_EQ(r.trace.failures, 0);
-    EXPECT_EQ(r.trace.accepts, 1);
-    EXPECT_EQ(r.trace.reduced, (std::vector<int>{1, 4, 2, 3, 2, 0}));
+    EXPECT_EQ(trace.accepts, 2);
 }
 
 TEST(Grammar, RejectsMisspeltSymbolsAndARecursiveStart) {
@@ -237,4 +212,44 @@ TEST(Grammar, RejectsMisspeltSymbolsAndARecursiveStart) {
     EXPECT_THROW(g.rule("x", "L"), std::invalid_argument);
     EXPECT_THROW(g.rule("L", "x S"), std::invalid_argument);
     EXPECT_EQ(g.rule("S", "L"), 0);
+}
+
+// The three markup grammars build without conflicts to the sizes their
+// engines are known by (states, rules, symbol codes, error symbol).
+TEST(GrammarSize, MarkupGrammarsBuildToTheirKnownSizes) {
+    const struct {
+        const char* name;
+        Grammar (*make)();
+        const ParseTables& (*shared)();
+        int states, rules, symbolCodes, errorSymbol;
+    } sizes[] = {
+        {"trace", S0Grammar::make, S0Grammar::tables, 23, 11, 14, 7},
+        {"macro", S1Grammar::make, S1Grammar::tables, 140, 53, 37, 29},
+        {"span-aware", S2Grammar::make, S2Grammar::tables, 148, 59, 39, 31},
+    };
+    for (const auto& s : sizes) {
+        SCOPED_TRACE(s.name);
+        const ParseTables t = LalrBuilder(s.make()).build();
+        EXPECT_EQ(t.stateCount, s.states);
+        EXPECT_EQ(t.ruleCount, s.rules);
+        EXPECT_EQ(t.symbolCodeCount, s.symbolCodes);
+        EXPECT_EQ(t.errorSymbol, s.errorSymbol);
+        EXPECT_EQ(t.shiftReduceConflicts, 0);
+        EXPECT_EQ(t.reduceReduceConflicts, 0);
+        // The engines share one set of tables, built once.
+        EXPECT_EQ(&s.shared(), &s.shared());
+        EXPECT_EQ(s.shared().stateCount, s.states);
+    }
+}
+
+// The item sets, lookaheads and actions of the span-aware grammar, kept for
+// review: any change to the grammar or the construction shows here first.
+// QM_UPDATE_GOLDEN=1 rewrites the file.
+TEST(GrammarSize, SpanAwareStateReportMatchesTheGolden) {
+    const std::string path = std::string(QM_TEST_DIR) + "/core/syntax/golden/span-aware-grammar.report";
+    std::string report;
+    LalrBuilder(S2Grammar::make()).build(&report);
+    if (std::getenv("QM_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << report;
+    ASSERT_TRUE(syntax_test::fs::exists(path)) << path;
+    EXPECT_TRUE(syntax_test::readBytes(path) == report) << "state report differs from " << path;
 }

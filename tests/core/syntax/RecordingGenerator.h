@@ -7,7 +7,14 @@
 
 namespace syntax_test {
 
-// Writes every event as "name" or "name(args)", separated by spaces.
+#define QM_RECORD(name) void name() override { add(#name); }
+#define QM_RECORD_INT(name) void name(int n) override { add(#name "(" + std::to_string(n) + ")"); }
+#define QM_RECORD_TEXT(name) void name(const DString* t) override { add(#name "(" + utf8(t) + ")"); }
+#define QM_RECORD_PAIR(name) \
+    void name(const DString* a, const DString* b) override { add(#name "(" + utf8(a) + "," + utf8(b) + ")"); }
+
+// Writes every event as "name" or "name(args)", separated by spaces; the end
+// of the source is "end".
 class RecordingGenerator : public Orvane::Generator {
 public:
     RecordingGenerator() : Generator(nullptr) {}
@@ -15,49 +22,37 @@ public:
     std::string events;
 
     void endSrcText() override { add("end"); }
-    void newOutput() override { add("newOutput"); }
-    void pageNumber(const DString* t) override { add("pageNumber", t); }
-    void beginHeading(int n) override { add("beginHeading(" + std::to_string(n) + ")"); }
-    void endHeading(int n) override { add("endHeading(" + std::to_string(n) + ")"); }
-    void listItem(int s) override { add("listItem(" + std::to_string(s) + ")"); }
-    void setListState(int s) override { add("setListState(" + std::to_string(s) + ")"); }
-    void horizontalRule() override { add("horizontalRule"); }
-    void beginParagraph() override { add("beginParagraph"); }
-    void endParagraph() override { add("endParagraph"); }
-    void newLine() override { add("newLine"); }
-    void setTitle(const DString* t) override { add("setTitle", t); }
-    void beginInline() override { add("beginInline"); }
-    void endInline() override { add("endInline"); }
-    void text(const DString* t) override { add("text", t); }
-    void lineBreak() override { add("lineBreak"); }
     void image(const DString* s, const DString* a, bool block) override {
         add("image(" + utf8(s) + "," + utf8(a) + (block ? ",block)" : ",inline)"));
     }
-    void anchor(const DString* n, const DString* t) override { add("anchor(" + utf8(n) + "," + utf8(t) + ")"); }
-    void link(const DString* h, const DString* t) override { add("link(" + utf8(h) + "," + utf8(t) + ")"); }
-    void rawText(const DString* t) override { add("rawText", t); }
-    void comment(const DString* t) override { add("comment", t); }
-    void blockComment(const DString* t) override { add("blockComment", t); }
-    void macro(const DString* t) override { add("macro", t); }
-    void beginHeaderCell() override { add("beginHeaderCell"); }
-    void endHeaderCell() override { add("endHeaderCell"); }
-    void beginDataCell() override { add("beginDataCell"); }
-    void endDataCell() override { add("endDataCell"); }
-    void beginTableRow() override { add("beginTableRow"); }
-    void endTableRow() override { add("endTableRow"); }
-    void ruby(const DString* b, const DString* r) override { add("ruby(" + utf8(b) + "," + utf8(r) + ")"); }
-    void beginSpan() override { add("beginSpan"); }
-    void endSpan() override { add("endSpan"); }
-    void title(const DString* t) override { add("title", t); }
-    void pageFront(const DString* t) override { add("pageFront", t); }
-    void pageSpecial(const DString* t) override { add("pageSpecial", t); }
+    QM_RECORD(newOutput) QM_RECORD(horizontalRule) QM_RECORD(newLine) QM_RECORD(lineBreak)
+    QM_RECORD(beginParagraph) QM_RECORD(endParagraph) QM_RECORD(beginInline) QM_RECORD(endInline)
+    QM_RECORD(beginHeaderCell) QM_RECORD(endHeaderCell) QM_RECORD(beginDataCell) QM_RECORD(endDataCell)
+    QM_RECORD(beginTableRow) QM_RECORD(endTableRow) QM_RECORD(beginSpan) QM_RECORD(endSpan)
+    QM_RECORD_INT(beginHeading) QM_RECORD_INT(endHeading) QM_RECORD_INT(listItem) QM_RECORD_INT(setListState)
+    QM_RECORD_TEXT(pageNumber) QM_RECORD_TEXT(setTitle) QM_RECORD_TEXT(text) QM_RECORD_TEXT(rawText)
+    QM_RECORD_TEXT(comment) QM_RECORD_TEXT(blockComment) QM_RECORD_TEXT(macro) QM_RECORD_TEXT(title)
+    QM_RECORD_TEXT(pageFront) QM_RECORD_TEXT(pageSpecial)
+    QM_RECORD_PAIR(anchor) QM_RECORD_PAIR(link) QM_RECORD_PAIR(ruby)
 
 private:
     void add(const std::string& e) {
         if (!events.empty()) events += ' ';
         events += e;
     }
-    void add(const char* name, const DString* t) { add(std::string(name) + "(" + utf8(t) + ")"); }
 };
+
+#undef QM_RECORD
+#undef QM_RECORD_INT
+#undef QM_RECORD_TEXT
+#undef QM_RECORD_PAIR
+
+// The events of one text parsed by the syntax.
+inline std::string events(Orvane::Syntax& syntax, const std::u16string& text) {
+    RecordingGenerator g;
+    const DString s = utf16(text);
+    EXPECT_TRUE(syntax.parse(nullptr, s.data(), static_cast<std::uint32_t>(s.size()), &g));
+    return g.events;
+}
 
 } // namespace syntax_test
