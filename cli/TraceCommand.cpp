@@ -5,12 +5,10 @@
 
 #include <cstdio>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "CccSession.h"
 #include "Command.h"
 #include "ConvertOptions.h"
+#include "SingleSourceCommand.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
 
@@ -18,21 +16,10 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* kCommand = "trace";
 constexpr int kTraceGenerator = 0;
 
-int runTrace(const SourceOptions& options) {
-    if (options.files.size() != 1) return usageError(kCommand, "give exactly one FILE");
-    if (!startCcc(kCommand)) return kExitFailure;
-    int status = kExitOk;
-    CCC::CeId from = 0;
-    if (!parseEncoding(options.from, kCommand, from, status)) return status;
-    Orvane::Model model;
-    if (!selectSyntax(model, options.syntax, kCommand, status)) return status;
-    std::vector<SourceFile> sources;
-    if (!openSources(options.files, from, 0, kCommand, sources)) return kExitFailure;
+int runTrace(Orvane::Model& model) {
     model.setGenerator(kTraceGenerator);
-    model.addSrcText(sources[0].path.c_str(), sources[0].in, nullptr, sources[0].out, 0);
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
@@ -46,15 +33,9 @@ int runTrace(const SourceOptions& options) {
 }
 
 void install(CLI::App& app, int& status) {
-    auto options = std::make_shared<SourceOptions>();
-    CLI::App* cmd =
-        app.add_subcommand("trace", "Print the document events of a manuscript as a rough trace (texts in Shift_JIS)");
-    addSourceOptions(cmd, *options);
-    cmd->add_option("FILE", options->files, "The manuscript");
-    cmd->callback([cmd, options, &status] {
-        if (rejectExtras(cmd, kCommand, status)) return;
-        status = runTrace(*options);
-    });
+    installSingleSourceCommand(app, status, "trace",
+                               "Print the document events of a manuscript as a rough trace (texts in Shift_JIS)",
+                               runTrace);
 }
 
 const CommandRegistration registration(14, install);
