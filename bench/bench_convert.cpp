@@ -124,7 +124,7 @@ const Documents& documents() {
                     mdText += "\xE3\x80\x82";
                 }
                 if (block % 7 == 0) text += "~" + std::to_string(++page) + "~";
-                m += "\xE3\x80\x80" + text + "\n"; // paragraph indented by a full-width space
+                m.append("\xE3\x80\x80").append(text).push_back('\n'); // paragraph indented by a full-width space
                 md += mdText + "\n\n";
             } else if (kind < 8) {
                 // A list with a nested level.
