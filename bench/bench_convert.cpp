@@ -123,7 +123,7 @@ const Documents& documents() {
                     text += "\xE3\x80\x82"; // 。
                     mdText += "\xE3\x80\x82";
                 }
-                if (block % 7 == 0) text += "~" + std::to_string(++page) + "~";
+                if (block % 7 == 0) text.append("~").append(std::to_string(++page)).push_back('~');
                 m.append("\xE3\x80\x80").append(text).push_back('\n'); // paragraph indented by a full-width space
                 md += mdText + "\n\n";
             } else if (kind < 8) {

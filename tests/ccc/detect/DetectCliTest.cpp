@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,7 +47,7 @@ protected:
     std::string file(const std::string& name, const std::string& content) {
         fs::path p = dir_ / name;
         std::ofstream(p, std::ios::binary) << content;
-        return "'" + p.string() + "'";
+        return qmtest::shellQuote(p.string());
     }
     fs::path dir_;
 };
