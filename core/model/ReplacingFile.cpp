@@ -76,13 +76,17 @@ bool ReplacingFile::createTemporary() {
     const fs::path folder = fs::path(target_).parent_path();
     for (int i = 0; i < kTemporaryAttempts; ++i) {
         temp_ = (folder / (".qm-" + randomSuffix())).string();
+        // Listed before it exists: a signal right after the file is made
+        // must find it.
+        liveSlot_ = LiveTemporaryFiles::add(temp_.c_str());
         errno = 0;
         // "x": never take over a file that happens to exist already.
         fp_ = std::fopen(temp_.c_str(), "wbx");
-        if (fp_) {
-            liveSlot_ = LiveTemporaryFiles::add(temp_.c_str());
-            return true;
-        }
+        if (fp_) return true;
+        const int error = errno;
+        LiveTemporaryFiles::remove(liveSlot_);
+        liveSlot_ = -1;
+        errno = error;
         if (errno != EEXIST) break;
     }
     fail(errno);
