@@ -87,7 +87,7 @@ TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
 // length limit nor the leftovers of interrupted runs stop a write.
 TEST(TextFile, DataSafetyTemporaryNamesNeverBlockAWrite) {
     TempDir dir;
-    const std::string longName = dir.file(std::string(245, 'n') + ".html");  // 250 bytes
+    const std::string longName = dir.file(std::string(250, 'n') + ".html");  // 255 bytes, the most a name may have
     const std::string crowded = dir.file("crowded.html");
     for (int i = 0; i < 100; ++i) writeBytes(crowded + ".tmp" + std::to_string(i), "stale");
     for (const std::string& path : {longName, crowded}) {
