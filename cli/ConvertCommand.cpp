@@ -17,6 +17,7 @@
 #include "CccSession.h"
 #include "Command.h"
 #include "ConvertOptions.h"
+#include "SignalCleanup.h"
 #include "core/generator/Generator1.h"
 #include "core/model/FileName.h"
 #include "core/model/Log.h"
@@ -159,8 +160,7 @@ int runConvert(const ConvertOptions& options) {
     writer->setStyleSheet(&styleName);
     writer->setYokoP(style.yoko);
     writer->setTateP(style.tate);
-    for (const SourceFile& source : sources)
-        model.addSrcText(source.path.c_str(), source.in, nullptr, source.out, kOutputNewlineMode);
+    for (const SourceFile& source : sources) addSource(model, source, kOutputNewlineMode);
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
@@ -171,9 +171,12 @@ int runConvert(const ConvertOptions& options) {
     model.resetTemplate();
     model.setDefaultTemplate();
     model.clearOutputs();
+    removeTemporaryFilesOnSignal();
     const bool ok = model.generate(log.get());
     std::fflush(stdout);
-    if (!ok) std::fputs("quillmark convert: the conversion failed\n", stderr);
+    for (const std::string& failure : model.getFailures())
+        std::fprintf(stderr, "quillmark convert: %s\n", failure.c_str());
+    if (!ok && model.getFailures().empty()) std::fputs("quillmark convert: the conversion failed\n", stderr);
     printToStderr(logText);
     if (style.builtIn) copyStyleSheet(model, style.name);
     if (!ok) return kExitFailure;

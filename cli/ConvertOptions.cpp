@@ -1,5 +1,6 @@
 #include "ConvertOptions.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -68,9 +69,32 @@ private:
     unsigned char upper_ = 0xBF;
 };
 
-bool readableFileP(const std::string& path) {
-    std::error_code ec;
-    return !std::filesystem::is_directory(path, ec);
+// The mark, or valid UTF-8 with at least one multi-byte sequence, decides
+// for UTF-8 before the Japanese detector is asked.
+bool utf8MarkP(const unsigned char* p, std::size_t n) { return n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF; }
+
+CCC::CeId fromJaDetector(CCC::CeId found) {
+    switch (found) {
+    // The detector names a UTF-16 file by its mark; read it as the form with
+    // a mark so that the mark does not become text.
+    case kUtf16Be: return kUtf16BeWithMark;
+    case kUtf16Le: return kUtf16LeWithMark;
+    case 0:
+    case kUsAscii:
+    case kShiftJis:
+    case kCp932: return kCp932;
+    default: return found;
+    }
+}
+
+std::string reasonOf(int error) { return std::generic_category().message(error ? error : EIO); }
+
+// The whole stream; false (errno set) on a read error.
+bool readAll(std::FILE* file, std::string& bytes) {
+    char block[65536];
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, n);
+    return !std::ferror(file);
 }
 
 } // namespace
@@ -132,25 +156,23 @@ CCC::CeId detectSourceEncoding(std::FILE* file) {
     bool first = true;
     std::size_t n;
     while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
-        if (first && n >= 3 && block[0] == 0xEF && block[1] == 0xBB && block[2] == 0xBF) return kUtf8;
+        if (first && utf8MarkP(block, n)) return kUtf8;
         first = false;
         check.feed(block, n);
         if (check.failedP()) break;
     }
     if (check.utf8P() && !std::ferror(file)) return kUtf8;
-
     std::rewind(file);
-    switch (const CCC::CeId found = CCC::Iceman::detect(kJaDetector, file)) {
-    // The detector names a UTF-16 file by its mark; read it as the form with
-    // a mark so that the mark does not become text.
-    case kUtf16Be: return kUtf16BeWithMark;
-    case kUtf16Le: return kUtf16LeWithMark;
-    case 0:
-    case kUsAscii:
-    case kShiftJis:
-    case kCp932: return kCp932;
-    default: return found;
-    }
+    return fromJaDetector(CCC::Iceman::detect(kJaDetector, file));
+}
+
+CCC::CeId detectSourceEncoding(const std::string& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (utf8MarkP(p, bytes.size())) return kUtf8;
+    Utf8Check check;
+    check.feed(p, bytes.size());
+    if (check.utf8P()) return kUtf8;
+    return fromJaDetector(CCC::Iceman::detect(kJaDetector, bytes.data(), bytes.size()));
 }
 
 CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding) {
@@ -166,18 +188,41 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
                  std::vector<SourceFile>& sources) {
     sources.clear();
     for (const std::string& path : paths) {
-        std::FILE* file = readableFileP(path) ? std::fopen(path.c_str(), "rb") : nullptr;
+        std::error_code ec;
+        const auto type = std::filesystem::status(path, ec).type();
+        errno = 0;
+        std::FILE* file = type == std::filesystem::file_type::directory ? nullptr : std::fopen(path.c_str(), "rb");
         if (!file) {
-            std::fprintf(stderr, "quillmark %s: can't open %s\n", command, path.c_str());
+            const int error = type == std::filesystem::file_type::directory ? EISDIR : errno;
+            std::fprintf(stderr, "quillmark %s: can't open %s: %s\n", command, path.c_str(), reasonOf(error).c_str());
             return false;
         }
-        SourceFile source{path, from, to};
-        if (!source.in) source.in = detectSourceEncoding(file);
+        SourceFile source{path, from, to, nullptr};
+        if (type != std::filesystem::file_type::regular) {
+            // Read once: what detection takes from a pipe would be gone.
+            auto bytes = std::make_shared<std::string>();
+            errno = 0;
+            if (!readAll(file, *bytes)) {
+                std::fprintf(stderr, "quillmark %s: can't read %s: %s\n", command, path.c_str(),
+                             reasonOf(errno).c_str());
+                std::fclose(file);
+                return false;
+            }
+            if (!source.in) source.in = detectSourceEncoding(*bytes);
+            source.bytes = std::move(bytes);
+        } else if (!source.in) {
+            source.in = detectSourceEncoding(file);
+        }
         if (!source.out) source.out = autoOutputEncoding(source.in);
         std::fclose(file);
-        sources.push_back(source);
+        sources.push_back(std::move(source));
     }
     return true;
+}
+
+void addSource(Orvane::Model& model, const SourceFile& source, int newLineMode) {
+    Orvane::SrcText* text = model.addSrcText(source.path.c_str(), source.in, nullptr, source.out, newLineMode);
+    if (source.bytes) text->setPreloadedBytes(source.bytes);
 }
 
 void printToStderr(const CCC::TString<unsigned short>& text) {

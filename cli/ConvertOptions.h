@@ -60,6 +60,8 @@ bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, 
 // the ja-detector's answer, where Shift_JIS, cp932, US-ASCII and nothing
 // detected all read as cp932 (a superset of them).
 CCC::CeId detectSourceEncoding(std::FILE* file);
+// The same over bytes already in memory.
+CCC::CeId detectSourceEncoding(const std::string& bytes);
 
 // The output encoding for -t auto: cp932 when the source was read in an
 // encoding whose characters it holds, else utf-8.
@@ -71,13 +73,20 @@ struct SourceFile {
     std::string path;
     CCC::CeId in = 0;
     CCC::CeId out = 0;
+    // The whole content of a source that can be read only once (a pipe, a
+    // terminal); null for a regular file, which the model reads itself.
+    std::shared_ptr<const std::string> bytes;
 };
 
 // Checks that every file can be opened and resolves its encodings
-// (from/to 0: auto). On the first file that cannot be opened prints
-// "quillmark COMMAND: can't open PATH" and returns false.
+// (from/to 0: auto); what is not a regular file is read into memory here.
+// On the first file that cannot be opened or read prints "quillmark
+// COMMAND: can't open PATH: REASON" and returns false.
 bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeId to, const char* command,
                  std::vector<SourceFile>& sources);
+
+// Registers the source with the model, handing over bytes read ahead.
+void addSource(Orvane::Model& model, const SourceFile& source, int newLineMode);
 
 // UTF-16 text (the log) on standard error, in the platform's encoding.
 void printToStderr(const CCC::TString<unsigned short>& text);

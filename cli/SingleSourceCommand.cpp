@@ -21,7 +21,7 @@ int prepareAndRun(const SourceOptions& options, const char* command, SingleSourc
     if (!selectSyntax(model, options.syntax, command, status)) return status;
     std::vector<SourceFile> sources;
     if (!openSources(options.files, from, 0, command, sources)) return kExitFailure;
-    model.addSrcText(sources[0].path.c_str(), sources[0].in, nullptr, sources[0].out, 0);
+    addSource(model, sources[0], 0);
     return run(model);
 }
 

@@ -158,11 +158,12 @@ void Generator1::writeOutput() {
         partName.addString(srcText_->getBaseName()).addInt(part_).addZString(getExtension());
         partName.format(name);
     }
-    Output* output = model_->addOutput(
-        std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode()));
+    auto output = std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode());
     setEncoding(srcText_->getOutCeId());
     if (const Template* skeleton = srcText_->getTemplate())
         output->setContent(skeleton->fill(TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_}));
+    // Handed over complete: the model writes it out at once.
+    model_->addOutput(std::move(output));
 }
 
 void Generator1::newOutput() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "ccc/base/TString.h"
 
@@ -25,10 +26,19 @@ public:
     // Renames in place (the desktop's rename command); nothing else changes.
     void setFileName(const char* fileName) { fileName_ = fileName ? fileName : ""; }
     const BString* getBytes() const { return bytes_.get(); }
+    // Why the last read or write failed, as the system words it; empty
+    // after one that succeeded.
+    const std::string& getFailure() const { return failure_; }
+
+protected:
+    void setFailure(std::string reason) { failure_ = std::move(reason); }
+    // The reason for the error number (errno) a failed call left.
+    static std::string reasonOf(int error);
 
 private:
     BString fileName_;
     std::unique_ptr<BString> bytes_;
+    std::string failure_;
 };
 
 } // namespace Orvane

@@ -2,7 +2,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
+#include <system_error>
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "SyntaxFactory.h"
 #include "core/generator/Generator.h"
@@ -12,8 +17,49 @@
 namespace Orvane {
 
 namespace {
+
+namespace fs = std::filesystem;
+
 constexpr const char* kReadError = "ERROR: can't read source text.\n";
+
+std::string nameOf(const File* file) {
+    return file ? std::string(file->getFileName().data(), file->getFileName().size()) : std::string("?");
 }
+
+// The file a name stands for, as a path: absolute, normalised, and with
+// the symbolic links of its existing part resolved.
+std::string pathKey(const File& file) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(nameOf(&file)), ec);
+    if (ec) return nameOf(&file);
+    const fs::path resolved = fs::weakly_canonical(absolute, ec);
+    return (ec ? absolute.lexically_normal() : resolved).string();
+}
+
+// A name of its own can still be a second link to a source's file.
+bool linkedToSource(const File& target, const Model::SrcTexts& sources) {
+    std::error_code ec;
+    const fs::path path(nameOf(&target));
+    const auto links = fs::hard_link_count(path, ec);
+    if (ec || links < 2) return false;
+    for (const auto& src : sources)
+        if (fs::equivalent(path, fs::path(nameOf(src.get())), ec)) return true;
+    return false;
+}
+
+// Raised for the time generate() parses, however it leaves.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
 
 Model::Model() = default;
 
@@ -75,13 +121,27 @@ void Model::clearOutputs() { outputs_.clear(); }
 
 Output* Model::addOutput(std::unique_ptr<Output> output) {
     outputs_.push_back(std::move(output));
-    return outputs_.back().get();
+    Output* added = outputs_.back().get();
+    if (running_) stageOutput(*added);
+    return added;
+}
+
+void Model::fail(std::string sentence) { failures_.push_back(std::move(sentence)); }
+
+bool Model::stageOutput(Output& output) {
+    const bool staged = output.stage();
+    output.releaseContent();
+    if (!staged) fail("cannot write " + nameOf(&output) + ": " + output.getFailure());
+    return staged;
 }
 
 bool Model::readSrcTexts() {
     for (auto& src : srcTexts_) {
+        const bool read = src->read();
         // The parser counts positions in 32 bits.
-        if (!src->read() || src->getTextLength() > std::numeric_limits<std::uint32_t>::max()) {
+        const bool fits = src->getTextLength() <= std::numeric_limits<std::uint32_t>::max();
+        if (!read || !fits) {
+            fail("cannot read " + nameOf(src.get()) + ": " + (read ? "too long" : src->getFailure()));
             std::fputs(kReadError, stdout);
             std::fflush(stdout);
             return false;
@@ -100,23 +160,72 @@ bool Model::runPass(int pass, Log* log) {
     return true;
 }
 
-bool Model::writeOutputs() {
+bool Model::checkTargets(std::size_t first) {
+    std::unordered_map<std::string, const Output*> targets;
+    for (const auto& src : srcTexts_) targets.emplace(pathKey(*src), nullptr);
+    // One sentence per source is enough: two split manuscripts on the same
+    // names would otherwise repeat it for every part.
+    std::unordered_set<const SrcText*> refused;
+    const auto refuse = [&](const Output* output, std::string sentence) {
+        if (!refused.insert(output->getSrcText()).second) return;
+        if (std::find(failures_.begin(), failures_.end(), sentence) == failures_.end()) fail(std::move(sentence));
+    };
+    for (std::size_t i = first; i < outputs_.size(); ++i) {
+        const Output* output = outputs_[i].get();
+        const auto [taken, fresh] = targets.emplace(pathKey(*output), output);
+        if (!fresh && !taken->second) refuse(output, "cannot write " + nameOf(output) + ": it is a source of this run");
+        else if (!fresh)
+            refuse(output, nameOf(taken->second->getSrcText()) + " and " + nameOf(output->getSrcText()) +
+                               " both write " + nameOf(output));
+        else if (linkedToSource(*output, srcTexts_))
+            refuse(output, "cannot write " + nameOf(output) + ": it is a link to a source of this run");
+    }
+    return refused.empty();
+}
+
+bool Model::writeOutputs(std::size_t first) {
     bool ok = true;
-    for (auto& output : outputs_)
-        if (!output->write()) ok = false;
+    for (std::size_t i = first; i < outputs_.size(); ++i) {
+        Output& output = *outputs_[i];
+        // One that could not be staged was reported then.
+        if (!output.stagedP()) ok = false;
+        else if (!output.commitStaged()) {
+            fail("cannot write " + nameOf(&output) + ": " + output.getFailure());
+            ok = false;
+        }
+    }
     return ok;
 }
 
 bool Model::generate(Log* log) {
-    if (!syntax_ || !generator_) return false;
-    for (auto& src : srcTexts_)
-        if (!src->getTemplate()) return false;
+    failures_.clear();
+    if (!syntax_ || !generator_) {
+        fail("no syntax or no generator chosen");
+        return false;
+    }
+    for (auto& src : srcTexts_) {
+        if (!src->getTemplate()) {
+            fail("cannot convert " + nameOf(src.get()) + ": no template");
+            return false;
+        }
+    }
     if (!readSrcTexts()) return false;
     generator_->setLog(log);
-    const int passes = generator_->getPassCount();
-    for (int pass = 1; pass <= passes; ++pass)
-        if (!runPass(pass, log)) return false;
-    return writeOutputs();
+    // Outputs left by an earlier run that was not cleared were written then.
+    const std::size_t first = outputs_.size();
+    bool parsed = true;
+    {
+        const RunningFlag running(running_);
+        const int passes = generator_->getPassCount();
+        for (int pass = 1; pass <= passes && parsed; ++pass) parsed = runPass(pass, log);
+    }
+    if (!parsed) fail("the generator asks for more passes than a run has");
+    // Nothing of a run that cannot be completed reaches its targets.
+    if (!parsed || !checkTargets(first)) {
+        outputs_.erase(outputs_.begin() + static_cast<std::ptrdiff_t>(first), outputs_.end());
+        return false;
+    }
+    return writeOutputs(first);
 }
 
 bool Model::dumpTokens(Log* log) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "Output.h"
@@ -17,6 +18,13 @@ class Syntax;
 // and outputs of the current run, the chosen syntax and generator, and the
 // run itself (read every source, parse it into generator events, write
 // every output).
+//
+// Each output is converted into a temporary file as soon as the generator
+// hands it over, and its content released, so a run holds one output at a
+// time however many parts a manuscript has. Only when every source has
+// been parsed are the targets checked (no two outputs on one path, no
+// output over a source of the run) and the temporary files moved over
+// them; a failed check writes nothing.
 class Model {
 public:
     using SrcTexts = std::vector<std::unique_ptr<SrcText>>;
@@ -51,22 +59,32 @@ public:
 
     // The whole run; true when every source was read and every output written.
     bool generate(Log* log);
+    // Why the last run failed, one sentence per failure naming the file
+    // ("cannot write book.html: Permission denied"); empty after a success.
+    const std::vector<std::string>& getFailures() const { return failures_; }
     // Reads every source and prints its tokens on standard output.
     bool dumpTokens(Log* log);
 
-    // Called by the generator for each output it creates; returns it.
+    // Called by the generator for each output it creates, its content
+    // filled; during a run the output is staged at once and its content
+    // released. Returns it.
     Output* addOutput(std::unique_ptr<Output> output);
 
 private:
     bool readSrcTexts();
     bool runPass(int pass, Log* log);
-    bool writeOutputs();
+    bool stageOutput(Output& output);
+    bool checkTargets(std::size_t first);
+    bool writeOutputs(std::size_t first);
+    void fail(std::string sentence);
 
     std::unique_ptr<Syntax> syntax_;
     std::unique_ptr<Generator> generator_;
     SrcTexts srcTexts_;
     Templates templates_;
     Outputs outputs_;
+    std::vector<std::string> failures_;
+    bool running_ = false;
 };
 
 } // namespace Orvane

@@ -1,72 +1,137 @@
 #include "ReplacingFile.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <random>
 #include <system_error>
+
+#include "LiveTemporaryFiles.h"
 
 namespace Orvane {
 
 namespace fs = std::filesystem;
 
 namespace {
+
 constexpr int kTemporaryAttempts = 100;
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// Six letters or digits that another program cannot guess ahead.
+std::string randomSuffix() {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937_64 engine{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^ std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string suffix(6, ' ');
+    for (char& c : suffix) c = letters[pick(engine)];
+    return suffix;
+}
+
 } // namespace
 
 ReplacingFile::ReplacingFile(const char* target) : target_(target ? target : "") {
-    if (target_.empty() || !targetWritableP()) return;
-    for (int i = 0; i < kTemporaryAttempts && !fp_; ++i) {
-        temp_ = target_ + ".tmp" + std::to_string(i);
-        // "x": never take over a file that happens to exist already.
-        fp_ = std::fopen(temp_.c_str(), "wbx");
-    }
-    if (!fp_) temp_.clear();
+    if (target_.empty()) fail(ENOENT);
+    else if (targetWritableP()) createTemporary();
 }
 
 ReplacingFile::~ReplacingFile() { discard(); }
 
-bool ReplacingFile::targetWritableP() const {
+void ReplacingFile::fail(int error) {
+    failure_ = std::generic_category().message(error ? error : EIO);
+}
+
+bool ReplacingFile::targetWritableP() {
     std::error_code ec;
     const fs::path target(target_);
     const fs::file_status status = fs::status(target, ec);
-    if (ec && ec != std::errc::no_such_file_or_directory) return false;
+    if (ec && ec != std::errc::no_such_file_or_directory) {
+        failure_ = ec.message();
+        return false;
+    }
     if (!fs::exists(status)) return true;
-    if (!fs::is_regular_file(status)) return false;
+    if (fs::is_directory(status)) {
+        fail(EISDIR);
+        return false;
+    }
+    if (!fs::is_regular_file(status)) {
+        failure_ = "not a regular file";
+        return false;
+    }
     // The permission bits count even for a user the system would let
     // write anyway: a file marked read-only stays untouched.
-    if ((status.permissions() & kAnyWrite) == fs::perms::none) return false;
+    if ((status.permissions() & kAnyWrite) == fs::perms::none) {
+        fail(EACCES);
+        return false;
+    }
+    errno = 0;
     std::FILE* probe = std::fopen(target_.c_str(), "r+b");
-    if (!probe) return false;
+    if (!probe) {
+        fail(errno);
+        return false;
+    }
     std::fclose(probe);
     return true;
+}
+
+bool ReplacingFile::createTemporary() {
+    const fs::path folder = fs::path(target_).parent_path();
+    for (int i = 0; i < kTemporaryAttempts; ++i) {
+        temp_ = (folder / (".qm-" + randomSuffix())).string();
+        // Listed before it exists: a signal right after the file is made
+        // must find it.
+        liveSlot_ = LiveTemporaryFiles::add(temp_.c_str());
+        errno = 0;
+        // "x": never take over a file that happens to exist already.
+        fp_ = std::fopen(temp_.c_str(), "wbx");
+        if (fp_) return true;
+        const int error = errno;
+        LiveTemporaryFiles::remove(liveSlot_);
+        liveSlot_ = -1;
+        errno = error;
+        if (errno != EEXIST) break;
+    }
+    fail(errno);
+    temp_.clear();
+    return false;
 }
 
 void ReplacingFile::discard() {
     if (fp_) std::fclose(fp_);
     fp_ = nullptr;
-    if (!temp_.empty()) {
-        std::error_code ec;
-        fs::remove(temp_, ec);
-        temp_.clear();
-    }
+    if (temp_.empty()) return;
+    std::error_code ec;
+    fs::remove(temp_, ec);
+    LiveTemporaryFiles::remove(liveSlot_);
+    liveSlot_ = -1;
+    temp_.clear();
+}
+
+bool ReplacingFile::finish() {
+    if (!fp_) return !temp_.empty();
+    errno = 0;
+    const bool written = std::fflush(fp_) == 0 && !std::ferror(fp_);
+    const int writeError = errno;
+    const bool closed = std::fclose(fp_) == 0;
+    const int closeError = errno;
+    fp_ = nullptr;
+    if (written && closed) return true;
+    fail(written ? closeError : writeError);
+    discard();
+    return false;
 }
 
 bool ReplacingFile::commit() {
-    if (!fp_) return false;
-    const bool written = std::fflush(fp_) == 0 && !std::ferror(fp_);
-    const bool closed = std::fclose(fp_) == 0;
-    fp_ = nullptr;
-    if (!written || !closed) {
-        discard();
-        return false;
-    }
+    if (!finish()) return false;
     std::error_code ec;
     const fs::file_status old = fs::status(target_, ec);
     if (!ec && fs::exists(old)) fs::permissions(temp_, old.permissions(), ec);
     fs::rename(temp_, target_, ec);
     if (ec) {
+        failure_ = ec.message();
         discard();
         return false;
     }
+    LiveTemporaryFiles::remove(liveSlot_);
+    liveSlot_ = -1;
     temp_.clear();
     return true;
 }

@@ -10,6 +10,11 @@ namespace Orvane {
 // leaves the old file as it was and removes the temporary file. A target
 // that exists but may not be written (read-only, not a regular file) is
 // refused, so replacing never defeats a write protection.
+//
+// The temporary file has a short unpredictable name (".qm-" and six
+// letters), created exclusively, so a stale one from an interrupted run
+// never blocks a later one. It is listed in LiveTemporaryFiles while it
+// exists, for a program's signal handler to remove.
 class ReplacingFile {
 public:
     explicit ReplacingFile(const char* target);
@@ -21,18 +26,31 @@ public:
     // The temporary file's stream, open for writing in byte mode.
     std::FILE* stream() const { return fp_; }
     const std::string& temporaryName() const { return temp_; }
+    const std::string& target() const { return target_; }
 
-    // Closes the temporary file and moves it over the target; false (and
-    // the temporary file removed) when anything fails.
+    // Closes the temporary file and keeps it for a later commit(); false
+    // (and the temporary file removed) when the data did not all reach it.
+    bool finish();
+    // Finishes if need be and moves the temporary file over the target;
+    // false (and the temporary file removed) when anything fails.
     bool commit();
+    // Removes the temporary file; the target stays as it was.
+    void discard();
+
+    // Why the last step failed, as the system words it ("Permission
+    // denied"); empty while nothing failed.
+    const std::string& failure() const { return failure_; }
 
 private:
-    bool targetWritableP() const;
-    void discard();
+    bool targetWritableP();
+    bool createTemporary();
+    void fail(int error);
 
     std::string target_;
     std::string temp_;
+    std::string failure_;
     std::FILE* fp_ = nullptr;
+    long liveSlot_ = -1;
 };
 
 } // namespace Orvane

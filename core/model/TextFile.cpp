@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -17,69 +18,123 @@ namespace Orvane {
 
 namespace {
 
-// Pumps src through the chain from `from` to UTF-16 into a new string.
-std::unique_ptr<DString> decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits) {
+std::string encodingName(CeId ceId) {
+    const char* name = CCC::Iceman::ceIdToString(ceId);
+    return name ? name : std::to_string(ceId);
+}
+
+// Pumps src through the chain from `from` to UTF-16 into `text`; the reason
+// when it fails.
+std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::unique_ptr<DString>& text) {
     std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(from, TextFile::kTextCeId));
-    if (!chain) return nullptr;
-    auto text = std::make_unique<DString>();
-    text->reserve(expectedUnits);
-    CCC::StringOFlow<unsigned short> dest(text.get());
+    if (!chain) return "no conversion from " + encodingName(from);
+    auto converted = std::make_unique<DString>();
+    converted->reserve(expectedUnits);
+    CCC::StringOFlow<unsigned short> dest(converted.get());
     chain->setSrc(&src);
+    errno = 0;
     try {
         CCC::Conveyer(chain.get(), &dest).carryBlocks(CCC::kIO16);
     } catch (const CCC::Exception&) {
-        return nullptr;
+        return std::generic_category().message(errno ? errno : EIO);
     }
-    return text;
+    text = std::move(converted);
+    return {};
 }
 
 } // namespace
 
+TextFile::TextFile(const char* fileName, CeId inCeId, CeId outCeId, int newLineMode)
+    : File(fileName), inCeId_(inCeId), outCeId_(outCeId), newLineMode_(newLineMode) {}
+
+TextFile::~TextFile() = default;
+
 bool TextFile::read() {
     releaseContent();
-    CCC::FileIFlow src(getFileName().c_str(), true);
-    if (!src.openP()) return false;
-    // No encoding yields more UTF-16 units than it has bytes.
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(getFileName().c_str(), ec);
-    content_ = decode(src, inCeId_, ec ? 0 : static_cast<std::size_t>(size));
-    return content_ != nullptr;
+    std::string reason;
+    if (preloaded_) {
+        CCC::FixedMemIFlow src(preloaded_->data(), preloaded_->size());
+        reason = decode(src, inCeId_, preloaded_->size(), content_);
+    } else {
+        errno = 0;
+        CCC::FileIFlow src(getFileName().c_str(), true);
+        if (!src.openP()) {
+            setFailure(reasonOf(errno));
+            return false;
+        }
+        // No encoding yields more UTF-16 units than it has bytes.
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(getFileName().c_str(), ec);
+        reason = decode(src, inCeId_, ec ? 0 : static_cast<std::size_t>(size), content_);
+    }
+    setFailure(reason);
+    return reason.empty();
 }
 
 bool TextFile::setText(const char* text, CeId ceId) {
     inCeId_ = ceId;
     const std::size_t length = text ? std::strlen(text) : 0;
     CCC::FixedMemIFlow src(text ? text : "", length);
-    std::unique_ptr<DString> converted = decode(src, ceId, length);
-    if (!converted) return false;
-    content_ = std::move(converted);
-    return true;
+    const std::string reason = decode(src, ceId, length, content_);
+    setFailure(reason);
+    return reason.empty();
 }
 
-bool TextFile::write() {
+bool TextFile::stage() {
+    discardStaged();
     // The width the output encoding's data has at the end of the chain; a
     // byte-swapped form has none and cannot be written.
     const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
-    if (width == 0) return false;
     std::unique_ptr<CCC::CompositIFilter> chain(
-        CCC::Iceman::createCompositIFilter(kTextCeId, outCeId_, newLineMode_));
-    if (!chain) return false;
-
-    ReplacingFile file(getFileName().c_str());
-    if (!file.openP()) return false;
+        width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(kTextCeId, outCeId_, newLineMode_));
+    if (!chain) {
+        setFailure("no conversion to " + encodingName(outCeId_));
+        return false;
+    }
+    auto file = std::make_unique<ReplacingFile>(getFileName().c_str());
+    if (!file->openP()) {
+        setFailure(file->failure());
+        return false;
+    }
     const DString empty;
     const DString& text = content_ ? *content_ : empty;
     CCC::TFixedMemIFlow<unsigned short> src(text.data(), text.size());
-    CCC::FileOFlow dest(file.stream());
-    chain->setSrc(&src);
-    try {
-        CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
-    } catch (const CCC::Exception&) {
+    bool written;
+    {
+        CCC::FileOFlow dest(file->stream());
+        chain->setSrc(&src);
+        errno = 0;
+        try {
+            CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
+            // Let go of the stream before the file is closed.
+            written = dest.close();
+        } catch (const CCC::Exception&) {
+            written = false;
+        }
+    }
+    if (!written) {
+        setFailure(reasonOf(errno));
+        return false;  // the ReplacingFile removes its temporary file
+    }
+    if (!file->finish()) {
+        setFailure(file->failure());
         return false;
     }
-    // Let go of the stream before the file is closed and moved.
-    if (!dest.close()) return false;
-    return file.commit();
+    setFailure({});
+    staged_ = std::move(file);
+    return true;
 }
+
+bool TextFile::commitStaged() {
+    if (!staged_) return false;
+    const bool committed = staged_->commit();
+    setFailure(committed ? std::string() : staged_->failure());
+    staged_.reset();
+    return committed;
+}
+
+void TextFile::discardStaged() { staged_.reset(); }
+
+bool TextFile::write() { return stage() && commitStaged(); }
 
 } // namespace Orvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "ccc/base/Unit.h"
 #include "File.h"
@@ -10,6 +11,8 @@ namespace Orvane {
 using CCC::CeId;
 using DString = CCC::TString<unsigned short>;
 
+class ReplacingFile;
+
 // A file whose content is held as UTF-16 (the core's text) and converted
 // from its input encoding when read and to its output encoding, with a
 // newline conversion, when written.
@@ -18,12 +21,12 @@ public:
     // The core's in-memory text encoding, "utf-16n".
     static constexpr CeId kTextCeId = 10;
 
-    TextFile(const char* fileName, CeId inCeId, CeId outCeId, int newLineMode)
-        : File(fileName), inCeId_(inCeId), outCeId_(outCeId), newLineMode_(newLineMode) {}
+    TextFile(const char* fileName, CeId inCeId, CeId outCeId, int newLineMode);
+    ~TextFile() override;
 
-    // Reads the whole file through the chain from inCeId to UTF-16. False
-    // when the file cannot be opened, no chain exists or the conversion
-    // fails; the content is then empty.
+    // Reads the whole file (or the preloaded bytes) through the chain from
+    // inCeId to UTF-16. False when the file cannot be opened, no chain
+    // exists or the conversion fails; the content is then empty.
     bool read() override;
     // Converts the NUL-terminated bytes of text from ceId (which becomes
     // inCeId) into the content. False when no chain exists.
@@ -31,6 +34,19 @@ public:
     // Writes the content through the chain from UTF-16 to outCeId with the
     // newline mode. The old file is replaced only by a complete new one.
     virtual bool write();
+
+    // write() in two steps: stage() converts the content into a temporary
+    // file beside the target; commitStaged() moves it over the target,
+    // discardStaged() removes it. Between the two the content may be
+    // released: the staged file holds it.
+    bool stage();
+    bool commitStaged();
+    void discardStaged();
+    bool stagedP() const { return staged_ != nullptr; }
+
+    // Bytes of the file already read by the caller (a pipe can be read only
+    // once): read() decodes these instead of opening the file.
+    void setPreloadedBytes(std::shared_ptr<const std::string> bytes) { preloaded_ = std::move(bytes); }
 
     const unsigned short* getText() const { return content_ ? content_->data() : nullptr; }
     std::size_t getTextLength() const { return content_ ? content_->size() : 0; }
@@ -47,6 +63,8 @@ private:
     CeId outCeId_;
     int newLineMode_;
     std::unique_ptr<DString> content_;
+    std::unique_ptr<ReplacingFile> staged_;
+    std::shared_ptr<const std::string> preloaded_;
 };
 
 } // namespace Orvane

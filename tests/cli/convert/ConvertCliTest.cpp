@@ -2,9 +2,18 @@
 // statuses and one-line usage errors, a file that cannot be opened stopping
 // everything, the automatic choice of encodings, warnings, style sheets,
 // and the token dump and trace outputs.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "cli/golden/CliRun.h"
 
@@ -53,7 +62,8 @@ TEST(ConvertCli, AFileThatCannotBeOpenedStopsEverything) {
     for (const char* bad : {"missing.txt", "folder.txt"}) {
         const ToolRun run = scratch.quillmark(std::string("convert good.txt ") + bad);
         EXPECT_EQ(run.status, 1) << bad;
-        EXPECT_EQ(run.err, std::string("quillmark convert: can't open ") + bad + "\n");
+        EXPECT_EQ(run.err, std::string("quillmark convert: can't open ") + bad + ": " +
+                               (fs::exists(scratch / bad) ? "Is a directory" : "No such file or directory") + "\n");
         EXPECT_EQ(run.out, "");
         EXPECT_FALSE(fs::exists(scratch / "good.html")) << "nothing is written";
     }
@@ -63,12 +73,113 @@ TEST(ConvertCli, AnOutputThatCannotBeWrittenFailsTheRunButNotTheOthers) {
     Scratch scratch("unwritable");
     writeBytes(scratch / "a.txt", "本文\n");
     writeBytes(scratch / "b.txt", "本文\n");
+    writeBytes(scratch / "c.txt", "本文\n");
     fs::create_directory(scratch / "a.html");  // in the way of the output, even for root
-    const ToolRun run = scratch.quillmark("convert a.txt b.txt");
+    writeBytes(scratch / "c.html", "old");
+    fs::permissions(scratch / "c.html", fs::perms::owner_read);
+    const ToolRun run = scratch.quillmark("convert a.txt b.txt c.txt");
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(fs::is_directory(scratch / "a.html"));
     EXPECT_TRUE(fs::is_regular_file(scratch / "b.html"));
-    EXPECT_EQ(run.err, "quillmark convert: the conversion failed\n");
+    EXPECT_EQ(readBytes(scratch / "c.html"), "old");
+    EXPECT_EQ(run.err,
+              "quillmark convert: cannot write a.html: Is a directory\n"
+              "quillmark convert: cannot write c.html: Permission denied\n");
+}
+
+struct UnsafeRunCase {
+    const char* args;
+    const char* err;
+};
+
+// A run that would write over one of its sources, or write one path twice,
+// writes nothing at all and names the files.
+TEST(ConvertCli, DataSafetyUnsafeRunsWriteNothing) {
+    const UnsafeRunCase cases[] = {
+        {"convert x.html", "quillmark convert: cannot write x.html: it is a source of this run\n"},
+        {"convert a.txt ./a.html",
+         "quillmark convert: cannot write a.html: it is a source of this run\n"
+         "quillmark convert: cannot write ./a.html: it is a source of this run\n"},
+        {"convert a.txt a.md", "quillmark convert: a.txt and a.md both write a.html\n"},
+        {"convert book.txt book1.txt", "quillmark convert: book.txt and book1.txt both write book1.html\n"},
+    };
+    for (const UnsafeRunCase& c : cases) {
+        Scratch scratch("unsafe");
+        for (const char* name : {"x.html", "a.txt", "a.html", "a.md", "book.txt", "book1.txt"})
+            writeBytes(scratch / name, "=題\n&\n二\n");
+        const ToolRun run = scratch.quillmark(c.args);
+        EXPECT_EQ(run.status, 1) << c.args;
+        EXPECT_EQ(run.err, c.err) << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
+        for (const char* name : {"x.html", "a.html"})
+            EXPECT_EQ(readBytes(scratch / name), "=題\n&\n二\n") << c.args << ": " << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir()), fs::directory_iterator()), 6) << c.args;
+    }
+}
+
+// A pipe can be read once: detection must not consume what the run needs.
+TEST(ConvertCli, AutoDetectionReadsAPipeOnce) {
+    Scratch scratch("pipe");
+    const fs::path fifo = scratch / "pipe.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&fifo] {
+        // Waits for the reader without ever blocking the test for good.
+        for (int i = 0; i < 1000; ++i) {
+            const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                const std::string text = "=\xE3\x81\x82\n";
+                EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+                close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    const ToolRun run = scratch.quillmark("convert pipe.txt", "timeout 10");
+    writer.join();
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string out = readBytes(scratch / "pipe.html");
+    EXPECT_NE(out.find("encoding=\"utf-8\""), std::string::npos);
+    EXPECT_NE(out.find("<h1 class=\"title\">\xE3\x81\x82</h1>"), std::string::npos);
+}
+
+std::vector<std::string> temporaryFiles(const fs::path& dir) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(dir))
+        if (entry.path().filename().string().rfind(".qm-", 0) == 0) found.push_back(entry.path().filename());
+    return found;
+}
+
+// An interrupted run removes the temporary files it made and dies of the
+// signal.
+TEST(ConvertCli, DataSafetyAnInterruptedRunLeavesNoTemporaryFile) {
+    std::string parts;
+    for (int i = 0; i < 2000; ++i) parts += "&\n";
+    for (int sig : {SIGTERM, SIGINT}) {
+        Scratch scratch("signal");
+        writeBytes(scratch / "book.txt", "=" + std::string(20000, 't') + "\n" + parts);
+        const std::string book = (scratch / "book.txt").string();
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            freopen("/dev/null", "w", stdout);
+            execl(QM_CLI, QM_CLI, "convert", book.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        bool seen = false;
+        int status = 0;
+        while (!seen && waitpid(pid, &status, WNOHANG) == 0) {
+            seen = !temporaryFiles(scratch.dir()).empty();
+            if (!seen) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        if (seen) {
+            kill(pid, sig);
+            waitpid(pid, &status, 0);
+        }
+        ASSERT_TRUE(seen) << "the run wrote no temporary file while it ran";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig;
+        EXPECT_EQ(temporaryFiles(scratch.dir()), std::vector<std::string>{}) << sig;
+    }
 }
 
 struct EncodingCase {
@@ -203,7 +314,7 @@ TEST(TraceCli, AMissingFileExitsOne) {
     for (const char* cmd : {"trace", "tokens"}) {
         const ToolRun run = scratch.quillmark(std::string(cmd) + " nothing.txt");
         EXPECT_EQ(run.status, 1) << cmd;
-        EXPECT_EQ(run.err, std::string("quillmark ") + cmd + ": can't open nothing.txt\n");
+        EXPECT_EQ(run.err, std::string("quillmark ") + cmd + ": can't open nothing.txt: No such file or directory\n");
     }
 }
 

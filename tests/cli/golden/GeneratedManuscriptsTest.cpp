@@ -143,7 +143,8 @@ TEST(GeneratedManuscripts, ConvertToWellFormedXml) {
         fs::create_directories(folder);
         std::string files;
         for (int i = 0; i < batches[b].count; ++i, ++total) {
-            const std::string name = "batch" + std::to_string(b) + "/m" + std::to_string(i) + ".txt";
+            // "m1-" and "m11-": the split parts of one never take the other's name.
+            const std::string name = "batch" + std::to_string(b) + "/m" + std::to_string(i) + "-.txt";
             // A leading ASCII line keeps the detector on UTF-8 for every file.
             writeBytes(scratch / name, "本文\n" + maker.manuscript());
             files += " " + name;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/generator/Generator1.h"
 #include "core/generator/ScriptSyntax.h"
@@ -45,13 +47,13 @@ protected:
 
 TEST_F(ModelTest, OutputsAreNamedAfterTheSourceAndWrittenWithCrLf) {
     add("dir/book.txt");
-    add("dir/book");
+    add("other/book");
     model_.addSrcText(add("dir/x.txt")->getFileName().c_str(), 8, dir_.file("dir/chosen.name").c_str(), 8, 5);
     model_.removeFromSrcTexts(2);
     ASSERT_TRUE(run());
     ASSERT_EQ(model_.getOutputs().size(), 3u);
     EXPECT_EQ(output(0), dir_.file("dir/book.html"));
-    EXPECT_EQ(output(1), dir_.file("dir/book.html"));
+    EXPECT_EQ(output(1), dir_.file("other/book.html"));
     EXPECT_EQ(output(2), dir_.file("dir/chosen.html"));
     const std::string bytes = readBytes(dir_.file("dir/chosen.html"));
     EXPECT_NE(bytes.find("<p>本文</p>\r\n\r\n</body>\r\n</html>\r\n"), std::string::npos);
@@ -66,6 +68,8 @@ TEST_F(ModelTest, MissingSecondSourceStopsTheRunBeforeAnythingIsWritten) {
     ::testing::internal::CaptureStdout();
     EXPECT_FALSE(run());
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "ERROR: can't read source text.\n");
+    EXPECT_EQ(model_.getFailures(),
+              std::vector<std::string>{"cannot read " + dir_.file("missing.txt") + ": No such file or directory"});
     EXPECT_TRUE(model_.getOutputs().empty());
     EXPECT_EQ(dir_.entries(), 1);
 }
@@ -78,7 +82,62 @@ TEST_F(ModelTest, ReadOnlyOutputFailsButTheOthersAreWritten) {
     EXPECT_FALSE(run());
     EXPECT_EQ(readBytes(dir_.file("locked.html")), "old");
     EXPECT_NE(readBytes(dir_.file("free.html")).find("<p>本文</p>"), std::string::npos);
+    EXPECT_EQ(model_.getFailures(),
+              std::vector<std::string>{"cannot write " + dir_.file("locked.html") + ": Permission denied"});
     EXPECT_EQ(dir_.entries(), 4) << "no temporary file is left behind";
+}
+
+struct UnsafeRunCase {
+    std::vector<const char*> sources;  // each holds a two-part script
+    const char* hardLink;              // made a second name of the first source, or null
+    const char* failure;               // the model's sentence, folder names left out
+};
+
+// Runs that would write over a source or write one path twice write
+// nothing, and the sentence names the file and both sources.
+TEST_F(ModelTest, DataSafetyUnsafeRunsWriteNothing) {
+    const UnsafeRunCase cases[] = {
+        {{"x.html"}, nullptr, "cannot write x.html: it is a source of this run"},
+        {{"a.txt", "a.html"}, nullptr, "cannot write a.html: it is a source of this run"},
+        {{"a.txt", "a.md"}, nullptr, "a.txt and a.md both write a.html"},
+        {{"book.txt", "book1.txt"}, nullptr, "book.txt and book1.txt both write book1.html"},
+        {{"a.txt", "sub/../a.md"}, nullptr, "a.txt and sub/../a.md both write sub/../a.html"},
+        {{"b.txt", "a.txt"}, "a.html", "cannot write a.html: it is a link to a source of this run"},
+    };
+    for (const UnsafeRunCase& c : cases) {
+        TempDir dir;
+        Model model;
+        model.setSyntax(std::make_unique<ScriptSyntax>());
+        model.setGenerator(1);
+        fs::create_directories(dir.path() / "sub");
+        for (const char* name : c.sources) {
+            writeBytes(dir.file(name), "p 一\nnewOutput\np 二\n");
+            model.addSrcText(dir.file(name).c_str(), 8, nullptr, 8, 5);
+        }
+        if (c.hardLink) fs::create_hard_link(dir.file(c.sources[0]), dir.file(c.hardLink));
+        const long before = dir.entries();
+        model.setDefaultTemplate();
+        EXPECT_FALSE(model.generate(log_.get())) << c.failure;
+        std::string failures;
+        for (const std::string& f : model.getFailures()) failures += f + "\n";
+        const std::string folder = dir.path().string() + "/";
+        for (std::size_t at; (at = failures.find(folder)) != std::string::npos;) failures.erase(at, folder.size());
+        EXPECT_EQ(failures, std::string(c.failure) + "\n");
+        EXPECT_EQ(dir.entries(), before) << c.failure << ": nothing written, no temporary file left";
+        EXPECT_EQ(readBytes(dir.file(c.sources[0])), "p 一\nnewOutput\np 二\n") << c.failure;
+        EXPECT_TRUE(model.getOutputs().empty()) << c.failure;
+    }
+}
+
+TEST_F(ModelTest, ResourcesOutputsAreWrittenAsTheyAreCompletedAndNotHeld) {
+    add("book.txt", "setTitle 題\np 一\nnewOutput\np 二\nnewOutput\np 三\n");
+    ASSERT_TRUE(run());
+    ASSERT_EQ(model_.getOutputs().size(), 3u);
+    for (const auto& out : model_.getOutputs()) {
+        EXPECT_EQ(out->getContent(), nullptr) << out->getFileName().c_str();
+        EXPECT_NE(readBytes(out->getFileName().c_str()).find("題"), std::string::npos);
+    }
+    EXPECT_TRUE(model_.getFailures().empty());
 }
 
 TEST_F(ModelTest, RemoveFromSrcTextsTakesItsOutputsAlong) {

@@ -83,6 +83,22 @@ TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "the old file's permissions stay";
 }
 
+// Temporary names are short and unguessable: neither a name near the
+// length limit nor the leftovers of interrupted runs stop a write.
+TEST(TextFile, DataSafetyTemporaryNamesNeverBlockAWrite) {
+    TempDir dir;
+    const std::string longName = dir.file(std::string(250, 'n') + ".html");  // 255 bytes, the most a name may have
+    const std::string crowded = dir.file("crowded.html");
+    for (int i = 0; i < 100; ++i) writeBytes(crowded + ".tmp" + std::to_string(i), "stale");
+    for (const std::string& path : {longName, crowded}) {
+        Output output(nullptr, path.c_str(), 8, 0);
+        output.setContent(std::make_unique<DString>(u16("new")));
+        ASSERT_TRUE(output.write()) << path.size() << ": " << output.getFailure();
+        EXPECT_EQ(readBytes(path), "new");
+    }
+    EXPECT_EQ(dir.entries(), 102) << "nothing left beside the two documents and the stale files";
+}
+
 TEST(FileName, NarrowNamesRoundTrip) {
     const CCC::TString<char> narrow("dir/\xE6\x9C\xAC.txt");  // dir/本.txt in UTF-8
     DString text;
