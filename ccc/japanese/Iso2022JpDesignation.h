@@ -4,6 +4,11 @@
 
 namespace CCC {
 
+// ESC, SO and SI: the bytes that change the character set in ISO-2022.
+// Copied from text into ISO-2022-JP output they would garble what follows,
+// so the encoders drop them.
+inline bool iso2022ShiftP(int b) { return b == 0x1B || b == 0x0E || b == 0x0F; }
+
 // The character set designated to G0 in ISO-2022-JP, and the escape
 // sequences that change it.
 class Iso2022JpDesignation {

@@ -71,8 +71,9 @@ inline std::size_t putAscii(Iso2022JpDesignation& g0, int b, char* out) {
     return k + 1;
 }
 
-// Shift_JIS -> ISO-2022-JP. Half-width katakana are dropped; a byte or pair
-// that is not a character gives 0.
+// Shift_JIS -> ISO-2022-JP. Half-width katakana, ESC, SO and SI are
+// dropped; a byte or pair that is not a character gives 0, and a byte that
+// cannot end a pair is then read on its own.
 struct SjisToIso2022JpCodec {
     using In = char;
     using Out = char;
@@ -83,13 +84,15 @@ struct SjisToIso2022JpCodec {
 
     std::size_t step(SourceCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
-            if (b < 0x80) return putAscii(g0, b, out);
+            if (b < 0x80) {
+                if (iso2022ShiftP(b)) continue;
+                return putAscii(g0, b, out);
+            }
             if (jcodeP(static_cast<unsigned>(b), kJcodeKana)) continue;
             if (sjisKanjiP(static_cast<unsigned>(b))) {
-                int t = in.next();
-                if (t < 0) break;
-                if (jcodeP(static_cast<unsigned>(t), kJcodeSjisTrail))
-                    return putJis1983(g0, sjisToJis(static_cast<unsigned>(b), static_cast<unsigned>(t)), out);
+                int t = takeByteOf(in, kJcodeSjisTrail);
+                if (t == -1) break;
+                if (t >= 0) return putJis1983(g0, sjisToJis(static_cast<unsigned>(b), static_cast<unsigned>(t)), out);
             }
             out[0] = 0;
             return 1;
@@ -100,8 +103,10 @@ struct SjisToIso2022JpCodec {
     Iso2022JpDesignation g0;
 };
 
-// EUC-JP -> ISO-2022-JP. JIS X 0212 and half-width katakana are dropped;
-// a byte that cannot start a character gives 0.
+// EUC-JP -> ISO-2022-JP. JIS X 0212, half-width katakana, ESC, SO and SI
+// are dropped; a byte that cannot start a character gives 0. A character cut
+// short by a byte that cannot continue it is dropped, and that byte read on
+// its own.
 struct EucJpToIso2022JpCodec {
     using In = char;
     using Out = char;
@@ -112,18 +117,24 @@ struct EucJpToIso2022JpCodec {
 
     std::size_t step(SourceCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
-            if (b < 0x80) return putAscii(g0, b, out);
+            if (b < 0x80) {
+                if (iso2022ShiftP(b)) continue;
+                return putAscii(g0, b, out);
+            }
             if (b == 0x8F || b == 0x8E) {
-                if (in.next() < 0 || (b == 0x8F && in.next() < 0)) break;
+                int c = takeByteOf(in, b == 0x8E ? kJcodeKana : kJcodeEuc);
+                if (b == 0x8F && c >= 0) c = takeByteOf(in, kJcodeEuc);
+                if (c == -1) break;
                 continue;
             }
             if (!jcodeP(static_cast<unsigned>(b), kJcodeEuc)) {
                 out[0] = 0;
                 return 1;
             }
-            int c = in.next();
-            if (c < 0) break;
-            unsigned jis = static_cast<unsigned>(b - 0x80) << 8 | (static_cast<unsigned>(c - 0x80) & 0xFF);
+            int c = takeByteOf(in, kJcodeEuc);
+            if (c == -1) break;
+            if (c < 0) continue;
+            unsigned jis = static_cast<unsigned>(b - 0x80) << 8 | static_cast<unsigned>(c - 0x80);
             return putJis1983(g0, jis, out);
         }
         return g0.close(out);

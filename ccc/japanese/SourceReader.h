@@ -45,6 +45,9 @@ public:
             }
             return static_cast<int>(static_cast<std::make_unsigned_t<In>>(*p_++));
         }
+        // Gives back the unit next() delivered last (never the end of data):
+        // it is read again next time. A refill keeps that unit in the buffer.
+        void unread() { --p_; }
 
     private:
         SourceReader& r_;

@@ -35,8 +35,9 @@ struct Ucs2ToSjisCodec {
     }
 };
 
-// UCS-2 -> EUC-JP: JIS X 0208 pairs with the high bits set, half-width
-// katakana behind 0x8E; other characters the table lacks are dropped.
+// UCS-2 -> EUC-JP: ASCII, JIS X 0208 pairs with the high bits set,
+// half-width katakana behind 0x8E; other characters the table lacks are
+// dropped (U+0080 too: a lone 0x80 is no EUC-JP).
 struct Ucs2ToEucJpCodec {
     using In = unsigned short;
     using Out = char;
@@ -46,7 +47,7 @@ struct Ucs2ToEucJpCodec {
 
     std::size_t step(SourceCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
-            if (u < 0x81) {
+            if (u < 0x80) {
                 out[0] = static_cast<Out>(u);
                 return 1;
             }
@@ -71,7 +72,9 @@ struct Ucs2ToEucJpCodec {
 };
 
 // UCS-2 -> ISO-2022-JP: ASCII, JIS-Roman for the yen sign and overline,
-// JIS X 0208-1983 for the rest; the output ends designating ASCII.
+// JIS X 0208-1983 for the rest; the output ends designating ASCII. ESC, SO
+// and SI are dropped: written as text they would switch the reader's
+// character set and garble what follows.
 struct Ucs2ToIso2022JpCodec {
     using In = unsigned short;
     using Out = char;
@@ -83,6 +86,7 @@ struct Ucs2ToIso2022JpCodec {
     std::size_t step(SourceCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
             if (u < 0x80) {
+                if (iso2022ShiftP(u)) continue;
                 std::size_t k = g0.designate(Iso2022JpDesignation::kAscii, out);
                 out[k] = static_cast<Out>(u);
                 return k + 1;

@@ -74,7 +74,8 @@ protected:
             int k = self().step(tmp);
             if (k < 0) CCC_THROW_IO(IOException::kEndOfData);
             if (k > 0) {
-                for (int i = k - 1; i > 0; --i) this->unget(tmp[i]);
+                if constexpr (Derived::kMaxOut > 1)
+                    for (int i = k - 1; i > 0; --i) this->unget(tmp[i]);
                 return tmp[0];
             }
         }

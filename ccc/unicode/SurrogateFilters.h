@@ -6,10 +6,12 @@ namespace CCC {
 
 inline bool highSurrogateP(unsigned int u) { return u >= 0xD800 && u <= 0xDBFF; }
 inline bool lowSurrogateP(unsigned int u) { return u >= 0xDC00 && u <= 0xDFFF; }
+inline bool surrogateP(unsigned int u) { return (u & ~0x7FFu) == 0xD800; }
 
 // UTF-16 to 32-bit units: a high surrogate followed by a low one becomes one
-// code point; a high surrogate followed by anything else is dropped together
-// with that unit; every other unit is widened.
+// code point; a lone surrogate is dropped by itself (the unit after a lone
+// high one may be a quote or a '<' and must survive); every other unit is
+// widened. Also serves UCS-2, whose surrogates can only come from UTF-7.
 class Utf16ToCodePointIFilter
     : public StepCodecIFilter<unsigned short, unsigned int, Utf16ToCodePointIFilter> {
     using Base = StepCodecIFilter<unsigned short, unsigned int, Utf16ToCodePointIFilter>;
@@ -22,25 +24,30 @@ protected:
     int step(unsigned int* out) {
         unsigned short u, low;
         if (!next(u)) return -1;
-        if (!highSurrogateP(u)) {
+        if (!surrogateP(u)) {
             out[0] = u;
             return 1;
         }
+        if (!highSurrogateP(u)) return 0;
         if (!next(low)) return -1;
-        if (!lowSurrogateP(low)) return 0;
+        if (!lowSurrogateP(low)) {
+            unread();
+            return 0;
+        }
         out[0] = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
         return 1;
     }
     std::size_t run(const unsigned short* in, std::size_t n, unsigned int* out) {
         std::size_t i = 0;
-        for (; i < n && !highSurrogateP(in[i]); ++i) out[i] = in[i];
+        for (; i < n && !surrogateP(in[i]); ++i) out[i] = in[i];
         return i;
     }
     void resetState() {}
 };
 
-// 32-bit code points to UTF-16: values from 0x110000 up are dropped, values
-// from 0x10000 become a surrogate pair. With dropMark set, a U+FEFF that
+// 32-bit code points to UTF-16: values from 0x110000 up and surrogate values
+// (which would make lone or spurious pairs) are dropped, values from 0x10000
+// become a surrogate pair. With dropMark set, a U+FEFF that
 // would be the first unit delivered is dropped.
 class CodePointToUtf16IFilter
     : public StepCodecIFilter<unsigned int, unsigned short, CodePointToUtf16IFilter> {
@@ -57,7 +64,7 @@ protected:
     int step(unsigned short* out) {
         unsigned int u;
         if (!next(u)) return -1;
-        if (u >= 0x110000) return 0;
+        if (u >= 0x110000 || surrogateP(u)) return 0;
         if (fresh_) {
             fresh_ = false;
             if (u == 0xFEFF) return 0;
@@ -74,7 +81,7 @@ protected:
     std::size_t run(const unsigned int* in, std::size_t n, unsigned short* out) {
         if (fresh_) return 0;
         std::size_t i = 0;
-        for (; i < n && in[i] < 0x10000; ++i) out[i] = static_cast<unsigned short>(in[i]);
+        for (; i < n && in[i] < 0x10000 && !surrogateP(in[i]); ++i) out[i] = static_cast<unsigned short>(in[i]);
         return i;
     }
     void resetState() { fresh_ = dropMark_; }
@@ -84,6 +91,7 @@ private:
     bool fresh_;
 };
 
+class FromUcs2ToUcs4 : public Utf16ToCodePointIFilter {};
 class FromUtf16NToUcs4 : public Utf16ToCodePointIFilter {};
 class FromUtf16NToUtf32N : public Utf16ToCodePointIFilter {};
 class FromUcs4ToUtf16N : public CodePointToUtf16IFilter {

@@ -113,13 +113,12 @@ private:
     bool fresh_ = kDropMark;
 };
 
-// 16-bit units to UTF-8, each unit by itself (one, two or three bytes);
-// with kPairs a high surrogate followed by a low one becomes one four-byte
-// sequence and a high surrogate followed by anything else is dropped with
-// that unit. With mark set, EF BB BF comes first.
-template <bool kPairs>
-class Utf8EncodeIFilter : public StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter<kPairs>> {
-    using Base = StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter<kPairs>>;
+// 16-bit units to UTF-8 (one, two or three bytes); a high surrogate
+// followed by a low one becomes one four-byte sequence. A lone surrogate has
+// no UTF-8 form and is dropped by itself: the unit after a lone high one may
+// be a quote or a '<' and must survive. With mark set, EF BB BF comes first.
+class Utf8EncodeIFilter : public StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter> {
+    using Base = StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter>;
     friend Base;
 
 public:
@@ -148,10 +147,14 @@ protected:
             out[1] = static_cast<char>(0x80 | (u & 0x3F));
             return 2;
         }
-        if (kPairs && highSurrogateP(u)) {
+        if (surrogateP(u)) {
             unsigned short low;
+            if (!highSurrogateP(u)) return 0;
             if (!this->next(low)) return -1;
-            if (!lowSurrogateP(low)) return 0;
+            if (!lowSurrogateP(low)) {
+                this->unread();
+                return 0;
+            }
             unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
             out[0] = static_cast<char>(0xF0 | (v >> 18));
             out[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
@@ -191,11 +194,14 @@ protected:
                 op[1] = static_cast<char>(0x80 | (u & 0x3F));
                 op += 2;
                 ++ip;
-            } else if (kPairs && highSurrogateP(u)) {
-                if (inEnd - ip < 2) break;
-                unsigned int low = ip[1];
+            } else if (surrogateP(u)) {
+                if (highSurrogateP(u) && inEnd - ip < 2) break;  // its partner may be in the next block
+                unsigned int low = highSurrogateP(u) ? ip[1] : 0;
+                if (!lowSurrogateP(low)) {
+                    ++ip;
+                    continue;
+                }
                 ip += 2;
-                if (!lowSurrogateP(low)) continue;
                 unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
                 op[0] = static_cast<char>(0xF0 | (v >> 18));
                 op[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
@@ -210,7 +216,7 @@ protected:
                     op[2] = static_cast<char>(0x80 | (u & 0x3F));
                     op += 3;
                     ++ip;
-                } while (ip < inEnd && outEnd - op >= 4 && (u = *ip) >= 0x800 && !(kPairs && highSurrogateP(u)));
+                } while (ip < inEnd && outEnd - op >= 4 && (u = *ip) >= 0x800 && !surrogateP(u));
             }
         }
         in = ip;
@@ -226,15 +232,17 @@ private:
 class FromUtf8NToUcs2 : public Utf8DecodeIFilter<false, false> {};
 class FromUtf8ToUtf16N : public Utf8DecodeIFilter<true, true> {};
 
-class FromUcs2ToUtf8N : public Utf8EncodeIFilter<false> {
+// UCS-2 holds surrogates only when it came from UTF-7, which carries UTF-16:
+// they pair as in UTF-16, since one by one they would not be UTF-8.
+class FromUcs2ToUtf8N : public Utf8EncodeIFilter {
 public:
     FromUcs2ToUtf8N() : Utf8EncodeIFilter(false) {}
 };
-class FromUtf16NToUtf8 : public Utf8EncodeIFilter<true> {
+class FromUtf16NToUtf8 : public Utf8EncodeIFilter {
 public:
     FromUtf16NToUtf8() : Utf8EncodeIFilter(true) {}
 };
-class FromUtf16NToUtf8N : public Utf8EncodeIFilter<true> {
+class FromUtf16NToUtf8N : public Utf8EncodeIFilter {
 public:
     FromUtf16NToUtf8N() : Utf8EncodeIFilter(false) {}
 };

@@ -40,8 +40,7 @@ const Case kCases[] = {
     // UTF-8
     {"U+1F600 to utf-8n", {22}, 2, {0xD83D, 0xDE00}, 1, str("\xF0\x9F\x98\x80")},
     {"utf-8 mark for empty data", {21}, 2, {}, 1, str("\xEF\xBB\xBF")},
-    {"lone high surrogate dropped with the next unit", {22}, 2, {0xD83D, 0x41, 0x42}, 1, str("B")},
-    {"ucs2 surrogates encoded one by one", {12}, 2, {0xD83D, 0xDE00}, 1, str("\xED\xA0\xBD\xED\xB8\x80")},
+    {"ucs2 surrogates pair as in utf-16", {12}, 2, {0xD83D, 0xDE00}, 1, str("\xF0\x9F\x98\x80")},
     {"one, two and three bytes", {12}, 2, {0x41, 0xE9, 0x3042}, 1, str("A\xC3\xA9\xE3\x81\x82")},
     {"four bytes give nothing in ucs2", {11}, 1, str("\xF0\x9F\x98\x80" "A"), 2, {0x41}},
     {"four bytes give a pair", {23}, 1, str("\xF0\x9F\x98\x80"), 2, {0xD83D, 0xDE00}},
@@ -65,25 +64,64 @@ const Case kCases[] = {
     {"utf-7 decode pending", {10}, 1, str("+ZeVnLA-"), 2, {0x65E5, 0x672C}},
     {"utf-7 decode run at the end", {10}, 1, str("+ZeU"), 2, {0x65E5}},
     // widths and ranges
-    {"utf-16 pairs to ucs4", {15}, 2, {0xD83D, 0xDE00, 0xDC00, 0x41}, 4, {0x1F600, 0xDC00, 0x41}},
+    {"utf-16 pairs to ucs4", {15}, 2, {0xD83D, 0xDE00, 0xDC00, 0x41}, 4, {0x1F600, 0x41}},
     {"utf-16 lone high to utf-32", {33}, 2, {0xDBFF, 0xDBFF, 0x41}, 4, {0x41}},
     {"ucs4 to utf-16", {16}, 4, {0x1F600, 0x110000, 0x10FFFF}, 2, {0xD83D, 0xDE00, 0xDBFF, 0xDFFF}},
+    {"surrogate values to utf-16 dropped", {32}, 4, {0xD83D, 0xDE00, 0x41, 0xDFFF}, 2, {0x41}},
     {"ucs4 to us-ascii", {2}, 4, {0x41, 0x80, 0x7F}, 1, {0x41, 0x7F}},
-    {"ucs4 to ucs2", {4}, 4, {0xFFFF, 0x10000, 0x41}, 2, {0xFFFF, 0x41}},
-    {"ucs4 to utf-32", {34}, 4, {0x10FFFF, 0x110000}, 4, {0x10FFFF}},
+    {"ucs4 to ucs2", {4}, 4, {0xFFFF, 0x10000, 0xD800, 0x41}, 2, {0xFFFF, 0x41}},
+    {"ucs4 to utf-32", {34}, 4, {0x10FFFF, 0x110000, 0xDC00, 0xD7FF, 0xE000}, 4, {0x10FFFF, 0xD7FF, 0xE000}},
     {"us-ascii widened", {0}, 1, {0x41, 0xE9}, 2, {0x41, 0xE9}},
     {"us-ascii to ucs4", {1}, 1, {0x41, 0xFF}, 4, {0x41, 0xFF}},
-    {"ucs2 to ucs4", {3}, 2, {0xD800, 0xFFFF}, 4, {0xD800, 0xFFFF}},
+    {"ucs2 to ucs4", {3}, 2, {0xD800, 0xFFFF, 0xDBFF, 0xDFFF}, 4, {0xFFFF, 0x10FFFF}},
     {"16-bit swap", {5}, 2, {0x1234, 0xFEFF}, 2, {0x3412, 0xFFFE}},
     {"32-bit swap", {6}, 4, {0x12345678}, 4, {0x78563412}},
 };
 
+// Source blocks of one unit (every unit boundary a block boundary), of
+// random sizes, and one block for all.
+const struct {
+    unsigned seed;
+    std::size_t maxBlock;
+} kBlockings[] = {{1, 1}, {2, 0}, {3, 0}};
+
 TEST(UnicodeEdgeCases, Table) {
     for (const Case& c : kCases) {
         for (ReadMode mode : kModes) {
-            for (unsigned seed : {1u, 2u, 5u}) {
-                EXPECT_EQ(runValues(*chainOf(c.filters), c.inWidth, c.in, c.outWidth, mode, seed), c.out)
-                    << c.name << " mode " << static_cast<int>(mode) << " seed " << seed;
+            for (const auto& b : kBlockings) {
+                EXPECT_EQ(runValues(*chainOf(c.filters), c.inWidth, c.in, c.outWidth, mode, b.seed, b.maxBlock), c.out)
+                    << c.name << " mode " << static_cast<int>(mode) << " seed " << b.seed;
+            }
+        }
+    }
+}
+
+// Every stage that pairs surrogates drops a lone one by itself, never the
+// unit after it (which may close an attribute). The UTF-8 output must be
+// valid to glibc iconv and give the same code points.
+TEST(UnicodeEdgeCases, LoneSurrogatesDroppedAlone) {
+    const struct {
+        Values in, out;
+    } rows[] = {
+        {{0xD800, '"', '<'}, {'"', '<'}},
+        {{'A', 0xDC00, 'B'}, {'A', 'B'}},
+        {{0xDBFF, 0xD83D, 0xDE00, 'A'}, {0x1F600, 'A'}},
+        {{0xDE00, 0xD83D}, {}},
+        {{'A', 0xD800}, {'A'}},
+        {{0xD800, 0xE9, 0xD800, 0x3042, 0xDFFF, 0xDFFF}, {0xE9, 0x3042}},
+        {{0x3042, 0xD800, 0x3044, 0xDC00, 0x3046}, {0x3042, 0x3044, 0x3046}},
+        {{'a', 'b', 'c', 'd', 0xD800, '"', 'e', 'f', 'g', 'h', 0xDC00}, {'a', 'b', 'c', 'd', '"', 'e', 'f', 'g', 'h'}},
+    };
+    for (const auto& row : rows) {
+        for (ReadMode mode : kModes) {
+            for (const auto& b : kBlockings) {
+                for (int f : {3, 15, 33})
+                    EXPECT_EQ(pump({f}, row.in, mode, b.seed, b.maxBlock), row.out) << "filter " << f;
+                for (int f : {12, 22}) {
+                    Bytes utf8 = bytesOf(narrowTo<char>(pump({f}, row.in, mode, b.seed, b.maxBlock)));
+                    EXPECT_EQ(widen(unitsOf<unsigned int>(iconvConvert("UTF-8", "UTF-32LE", utf8))), row.out)
+                        << "filter " << f;
+                }
             }
         }
     }
