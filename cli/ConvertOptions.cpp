@@ -116,10 +116,13 @@ void addSourceOptions(CLI::App* cmd, SourceOptions& options) {
 }
 
 bool rejectExtras(const CLI::App* cmd, const char* command, int& status) {
-    const std::vector<std::string> extras = cmd->remaining();
-    if (extras.empty()) return false;
-    status = usageError(command, "unknown option: " + extras.front());
-    return true;
+    // "--" ends the options; the parser hands it over with the extras.
+    for (const std::string& extra : cmd->remaining()) {
+        if (extra == "--") continue;
+        status = usageError(command, "unknown option: " + extra);
+        return true;
+    }
+    return false;
 }
 
 int parseSyntaxNumber(const std::string& text) {

@@ -82,25 +82,21 @@ bool Tolvan::convertEscapeUTF8(const std::string& text, std::string& out) const 
     return true;
 }
 
+// Asks before an old backup is replaced; the replacing itself waits until
+// the escaped text is on disk (convertEscape).
 bool Tolvan::convertEscapeBackupDeleteCheck(const Text& fileName) {
     const Text backupName = fileName + u".back";
     std::optional<std::string> backup = conv_.toNarrow(backupName);
     if (!backup || !services_.files.exists(*backup)) return true;
-    if (message(u"バックアップファイル\n" + backupName +
-                    u"\nが見つかりました。\n\nバックアップファイルを上書きして、制御文字のスケープ処理を行いますか？",
-                u"登録: 制御文字のエスケープ", MessageDialog::Buttons::OkCancel) == MessageDialog::Answer::Cancel)
-        return false;
-    std::string error;
-    if (!services_.files.remove(*backup, error)) {
-        message(u"バックアップファイル\n" + backupName + u"\nを削除できません。", u"エラー: 制御文字のエスケープ");
-        return false;
-    }
-    return true;
+    return message(u"バックアップファイル\n" + backupName +
+                       u"\nが見つかりました。\n\nバックアップファイルを上書きして、制御文字のスケープ処理を行いますか？",
+                   u"登録: 制御文字のエスケープ", MessageDialog::Buttons::OkCancel) == MessageDialog::Answer::Ok;
 }
 
-// The escaped text goes to a temporary file first; only when it is complete
-// does the original become the backup and the temporary file take its name.
-// On every failure the file keeps its name and content.
+// The escaped text goes to a temporary file first; only when it is on disk
+// does the original become the backup (replacing an old one) and the
+// temporary file take its name. On every failure the file keeps its name
+// and content, and an old backup stays unless the original took its place.
 bool Tolvan::convertEscape(const Text& fileName) {
     const Text caption = u"エラー: 登録";
     const Text cannotOpen = u"このファイルは開けません。";
@@ -110,7 +106,9 @@ bool Tolvan::convertEscape(const Text& fileName) {
     std::optional<std::string> name = conv_.toNarrow(fileName);
     std::optional<std::string> backup = conv_.toNarrow(backupName);
     std::string content;
-    if (!name || !backup || !services_.files.readAll(*name, content)) {
+    std::string error;
+    // A read-only file, a folder, a FIFO or a device is not rewritten.
+    if (!name || !backup || !services_.files.rewritable(*name, error) || !services_.files.readAll(*name, content)) {
         message(cannotOpen, caption);
         return false;
     }
@@ -132,8 +130,13 @@ bool Tolvan::convertEscape(const Text& fileName) {
         return false;
     }
 
-    std::string error;
-    if (!services_.files.move(*name, *backup, error)) {
+    if (services_.files.exists(*backup)) {
+        if (!services_.files.replace(*name, *backup, error)) {
+            services_.files.remove(temp, error);
+            message(u"バックアップファイル\n" + backupName + u"\nを削除できません。", u"エラー: 制御文字のエスケープ");
+            return false;
+        }
+    } else if (!services_.files.move(*name, *backup, error)) {
         services_.files.remove(temp, error);
         message(u"バックアップファイル\n" + backupName + u"\nにファイル名を変更できません。", caption);
         return false;

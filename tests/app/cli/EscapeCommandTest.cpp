@@ -73,7 +73,7 @@ TEST_F(EscapeCommand, Utf8AndErrors) {
 
     Outcome r = run("missing.txt", dir);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "このファイルは開けません。\n");
+    EXPECT_EQ(r.err, "quillmark escape: cannot escape missing.txt: No such file or directory\n");
     EXPECT_EQ(run("--syntax 1 u.txt", dir).status, 2);
     EXPECT_EQ(run("--input-charset euc-jp u.txt", dir).status, 2);
 }

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <cstring>
 #include <set>
 #include <string>
 
 #include "app/services/FileOperations.h"
 #include "app/services/Launcher.h"
 #include "app/services/StartDirectory.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace tolvanw32;
@@ -57,13 +62,14 @@ TEST(FileOperations, PosixBehaviour) {
     EXPECT_FALSE(ops.exists(a));
     EXPECT_TRUE(ops.exists(c));
 
-    // Copy replaces; a missing source is an error with a description.
+    // Copy and replace put one file in the place of another.
     EXPECT_TRUE(ops.copy(c, b, error));
     ASSERT_TRUE(ops.readAll(b, bytes));
     EXPECT_EQ(bytes, "A");
-    error.clear();
-    EXPECT_FALSE(ops.copy(dir / "missing", b, error));
-    EXPECT_FALSE(error.empty());
+    writeFile(a, "new");
+    EXPECT_TRUE(ops.replace(a, b, error));
+    ASSERT_TRUE(ops.readAll(b, bytes));
+    EXPECT_EQ(bytes, "new");
 
     // Removing a missing file is no failure; removing a folder is one.
     EXPECT_TRUE(ops.remove(dir / "missing", error));
@@ -84,6 +90,63 @@ TEST(FileOperations, PosixBehaviour) {
     EXPECT_TRUE(ops.writeNew(dir / "new.bin", big));
     ASSERT_TRUE(ops.readAll(dir / "new.bin", bytes));
     EXPECT_EQ(bytes, big);
+}
+
+// A copy goes through a temporary file: the target is replaced whole or not
+// at all, a link in its place is replaced and its target left alone.
+TEST(FileOperations, CopyReplacesAtomically) {
+    TempDir dir("copy");
+    PosixFileOperations ops;
+    std::string error, bytes;
+    const std::string sheet = dir / "sheet.css", target = dir / "yoko.css", precious = dir / "precious.txt";
+    writeFile(sheet, std::string(20000, 'x'));
+    writeFile(precious, "mine");
+    fs::create_symlink(precious, target);
+    ASSERT_TRUE(ops.copy(sheet, target, error)) << error;
+    EXPECT_FALSE(fs::is_symlink(target));
+    ASSERT_TRUE(ops.readAll(precious, bytes));
+    EXPECT_EQ(bytes, "mine");
+
+    // Disk full halfway (a file size limit): the old copy stays whole.
+    writeFile(target, "old");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool copied = ops.copy(sheet, target, error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(error, std::strerror(EFBIG));
+    ASSERT_TRUE(ops.readAll(target, bytes));
+    EXPECT_EQ(bytes, "old");
+
+    // Refusals say why; a FIFO is refused without waiting for a writer.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::permissions(target, fs::perms::owner_read);
+    fs::create_directories(dir / "sub");
+    const struct {
+        std::string from, to, why;
+    } refusals[] = {
+        {dir / "fifo", dir / "x.css", "not a regular file"},
+        {dir / "sub", dir / "x.css", std::strerror(EISDIR)},
+        {dir / "missing", dir / "x.css", std::strerror(ENOENT)},
+        {sheet, target, "the file is read-only"},
+        {sheet, dir / "sub", std::strerror(EISDIR)},
+        {sheet, dir / "none/x.css", std::strerror(ENOENT)},
+    };
+    for (const auto& r : refusals) {
+        EXPECT_FALSE(ops.copy(r.from, r.to, error)) << r.from << " -> " << r.to;
+        EXPECT_EQ(error, r.why) << r.from << " -> " << r.to;
+    }
+    ASSERT_TRUE(ops.readAll(target, bytes));
+    EXPECT_EQ(bytes, "old");
+    EXPECT_FALSE(ops.rewritable(target, error));
+    EXPECT_FALSE(ops.rewritable(dir / "fifo", error));
+    EXPECT_TRUE(ops.rewritable(sheet, error));
+    for (const auto& e : fs::directory_iterator(dir.path))
+        EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
 }
 
 TEST(Launcher, StartsProgramsWithOneArgumentAndReportsFailure) {

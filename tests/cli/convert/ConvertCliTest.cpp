@@ -249,11 +249,10 @@ TEST(ConvertCli, StyleSheetsAreCopiedOrReferred) {
     EXPECT_NE(readBytes(scratch / "a.html").find("href=\"yoko.css\" />\r\n<title>"), std::string::npos);
     EXPECT_NE(readBytes(scratch / "a.html").find("<div class=\"yoko\">"), std::string::npos);
 
-    // Built in and missing: a warning, the documents are still written.
+    // Built in and missing: the documents are still written, the run fails.
     run = scratch.quillmark("convert --style tate a.txt", env);
-    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(oneLineP(run.err)) << run.err;
-    EXPECT_NE(run.err.find("warning"), std::string::npos);
     EXPECT_NE(readBytes(scratch / "a.html").find("<div id=\"honbun\">"), std::string::npos);
     EXPECT_FALSE(fs::exists(scratch / "tate.css"));
 

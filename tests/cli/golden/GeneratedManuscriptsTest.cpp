@@ -150,7 +150,7 @@ TEST(GeneratedManuscripts, ConvertToWellFormedXml) {
             files += " " + name;
         }
         const ToolRun run = scratch.quillmark(std::string("convert -t utf-8 ") + batches[b].options + files,
-                                          "QUILLMARK_DATA_DIR=/nonexistent");
+                                          "QUILLMARK_DATA_DIR=" + quote(QM_SOURCE_DIR "/data"));
         ASSERT_EQ(run.status, 0) << batches[b].options << "\n" << run.err;
         for (const auto& entry : fs::directory_iterator(folder))
             if (entry.path().extension() == ".html") quoted += " " + quote(entry.path().string());
