@@ -8,7 +8,6 @@
 
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <string>
