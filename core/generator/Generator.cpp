@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Escaping.h"
 #include "ListTransitions.h"
 #include "ccc/encoding/Iceman.h"
 
@@ -21,8 +22,12 @@ void Generator::emit(std::string_view ascii) { std::fwrite(ascii.data(), 1, asci
 
 void Generator::printText(const DString* text) {
     if (!text) return;
+    // The source's control characters and broken surrogates would reach
+    // the terminal: they are printed as U+FFFD, as the XHTML writer does.
+    DString clean;
+    Escaping::appendRaw(clean, text);
     CCC::TString<char> bytes;
-    if (CCC::Iceman::convertToBString(kTextCeId, kTraceCeId, *text, bytes))
+    if (CCC::Iceman::convertToBString(kTextCeId, kTraceCeId, clean, bytes))
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 

@@ -228,9 +228,7 @@ void Generator1::link(const DString* target, const DString* text) {
     linkFormat_.formatAppend(bodyValue_);
 }
 
-void Generator1::rawText(const DString* text) {
-    if (text) bodyValue_.append(*text);
-}
+void Generator1::rawText(const DString* text) { Escaping::appendRaw(bodyValue_, text); }
 
 void Generator1::comment(const DString* text) {
     emit("<!-- ");

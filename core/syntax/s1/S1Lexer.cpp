@@ -96,7 +96,8 @@ Token* S1Lexer::nextToken() {
             : prevState == kS1COMMENT_TEXT ? scanInline()
                                            : scanUnderscore();
         break;
-    case kS1AT: t = new Token(kS1MACRO_TEXT, collect(kAtForms, true)); break;
+    // Macro text keeps its line ends but no other control character.
+    case kS1AT: t = new Token(kS1MACRO_TEXT, collect(kAtForms, true, false)); break;
     default: t = scanInline(); break;
     }
     const int old = state;
@@ -192,7 +193,7 @@ Token* S1Lexer::scanToMark(bool percent) {
     return new Token(kS1NL);
 }
 
-DString* S1Lexer::collect(const char16_t* stops, bool keepLF) {
+DString* S1Lexer::collect(const char16_t* stops, bool keepLF, bool keepTab) {
     const Bits& b = bits();
     auto* text = new DString();
     std::uint32_t i = position;
@@ -202,7 +203,7 @@ DString* S1Lexer::collect(const char16_t* stops, bool keepLF) {
         if (!keepLF && lineEndAt(i)) break;
         if (b.escape[c]) {
             if (escapedAt(i)) text->push_back(c);
-        } else if (printableP(c) || (keepLF && c == kLF)) {
+        } else if ((printableP(c) && (keepTab || c != kTAB)) || (keepLF && c == kLF)) {
             text->push_back(c);
         }
     }

@@ -41,9 +41,9 @@ private:
     Token* scanRestOfLine();
 
     // Collects up to an unescaped stop character (not consumed) under the
-    // escape rule, dropping control characters but TAB (and LF when keepLF).
-    // Without keepLF it stops at a line end as well.
-    DString* collect(const char16_t* stops, bool keepLF);
+    // escape rule, dropping control characters but TAB (unless !keepTab)
+    // and LF (when keepLF). Without keepLF it stops at a line end as well.
+    DString* collect(const char16_t* stops, bool keepLF, bool keepTab = true);
 
     bool escapedAt(std::uint32_t i) const;
     // LF, or CR followed by LF; a CR alone is dropped like any control character.

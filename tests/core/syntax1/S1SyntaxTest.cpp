@@ -46,7 +46,7 @@ const Case kCases[] = {
     {u"＠目次＠\n", nullptr, P + "macro(目次)" + EP + " end"},
     {u"a@x@@y@b\n", nullptr, P + "text(a) macro(x) macro(y) text(b)" + EP + " end"},
     {u"@@\n", nullptr, P + "macro()" + EP + " end"},
-    {u"@two\r\nlines\x01@\n", nullptr, P + "macro(two\nlines)" + EP + " end"},
+    {u"@two\r\nli\tnes\x01@\n", nullptr, P + "macro(two\nlines)" + EP + " end"},
     {u"@a\\@b@\n", nullptr, P + "macro(a@b)" + EP + " end"},
     {u"\\@a\\\\b\n", nullptr, P + "text(@a\\b)" + EP + " end"},
     // An unclosed macro takes the rest of the text and the line is lost.
