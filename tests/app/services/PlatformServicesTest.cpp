@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/services/FileOperations.h"
+#include "support/Files.h"
 #include "app/services/Launcher.h"
 #include "app/services/StartDirectory.h"
 
@@ -19,18 +20,9 @@ using namespace tolvanw32;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    explicit TempDir(const std::string& name)
-        : path(fs::temp_directory_path() / ("qm_platform_" + name + "_" + std::to_string(::getpid()))) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using qmtest::Scratch;
 
-void writeFile(const std::string& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+void writeFile(const std::string& p, const std::string& text) { qmtest::writeBytes(p, text); }
 
 } // namespace
 
@@ -44,10 +36,11 @@ TEST(FileOperations, PathHelpers) {
 }
 
 TEST(FileOperations, PosixBehaviour) {
-    TempDir dir("ops");
+    Scratch scratch("ops");
+    auto dir = [&scratch](const std::string& name) { return scratch.file(name); };
     PosixFileOperations ops;
     std::string error;
-    std::string a = dir / "a.txt", b = dir / "b.txt";
+    std::string a = dir("a.txt"), b = dir("b.txt");
     writeFile(a, "A");
     writeFile(b, "B");
 
@@ -57,7 +50,7 @@ TEST(FileOperations, PosixBehaviour) {
     std::string bytes;
     ASSERT_TRUE(ops.readAll(b, bytes));
     EXPECT_EQ(bytes, "B");
-    std::string c = dir / "c.txt";
+    std::string c = dir("c.txt");
     EXPECT_TRUE(ops.move(a, c, error));
     EXPECT_FALSE(ops.exists(a));
     EXPECT_TRUE(ops.exists(c));
@@ -72,13 +65,13 @@ TEST(FileOperations, PosixBehaviour) {
     EXPECT_EQ(bytes, "new");
 
     // Removing a missing file is no failure; removing a folder is one.
-    EXPECT_TRUE(ops.remove(dir / "missing", error));
-    fs::create_directories(dir / "sub");
-    EXPECT_FALSE(ops.remove(dir / "sub", error));
+    EXPECT_TRUE(ops.remove(dir("missing"), error));
+    fs::create_directories(dir("sub"));
+    EXPECT_FALSE(ops.remove(dir("sub"), error));
 
     // Folders cannot be opened as files.
-    EXPECT_EQ(ops.openForReading(dir / "sub"), nullptr);
-    EXPECT_FALSE(ops.readAll(dir / "sub", bytes));
+    EXPECT_EQ(ops.openForReading(dir("sub")), nullptr);
+    EXPECT_FALSE(ops.readAll(dir("sub"), bytes));
     std::FILE* fp = ops.openForReading(c);
     ASSERT_NE(fp, nullptr);
     std::fclose(fp);
@@ -87,18 +80,19 @@ TEST(FileOperations, PosixBehaviour) {
     EXPECT_FALSE(ops.writeNew(c, "x"));
     std::string big(200000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = char(i * 7);
-    EXPECT_TRUE(ops.writeNew(dir / "new.bin", big));
-    ASSERT_TRUE(ops.readAll(dir / "new.bin", bytes));
+    EXPECT_TRUE(ops.writeNew(dir("new.bin"), big));
+    ASSERT_TRUE(ops.readAll(dir("new.bin"), bytes));
     EXPECT_EQ(bytes, big);
 }
 
 // A copy goes through a temporary file: the target is replaced whole or not
 // at all, a link in its place is replaced and its target left alone.
 TEST(FileOperations, CopyReplacesAtomically) {
-    TempDir dir("copy");
+    Scratch scratch("copy");
+    auto dir = [&scratch](const std::string& name) { return scratch.file(name); };
     PosixFileOperations ops;
     std::string error, bytes;
-    const std::string sheet = dir / "sheet.css", target = dir / "yoko.css", precious = dir / "precious.txt";
+    const std::string sheet = dir("sheet.css"), target = dir("yoko.css"), precious = dir("precious.txt");
     writeFile(sheet, std::string(20000, 'x'));
     writeFile(precious, "mine");
     fs::create_symlink(precious, target);
@@ -123,18 +117,18 @@ TEST(FileOperations, CopyReplacesAtomically) {
     EXPECT_EQ(bytes, "old");
 
     // Refusals say why; a FIFO is refused without waiting for a writer.
-    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir("fifo")).c_str(), 0600), 0);
     fs::permissions(target, fs::perms::owner_read);
-    fs::create_directories(dir / "sub");
+    fs::create_directories(dir("sub"));
     const struct {
         std::string from, to, why;
     } refusals[] = {
-        {dir / "fifo", dir / "x.css", "not a regular file"},
-        {dir / "sub", dir / "x.css", std::strerror(EISDIR)},
-        {dir / "missing", dir / "x.css", std::strerror(ENOENT)},
+        {dir("fifo"), dir("x.css"), "not a regular file"},
+        {dir("sub"), dir("x.css"), std::strerror(EISDIR)},
+        {dir("missing"), dir("x.css"), std::strerror(ENOENT)},
         {sheet, target, "the file is read-only"},
-        {sheet, dir / "sub", std::strerror(EISDIR)},
-        {sheet, dir / "none/x.css", std::strerror(ENOENT)},
+        {sheet, dir("sub"), std::strerror(EISDIR)},
+        {sheet, dir("none/x.css"), std::strerror(ENOENT)},
     };
     for (const auto& r : refusals) {
         EXPECT_FALSE(ops.copy(r.from, r.to, error)) << r.from << " -> " << r.to;
@@ -143,18 +137,19 @@ TEST(FileOperations, CopyReplacesAtomically) {
     ASSERT_TRUE(ops.readAll(target, bytes));
     EXPECT_EQ(bytes, "old");
     EXPECT_FALSE(ops.rewritable(target, error));
-    EXPECT_FALSE(ops.rewritable(dir / "fifo", error));
+    EXPECT_FALSE(ops.rewritable(dir("fifo"), error));
     EXPECT_TRUE(ops.rewritable(sheet, error));
-    for (const auto& e : fs::directory_iterator(dir.path))
+    for (const auto& e : fs::directory_iterator(scratch.dir()))
         EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
 }
 
 TEST(Launcher, StartsProgramsWithOneArgumentAndReportsFailure) {
-    TempDir dir("launch");
+    Scratch scratch("launch");
+    auto dir = [&scratch](const std::string& name) { return scratch.file(name); };
     PosixProgramStarter starter;
     // The argument reaches the program as one argv entry: no shell, no quoting.
-    std::string script = dir / "probe.sh";
-    std::string marker = dir / "got arg";
+    std::string script = dir("probe.sh");
+    std::string marker = dir("got arg");
     writeFile(script, "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/got arg\"\n");
     fs::permissions(script, fs::perms::owner_all);
     std::string tricky = "a b \"c\" $(x) 'd'";
@@ -164,9 +159,9 @@ TEST(Launcher, StartsProgramsWithOneArgumentAndReportsFailure) {
     std::string got((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(got, "1|" + tricky);
 
-    EXPECT_FALSE(starter.start(dir / "no-such-program", "x"));
+    EXPECT_FALSE(starter.start(dir("no-such-program"), "x"));
     EXPECT_FALSE(starter.start("", "x"));
-    XdgDocumentOpener opener(starter, dir / "no-such-opener");
+    XdgDocumentOpener opener(starter, dir("no-such-opener"));
     EXPECT_FALSE(opener.open("/tmp"));
 }
 

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
+#include "support/Files.h"
+#include "support/Utf.h"
+
 #include "core/generator/Generator1.h"
 #include "core/model/Model.h"
 
-namespace Orvane::testing {
+namespace Orvane {
 namespace {
 
+using namespace qmtest;
+
 TEST(Generator1, CharsetLabels) {
-    ASSERT_TRUE(CCC::Ccc::initialize());
     Generator1 writer(nullptr);
     const struct {
         CeId id;
@@ -21,19 +24,9 @@ TEST(Generator1, CharsetLabels) {
     }
 }
 
-TEST(Generator1, ItemThenHeadingClosesTheList) {
-    Generator1 writer(nullptr);
-    writer.beginSrcText(nullptr);
-    writer.listItem(1);
-    writer.setListState(1);
-    writer.beginHeading(1);
-    EXPECT_EQ(utf8(writer.getBodyValue()), "\n<ol>\n  <li></li>\n</ol>\n<h1>");
-    EXPECT_EQ(writer.getListState(), 0);
-}
-
 TEST(Generator1, BothWrappersNestAndCloseAndNameTheOutput) {
     Model model;
-    TempDir dir;
+    Scratch dir;
     SrcText* src = model.addSrcText(dir.file("b.txt").c_str(), 8, nullptr, 8, 0);
     Generator1 writer(&model);
     writer.setYokoP(true);
@@ -122,4 +115,4 @@ TEST(TraceGenerator, PrintsEventsInShiftJis) {
 }
 
 } // namespace
-} // namespace Orvane::testing
+} // namespace Orvane
