@@ -1,10 +1,10 @@
 #include "S2Parser.h"
 
-#include "S2Grammar.h"
+#include "../markup/MarkupGrammar.h"
 
 namespace Orvane {
 
-S2Parser::S2Parser() : engine_(S2Grammar::tables()) {}
+S2Parser::S2Parser() : engine_(MarkupGrammar::tables(true)) {}
 
 void S2Parser::feed(Token* token, Generator* generator) { engine_.feed(token, generator); }
 
