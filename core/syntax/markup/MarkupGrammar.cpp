@@ -38,23 +38,26 @@ void splitWithTitle(ReduceContext& c) {
 
 void split(ReduceContext& c) { c.generator->newOutput(); }
 
+// A line's phrases, from the value at phrasesAt, inside the inline brackets.
+void inlineLine(ReduceContext& c, int phrasesAt, bool spans) {
+    c.generator->beginInline();
+    PhraseWalk::emitLine(c.generator, at(c, phrasesAt).phrases, spans);
+    c.generator->endInline();
+}
+
 // Heading of the given level; its phrases follow At marks. No spans in
 // headings.
 template <int Level, int At>
 void heading(ReduceContext& c) {
     c.generator->beginHeading(Level);
-    c.generator->beginInline();
-    PhraseWalk::emitLine(c.generator, at(c, At).phrases, false);
-    c.generator->endInline();
+    inlineLine(c, At, false);
     c.generator->endHeading(Level);
 }
 
 template <bool Spans, int State, int At>
 void listItem(ReduceContext& c) {
     c.generator->listItem(State);
-    c.generator->beginInline();
-    PhraseWalk::emitLine(c.generator, at(c, At).phrases, Spans);
-    c.generator->endInline();
+    inlineLine(c, At, Spans);
     c.generator->setListState(State);
 }
 
