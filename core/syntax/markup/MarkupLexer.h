@@ -20,8 +20,6 @@ public:
     Token* nextToken() override;
 
     int getState() const { return state; }
-    const std::vector<Mark>& getMarks() const { return marks; }
-    const std::u16string& getSpecials() const { return specials; }
     const MarkupTables& getTables() const { return tables_; }
 
 protected:
