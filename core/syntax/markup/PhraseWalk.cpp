@@ -1,4 +1,4 @@
-#include "S2PhraseWalk.h"
+#include "PhraseWalk.h"
 
 #include "core/generator/Generator.h"
 
@@ -14,10 +14,10 @@ constexpr unsigned kBlockish = kImagesAndComments | bit(kLineBreakPhrase);
 // Reverses the previous links: a chain read newest first becomes one read
 // in source order, and back. Walking this way needs neither recursion (a
 // line may hold any number of phrases) nor a buffer.
-S2Phrase* reverse(S2Phrase* p) {
-    S2Phrase* r = nullptr;
+Phrase* reverse(Phrase* p) {
+    Phrase* r = nullptr;
     while (p) {
-        S2Phrase* prev = p->previous;
+        Phrase* prev = p->previous;
         p->previous = r;
         r = p;
         p = prev;
@@ -27,14 +27,14 @@ S2Phrase* reverse(S2Phrase* p) {
 
 } // namespace
 
-unsigned S2PhraseWalk::kindsOf(const S2Phrase* chain) {
+unsigned PhraseWalk::kindsOf(const Phrase* chain) {
     unsigned kinds = 0;
-    for (const S2Phrase* p = chain; p; p = p->previous)
+    for (const Phrase* p = chain; p; p = p->previous)
         if (p->kind != kSentinelPhrase) kinds |= bit(p->kind);
     return kinds;
 }
 
-bool S2PhraseWalk::emitPhrases(Generator* g, S2Phrase* chain, bool spans, bool last, bool block) {
+bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block) {
     bool open = false;
     auto beginIfNone = [&] {
         if (spans && !open) {
@@ -48,11 +48,13 @@ bool S2PhraseWalk::emitPhrases(Generator* g, S2Phrase* chain, bool spans, bool l
             open = false;
         }
     };
-    S2Phrase* first = reverse(chain);
-    for (S2Phrase* p = first; p; p = p->previous) {
+    Phrase* first = reverse(chain);
+    for (Phrase* p = first; p; p = p->previous) {
         // Only the newest phrase of the chain is the last of the call.
         const bool lastPhrase = last && p == chain;
+        // Every kind is handled: the compiler names any one left out.
         switch (p->kind) {
+        case kSentinelPhrase: break;
         case kTextPhrase: beginIfNone(); g->text(p->text1); break;
         case kPagePhrase: endIfOpen(); g->pageNumber(p->text1); break;
         case kLineBreakPhrase: g->lineBreak(); break;
@@ -75,43 +77,43 @@ bool S2PhraseWalk::emitPhrases(Generator* g, S2Phrase* chain, bool spans, bool l
         case kPageFrontPhrase: endIfOpen(); g->pageFront(p->text1); break;
         case kPageSpecialPhrase: endIfOpen(); g->pageSpecial(p->text1); break;
         case kRubyPhrase: beginIfNone(); g->ruby(p->text1, p->text2); break;
-        default: break;  // the sentinel
+        case kMacroPhrase: g->macro(p->text1); break;
         }
     }
     reverse(first);
     return open;
 }
 
-void S2PhraseWalk::emitLine(Generator* g, S2Phrase* chain, bool spans) {
+void PhraseWalk::emitLine(Generator* g, Phrase* chain, bool spans) {
     if (emitPhrases(g, chain, spans, true, false)) g->endSpan();
 }
 
-void S2PhraseWalk::emitCells(Generator* g, const S2Cell* first) {
-    for (const S2Cell* c = first; c; c = c->next) {
+void PhraseWalk::emitCells(Generator* g, const Cell* first, bool spans) {
+    for (const Cell* c = first; c; c = c->next) {
         if (c->kind == kHeaderCell) g->beginHeaderCell();
         else g->beginDataCell();
-        const unsigned kinds = kindsOf(c->phrases);
-        if (kinds) {
-            const bool block = (kinds & ~kImagesAndComments) == 0 && (kinds & ~kComments) != 0;
-            if (emitPhrases(g, c->phrases, true, true, block)) g->endSpan();
+        if (const unsigned kinds = kindsOf(c->phrases)) {
+            const bool block = spans && (kinds & ~kImagesAndComments) == 0 && (kinds & ~kComments) != 0;
+            if (emitPhrases(g, c->phrases, spans, true, block)) g->endSpan();
         }
         if (c->kind == kHeaderCell) g->endHeaderCell();
         else g->endDataCell();
     }
 }
 
-void S2PhraseWalk::paragraphLine(Generator* g, S2Phrase* chain) {
+void PhraseWalk::paragraphLine(Generator* g, Phrase* chain, bool spans) {
     const unsigned kinds = kindsOf(chain);
     if (kinds == 0) {
         g->newLine();
-    } else if ((kinds & ~kComments) == 0) {
+    } else if (spans && (kinds & ~kComments) == 0) {
         emitLine(g, chain, true);
-    } else if ((kinds & ~kBlockish) == 0) {
+    } else if (spans && (kinds & ~kBlockish) == 0) {
         emitPhrases(g, chain, true, true, true);
     } else {
+        // Without spans even a line of only images or comments is a paragraph.
         g->beginParagraph();
         g->beginInline();
-        emitLine(g, chain, true);
+        emitLine(g, chain, spans);
         g->endInline();
         g->endParagraph();
     }

@@ -1,11 +1,23 @@
 #pragma once
 
+// Running a syntax over a text in a test: its events as one line of words,
+// and what it prints on standard output on the way.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <string>
 
-#include "SyntaxTestUtil.h"
 #include "core/generator/Generator.h"
+#include "core/syntax/Syntax.h"
+#include "support/LibraryStartup.h"
+#include "support/Utf.h"
 
 namespace syntax_test {
+
+using qmtest::DString;
+
+inline std::string utf8(const DString* s) { return s ? qmtest::utf8(*s) : std::string("null"); }
 
 #define QM_RECORD(name) void name() override { add(#name); }
 #define QM_RECORD_INT(name) void name(int n) override { add(#name "(" + std::to_string(n) + ")"); }
@@ -47,11 +59,19 @@ private:
 #undef QM_RECORD_TEXT
 #undef QM_RECORD_PAIR
 
+template <class F>
+std::string capturedStdout(F run) {
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+    run();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
 // The events of one text parsed by the syntax.
-inline std::string events(Orvane::Syntax& syntax, const std::u16string& text) {
+inline std::string events(Orvane::Syntax& syntax, const DString& text) {
     RecordingGenerator g;
-    const DString s = utf16(text);
-    EXPECT_TRUE(syntax.parse(nullptr, s.data(), static_cast<std::uint32_t>(s.size()), &g));
+    EXPECT_TRUE(syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &g));
     return g.events;
 }
 
