@@ -7,7 +7,6 @@
 #include "ccc/flow/IFilter.h"
 #include "ccc/flow/MemOFlow.h"
 #include "ccc/flow/OFilter.h"
-#include "ccc/flow/StringFlow.h"
 #include "support/IoCode.h"
 
 using namespace CCC;
@@ -55,18 +54,4 @@ TEST(Conveyer, BlockCarryEqualsUnitCarry) {
             EXPECT_EQ(unitSink.bytes(), blockSink.bytes());
             EXPECT_EQ(unitSink.bytes().size(), size / w * w);
         }
-}
-
-TEST(Conveyer, OtherFailuresPassThroughUnchanged) {
-    TString<unsigned short> in = TString<unsigned short>::fromAscii("abc");
-    StringIFlow<unsigned short> src(&in);
-    unsigned short room[2];
-    FixedMemOFlow dest(room, sizeof room);
-    try {
-        Conveyer(&src, &dest).carry();
-        FAIL() << "a full block must stop the carry";
-    } catch (const IOException& e) {
-        EXPECT_EQ(e.getCode(), 2);
-        EXPECT_GT(e.getLine(), 0);
-    }
 }

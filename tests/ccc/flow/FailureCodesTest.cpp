@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ccc/flow/CompositIFilter.h"
+#include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FileIFlow.h"
 #include "ccc/flow/FileOFlow.h"
 #include "ccc/flow/FixedMemIFlow.h"
@@ -53,6 +54,7 @@ TEST(Flows, FailureCodes) {
         {"a short block at a file's end", [&] { odd.read16(4, units, count); }, 1},
         {"a unit past the end", [&] { stringIn.get32(), stringIn.get32(); }, 1},
         {"a full memory block", [&] { fixed.write8(5, "abcde", taken); }, 2},
+        {"a carry into a full block", [&] { Conveyer(&wideIn, &fixed).carry(); }, 2},
         {"a full device", [&] { full.write8(big.size(), big.data(), written); }, 2},
         {"a missing file read", [&] { missingIn.get8(); }, 3},
         {"a missing file written", [&] { missingOut.put8('a'); }, 3},
