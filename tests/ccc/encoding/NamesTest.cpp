@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ccc/encoding/CeIdTable.h"
+#include "ccc/encoding/CenDictionary.h"
 #include "ccc/encoding/Iceman.h"
 #include "support/Corpus.h"
 #include "support/LibraryStartup.h"
@@ -28,6 +29,7 @@ TEST(Names, Corpus) {
 }
 
 TEST(Names, EveryNameOfTheTableFindsItsIdentifierInAnyCase) {
+    EXPECT_EQ(Iceman::getCenDictionary()->size(), CeIdTable::nameCount());
     for (std::size_t i = 0; i < CeIdTable::nameCount(); ++i) {
         const CeIdName& n = CeIdTable::names()[i];
         std::string upper(n.name);

@@ -54,7 +54,10 @@ TEST(RouteTable, EqualsAnIndependentSearchEntryForEntry) {
             EXPECT_EQ(describe(e), want) << from << "->" << to;
             EXPECT_TRUE(!e || (e->from == from && e->to == to)) << from << "->" << to;
         }
+    std::size_t visited = 0;
+    d.forEach([&](const IFilterDictionaryEntry&) { ++visited; });
     EXPECT_EQ(d.size(), expectedCount);
+    EXPECT_EQ(visited, expectedCount);
     // Only pairs of distinct encodings have a route.
     const auto encoding = [](int id) { return id >= 1 && id <= 39; };
     for (int from : {0, 1, 39, 40, 42, 43})

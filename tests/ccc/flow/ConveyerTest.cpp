@@ -41,6 +41,16 @@ TEST(Conveyer, ChoosesASharedWidthOrFailsWithCode9) {
     EXPECT_EQ(ioCode([&] { Conveyer(nullptr, nullptr).carryBlocks(); }), 6);
 }
 
+namespace {
+// A source whose block reads are the base class's loop over its unit reads.
+struct UnitsOnly : FixedMemIFlow {
+    using FixedMemIFlow::FixedMemIFlow;
+    void read8(std::size_t n, char* b, std::size_t& c) override { IFlow::read8(n, b, c); }
+    void read16(std::size_t n, unsigned short* b, std::size_t& c) override { IFlow::read16(n, b, c); }
+    void read32(std::size_t n, unsigned int* b, std::size_t& c) override { IFlow::read32(n, b, c); }
+};
+} // namespace
+
 TEST(Conveyer, BlockCarryEqualsUnitCarry) {
     // Longer than one block, with an odd byte that no wider unit can hold.
     std::string bytes;
@@ -48,10 +58,13 @@ TEST(Conveyer, BlockCarryEqualsUnitCarry) {
     for (std::size_t size : {std::size_t(0), bytes.size()})
         for (IOType w : {kIO8, kIO16, kIO32}) {
             FixedMemIFlow a(bytes.data(), size), b(bytes.data(), size);
-            MemOFlow unitSink, blockSink;
+            UnitsOnly c(bytes.data(), size);
+            MemOFlow unitSink, blockSink, loopSink;
             Conveyer(&a, &unitSink).carry(w);
             Conveyer(&b, &blockSink).carryBlocks(w);
+            Conveyer(&c, &loopSink).carryBlocks(w);
             EXPECT_EQ(unitSink.bytes(), blockSink.bytes());
+            EXPECT_EQ(loopSink.bytes(), blockSink.bytes());
             EXPECT_EQ(unitSink.bytes().size(), size / w * w);
         }
 }

@@ -80,6 +80,11 @@ TEST(Flows, FailureCodes) {
         {"a failed flush", [&] { fullFlush.put8('a'), fullFlush.flush(); }, 8},
     };
     for (const auto& c : cases) EXPECT_EQ(qmtest::ioCode(c.action), c.code) << c.what;
+    try {
+        missingIn.get8();
+    } catch (const IOException& e) {  // names where it was thrown
+        EXPECT_NE(std::string(e.getSourceFile()).find("FileIFlow") * e.getLine(), 0u);
+    }
     // The units a failing block read took are counted.
     EXPECT_EQ(count, 2u);  // the odd fifth byte is lost
     EXPECT_EQ(units[0], 'a' | 'b' << 8);

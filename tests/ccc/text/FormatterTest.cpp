@@ -180,6 +180,7 @@ TYPED_TEST(FormatterTest, DestinationForms) {
     f.reset();
     EXPECT_EQ(run(f), "#0");
     f.setFormat(units<T>("%d"));
+    EXPECT_EQ(f.getFormat(), units<T>("%d"));
     f.addInt(-3);
     EXPECT_EQ(narrow(*f.format()), "-3");
 
