@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/model/FileName.h"
 #include "core/model/Model.h"
@@ -13,15 +14,7 @@ namespace quillmark {
 
 namespace {
 
-constexpr CCC::CeId kJaDetector = 40;
-constexpr CCC::CeId kUsAscii = 1;
-constexpr CCC::CeId kUtf16N = 10;
-constexpr CCC::CeId kUtf16Be = 13;
-constexpr CCC::CeId kUtf16Le = 14;
-constexpr CCC::CeId kUtf16BeWithMark = 15;
-constexpr CCC::CeId kUtf16LeWithMark = 16;
-constexpr CCC::CeId kShiftJis = 23;
-constexpr CCC::CeId kLastEncoding = 39;  // 40 and above are detectors
+namespace ceid = CCC::ceid;
 
 // Incremental UTF-8 check over a byte stream: well-formed sequences only
 // (no overlong forms, no surrogates, nothing above U+10FFFF).
@@ -77,12 +70,12 @@ CCC::CeId fromJaDetector(CCC::CeId found) {
     switch (found) {
     // The detector names a UTF-16 file by its mark; read it as the form with
     // a mark so that the mark does not become text.
-    case kUtf16Be: return kUtf16BeWithMark;
-    case kUtf16Le: return kUtf16LeWithMark;
-    case 0:
-    case kUsAscii:
-    case kShiftJis:
-    case kCp932: return kCp932;
+    case ceid::kUtf16Be: return ceid::kUtf16BeBom;
+    case ceid::kUtf16Le: return ceid::kUtf16LeBom;
+    case ceid::kNone:
+    case ceid::kUsAscii:
+    case ceid::kShiftJis:
+    case ceid::kCp932: return ceid::kCp932;
     default: return found;
     }
 }
@@ -142,11 +135,11 @@ bool selectSyntax(Orvane::Model& model, const std::string& text, const char* com
 
 bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status) {
     if (text == "auto") {
-        id = 0;
+        id = ceid::kNone;
         return true;
     }
     id = CCC::Iceman::stringToCeId(text);
-    if (id <= 0 || id > kLastEncoding) {
+    if (id == ceid::kNone || id > ceid::kLastEncoding) {
         status = usageError(command, "unknown encoding name: " + text);
         return false;
     }
@@ -159,31 +152,31 @@ CCC::CeId detectSourceEncoding(std::FILE* file) {
     bool first = true;
     std::size_t n;
     while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
-        if (first && utf8MarkP(block, n)) return kUtf8;
+        if (first && utf8MarkP(block, n)) return ceid::kUtf8;
         first = false;
         check.feed(block, n);
         if (check.failedP()) break;
     }
-    if (check.utf8P() && !std::ferror(file)) return kUtf8;
+    if (check.utf8P() && !std::ferror(file)) return ceid::kUtf8;
     std::rewind(file);
-    return fromJaDetector(CCC::Iceman::detect(kJaDetector, file));
+    return fromJaDetector(CCC::Iceman::detect(ceid::kJaDetector, file));
 }
 
 CCC::CeId detectSourceEncoding(const std::string& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (utf8MarkP(p, bytes.size())) return kUtf8;
+    if (utf8MarkP(p, bytes.size())) return ceid::kUtf8;
     Utf8Check check;
     check.feed(p, bytes.size());
-    if (check.utf8P()) return kUtf8;
-    return fromJaDetector(CCC::Iceman::detect(kJaDetector, bytes.data(), bytes.size()));
+    if (check.utf8P()) return ceid::kUtf8;
+    return fromJaDetector(CCC::Iceman::detect(ceid::kJaDetector, bytes.data(), bytes.size()));
 }
 
 CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding) {
     switch (sourceEncoding) {
-    case kUsAscii:
-    case kShiftJis:
-    case kCp932: return kCp932;
-    default: return kUtf8;
+    case ceid::kUsAscii:
+    case ceid::kShiftJis:
+    case ceid::kCp932: return ceid::kCp932;
+    default: return ceid::kUtf8;
     }
 }
 
@@ -223,14 +216,14 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
     return true;
 }
 
-void addSource(Orvane::Model& model, const SourceFile& source, int newLineMode) {
+void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode) {
     Orvane::SrcText* text = model.addSrcText(source.path.c_str(), source.in, nullptr, source.out, newLineMode);
     if (source.bytes) text->setPreloadedBytes(source.bytes);
 }
 
 void printToStderr(const CCC::TString<unsigned short>& text) {
     CCC::TString<char> bytes;
-    if (!CCC::Iceman::convertToBString(kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
+    if (!CCC::Iceman::convertToBString(ceid::kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
 }

@@ -68,7 +68,7 @@ void Tolvan::writeRegistory() {
     store->setDword(kInputCharset, number(settings_.InputCharset));
     store->setDword(kOutputCharset, number(settings_.OutputCharset));
     // A failed write is silent: the settings in memory stand all the same.
-    store->save();
+    (void)store->save();
 }
 
 void Tolvan::setSyntaxOptions() {

@@ -130,22 +130,22 @@ TEST_F(AppendTest, NameCheckFollowsTheNarrowEncoding) {
         Text name;
         bool accepted;
     } cases[] = {
-        {StringConv::kUtf8, u"日本語.txt", true},
-        {StringConv::kUtf8, u"caf\u00E9.txt", true},
-        {StringConv::kUtf8, u"\U0001F600.txt", true},
-        {StringConv::kUtf8, Text(u"x") + u'\xD800' + u".txt", false},
-        {StringConv::kUtf8, Text(u"x") + u'\xDC00' + u".txt", false},
-        {StringConv::kCp932, u"日本語.txt", true},
-        {StringConv::kCp932, u"①.txt", true},
-        {StringConv::kCp932, u"caf\u00E9.txt", false},
-        {StringConv::kCp932, u"\U0001F600.txt", false},
+        {CCC::ceid::kUtf8N, u"日本語.txt", true},
+        {CCC::ceid::kUtf8N, u"caf\u00E9.txt", true},
+        {CCC::ceid::kUtf8N, u"\U0001F600.txt", true},
+        {CCC::ceid::kUtf8N, Text(u"x") + u'\xD800' + u".txt", false},
+        {CCC::ceid::kUtf8N, Text(u"x") + u'\xDC00' + u".txt", false},
+        {CCC::ceid::kCp932, u"日本語.txt", true},
+        {CCC::ceid::kCp932, u"①.txt", true},
+        {CCC::ceid::kCp932, u"caf\u00E9.txt", false},
+        {CCC::ceid::kCp932, u"\U0001F600.txt", false},
     };
     for (const Case& c : cases) {
         StringConv conv(c.narrow);
         EXPECT_EQ(conv.narrowRoundTripP(c.name), c.accepted) << U8(c.name) << " narrow " << c.narrow;
     }
     // Through the command: a refused name is never opened.
-    Tolvan& t = make(StringConv::kCp932);
+    Tolvan& t = make(CCC::ceid::kCp932);
     t.cmdAppend(T(path("caf\xC3\xA9.txt")));
     EXPECT_EQ(lastMessages(), kNotShiftJis);
     // And an accepted one is stored in cp932 bytes.

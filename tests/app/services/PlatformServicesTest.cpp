@@ -9,7 +9,6 @@
 
 #include "app/services/FileOperations.h"
 #include "support/Files.h"
-#include "app/services/Launcher.h"
 #include "app/services/StartDirectory.h"
 
 #include <sys/resource.h>
@@ -141,28 +140,6 @@ TEST(FileOperations, CopyReplacesAtomically) {
     EXPECT_TRUE(ops.rewritable(sheet, error));
     for (const auto& e : fs::directory_iterator(scratch.dir()))
         EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
-}
-
-TEST(Launcher, StartsProgramsWithOneArgumentAndReportsFailure) {
-    Scratch scratch("launch");
-    auto dir = [&scratch](const std::string& name) { return scratch.file(name); };
-    PosixProgramStarter starter;
-    // The argument reaches the program as one argv entry: no shell, no quoting.
-    std::string script = dir("probe.sh");
-    std::string marker = dir("got arg");
-    writeFile(script, "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/got arg\"\n");
-    fs::permissions(script, fs::perms::owner_all);
-    std::string tricky = "a b \"c\" $(x) 'd'";
-    ASSERT_TRUE(starter.start(script, tricky));
-    for (int i = 0; i < 200 && !fs::exists(marker); ++i) ::usleep(10000);
-    std::ifstream in(marker);
-    std::string got((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(got, "1|" + tricky);
-
-    EXPECT_FALSE(starter.start(dir("no-such-program"), "x"));
-    EXPECT_FALSE(starter.start("", "x"));
-    XdgDocumentOpener opener(starter, dir("no-such-opener"));
-    EXPECT_FALSE(opener.open("/tmp"));
 }
 
 TEST(StartDirectory, FindsTheBundledFilesFromTheExecutable) {
