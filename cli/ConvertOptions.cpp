@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "ccc/encoding/EncodingIds.h"
+#include "ccc/detect/Utf8Check.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/model/FileName.h"
 #include "core/model/Model.h"
@@ -15,52 +16,6 @@ namespace quillmark {
 namespace {
 
 namespace ceid = CCC::ceid;
-
-// Incremental UTF-8 check over a byte stream: well-formed sequences only
-// (no overlong forms, no surrogates, nothing above U+10FFFF).
-class Utf8Check {
-public:
-    void feed(const unsigned char* p, std::size_t n) {
-        for (std::size_t i = 0; i < n && valid_; ++i) step(p[i]);
-    }
-    // Valid to the end, and at least one multi-byte sequence.
-    bool utf8P() const { return valid_ && pending_ == 0 && nonAscii_; }
-    bool failedP() const { return !valid_; }
-
-private:
-    void step(unsigned char b) {
-        if (pending_ == 0) {
-            if (b < 0x80) return;
-            nonAscii_ = true;
-            lower_ = 0x80;
-            upper_ = 0xBF;
-            if (b >= 0xC2 && b <= 0xDF) pending_ = 1;
-            else if (b >= 0xE0 && b <= 0xEF) {
-                pending_ = 2;
-                if (b == 0xE0) lower_ = 0xA0;
-                if (b == 0xED) upper_ = 0x9F;
-            } else if (b >= 0xF0 && b <= 0xF4) {
-                pending_ = 3;
-                if (b == 0xF0) lower_ = 0x90;
-                if (b == 0xF4) upper_ = 0x8F;
-            } else valid_ = false;
-            return;
-        }
-        if (b < lower_ || b > upper_) {
-            valid_ = false;
-            return;
-        }
-        lower_ = 0x80;
-        upper_ = 0xBF;
-        --pending_;
-    }
-
-    bool valid_ = true;
-    bool nonAscii_ = false;
-    int pending_ = 0;
-    unsigned char lower_ = 0x80;
-    unsigned char upper_ = 0xBF;
-};
 
 // The mark, or valid UTF-8 with at least one multi-byte sequence, decides
 // for UTF-8 before the Japanese detector is asked.
@@ -147,17 +102,13 @@ bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, 
 }
 
 CCC::CeId detectSourceEncoding(std::FILE* file) {
-    unsigned char block[65536];
-    Utf8Check check;
-    bool first = true;
-    std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
-        if (first && utf8MarkP(block, n)) return ceid::kUtf8;
-        first = false;
-        check.feed(block, n);
-        if (check.failedP()) break;
-    }
-    if (check.utf8P() && !std::ferror(file)) return ceid::kUtf8;
+    unsigned char head[3];
+    const std::size_t n = std::fread(head, 1, sizeof head, file);
+    if (utf8MarkP(head, n)) return ceid::kUtf8;
+    CCC::Utf8Check check;
+    check.feed(head, n);
+    check.feed(file);
+    if (check.utf8P()) return ceid::kUtf8;
     std::rewind(file);
     return fromJaDetector(CCC::Iceman::detect(ceid::kJaDetector, file));
 }
@@ -165,7 +116,7 @@ CCC::CeId detectSourceEncoding(std::FILE* file) {
 CCC::CeId detectSourceEncoding(const std::string& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     if (utf8MarkP(p, bytes.size())) return ceid::kUtf8;
-    Utf8Check check;
+    CCC::Utf8Check check;
     check.feed(p, bytes.size());
     if (check.utf8P()) return ceid::kUtf8;
     return fromJaDetector(CCC::Iceman::detect(ceid::kJaDetector, bytes.data(), bytes.size()));

@@ -1,7 +1,9 @@
 #include <cstdio>
 
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
 #include "ccc/base/Exception.h"
+#include "ccc/detect/Utf8Check.h"
 #include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/model/Log.h"
@@ -67,6 +69,14 @@ void Tolvan::cmdAppend(const Text& path) {
     } catch (const CCC::IOException&) {
         readable = false;
     }
+    // The Japanese detector knows UTF-8 only by its mark; a mark-less UTF-8
+    // file (what Linux editors write) would be read as Shift_JIS.
+    if (readable && settings_.InputCharset == kShiftJisCharset && detected != ceid::kUtf8) {
+        std::rewind(fp);
+        CCC::Utf8Check check;
+        check.feed(fp);
+        if (check.utf8P()) detected = ceid::kUtf8N;
+    }
     std::fclose(fp);
     if (!readable) {
         message(u"このファイルは開けません。", caption);
@@ -74,7 +84,7 @@ void Tolvan::cmdAppend(const Text& path) {
     }
     if (detected == ceid::kNone) detected = ceid::kUsAscii;
 
-    if (settings_.InputCharset == 0 && detected != ceid::kShiftJis && detected != ceid::kCp932 && detected != ceid::kUsAscii) {
+    if (settings_.InputCharset == kShiftJisCharset && detected != ceid::kShiftJis && detected != ceid::kCp932 && detected != ceid::kUsAscii) {
         message(encodingMismatchMessage(detected), caption);
         return;
     }

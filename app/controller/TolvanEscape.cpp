@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
 #include "app/services/ControlEscaper.h"
 #include "ccc/encoding/EncodingIds.h"
@@ -114,7 +115,7 @@ bool Tolvan::convertEscape(const Text& fileName) {
     }
 
     std::string escaped;
-    bool converted = settings_.InputCharset == 1 ? convertEscapeUTF8(content, escaped)
+    bool converted = settings_.InputCharset == kUtf8Charset ? convertEscapeUTF8(content, escaped)
                                                  : convertEscapeShiftJIS(content, escaped);
     std::string temp;
     bool written = false;

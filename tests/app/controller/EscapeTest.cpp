@@ -55,6 +55,7 @@ TEST_F(EscapeTest, RewritesAndKeepsTheOriginalAsBackup) {
 // Through cmdAppend: only a successful escape registers the file.
 TEST_F(EscapeTest, OldBackupAskedAboutFirst) {
     Tolvan& t = make();
+    t.settings().InputCharset = kShiftJisCharset;
     t.settings().EscapeByAppend = true;
     writeFile(path("a.txt"), "a=b\n");
     writeFile(path("a.txt.back"), "older\n");
