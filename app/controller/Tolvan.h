@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/controller/Commands.h"
 #include "app/controller/StringConv.h"
 #include "app/services/EscapeTables.h"
 #include "app/services/FileOperations.h"
@@ -57,10 +58,10 @@ struct TolvanSettings {
 
 // The desktop program's controller: owns the conversion model and its log,
 // holds the settings, and carries out every command of the main window.
-class Tolvan {
+class Tolvan final : public Commands {
 public:
     explicit Tolvan(const TolvanServices& services);
-    ~Tolvan();
+    ~Tolvan() override;
     Tolvan(const Tolvan&) = delete;
     Tolvan& operator=(const Tolvan&) = delete;
 
@@ -68,20 +69,20 @@ public:
     Orvane::Model* getModel() const { return model_.get(); }
 
     // ---- commands ----
-    void cmdAppend();
-    void cmdAppend(const Text& path);
-    void cmdRelease();
-    void cmdRename();
-    void cmdConvert();
-    void cmdRemove();
-    void cmdEdit();
-    void cmdReview();
-    void cmdViewOutput();
-    void cmdSetOption();
-    void cmdHelp();
-    void cmdHelpIndex();
-    void cmdAbout();
-    bool cmdExit();
+    void cmdAppend() override;
+    void cmdAppend(const Text& path) override;
+    void cmdRelease() override;
+    void cmdRename() override;
+    void cmdConvert() override;
+    void cmdRemove() override;
+    void cmdEdit() override;
+    void cmdReview() override;
+    void cmdViewOutput() override;
+    void cmdSetOption() override;
+    void cmdHelp() override;
+    void cmdHelpIndex() override;
+    void cmdAbout() override;
+    bool cmdExit() override;
 
     // ---- settings ----
     void readRegistory();

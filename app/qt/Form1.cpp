@@ -66,8 +66,9 @@ QWidget* panel(const QString& caption, ListBox* list, QWidget* parent) {
 
 } // namespace
 
-Form1::Form1(Tolvan& controller, OpenFileDialog& programChooser, QWidget* parent)
-    : QMainWindow(parent), controller_(controller), programChooser_(programChooser), show_with_basename_p_(true) {
+Form1::Form1(const Tolvan& controller, Commands& commands, OpenFileDialog& programChooser, QWidget* parent)
+    : QMainWindow(parent), controller_(controller), commands_(commands), programChooser_(programChooser),
+      show_with_basename_p_(true) {
     setWindowTitle(QStringLiteral("Quillmark"));
     const QString dataDirectory = pathToQString(controller_.getStartDirectory());
     setWindowIcon(Icons::application(dataDirectory));
@@ -88,7 +89,7 @@ void Form1::buildMenus() {
         const char16_t* text;  // nullptr: a separator
         Command command;
     };
-    Tolvan& c = controller_;
+    Commands& c = commands_;
     const std::pair<const char16_t*, std::vector<Item>> menus[] = {
         {u"ファイル(&F)",
          {{u"変換対象に追加(&A)...", [&c] { c.cmdAppend(); }},
@@ -183,28 +184,28 @@ void Form1::buildPanels() {
 void Form1::attachEvents() {
     connect(listBox1_, &ListBox::itemSelectionChanged, this,
             [this] { updateSrcFileSelection(getSelectedSrcTextIndex()); });
-    connect(listBox1_, &ListBox::listDoubleClicked, this, [this] { controller_.cmdEdit(); });
-    connect(listBox2_, &ListBox::listDoubleClicked, this, [this] { controller_.cmdReview(); });
-    connect(listBox2_, &ListBox::enterPressed, this, [this] { controller_.cmdViewOutput(); });
+    connect(listBox1_, &ListBox::listDoubleClicked, this, [this] { commands_.cmdEdit(); });
+    connect(listBox2_, &ListBox::listDoubleClicked, this, [this] { commands_.cmdReview(); });
+    connect(listBox2_, &ListBox::enterPressed, this, [this] { commands_.cmdViewOutput(); });
     // Run the commands after the drop has finished: their message boxes
     // must not hold the drag source waiting.
     connect(listBox1_, &ListBox::filesDropped, this, &Form1::appendDropped, Qt::QueuedConnection);
 }
 
 void Form1::appendDropped(const QStringList& paths) {
-    for (const QString& path : paths) controller_.cmdAppend(toText(path));
+    for (const QString& path : paths) commands_.cmdAppend(toText(path));
 }
 
 void Form1::toolBarButtonClick(int position) {
     switch (position) {
-    case 0: controller_.cmdAppend(); break;
-    case 1: controller_.cmdRelease(); break;
-    case 2: controller_.cmdRename(); break;
-    case 3: controller_.cmdConvert(); break;
-    case 4: controller_.cmdRemove(); break;
-    case 5: controller_.cmdEdit(); break;
-    case 6: controller_.cmdReview(); break;
-    case 7: controller_.cmdSetOption(); break;
+    case 0: commands_.cmdAppend(); break;
+    case 1: commands_.cmdRelease(); break;
+    case 2: commands_.cmdRename(); break;
+    case 3: commands_.cmdConvert(); break;
+    case 4: commands_.cmdRemove(); break;
+    case 5: commands_.cmdEdit(); break;
+    case 6: commands_.cmdReview(); break;
+    case 7: commands_.cmdSetOption(); break;
     default: break;
     }
 }
@@ -265,7 +266,7 @@ std::unique_ptr<PreferenceDialog> Form1::createPreference() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (controller_.cmdExit())
+    if (commands_.cmdExit())
         event->accept();
     else
         event->ignore();

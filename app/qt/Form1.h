@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace tolvanw32 {
 
+class Commands;
 class ListBox;
 class OpenFileDialog;
 class Tolvan;
@@ -22,7 +23,8 @@ class Tolvan;
 // The main window: the registered source texts and the generated files side
 // by side, with menus and a tool bar whose every action is one command of
 // the controller. It keeps no data of its own; update() redraws both lists
-// from the model.
+// from the controller's model. Commands go through `commands`, which is the
+// controller itself except under test.
 class Form1 : public QMainWindow, public MainView {
     Q_OBJECT
 public:
@@ -34,7 +36,7 @@ public:
     static constexpr int kToolBarButtons = 8;
 
     // programChooser serves the options dialog's "..." button.
-    Form1(Tolvan& controller, OpenFileDialog& programChooser, QWidget* parent = nullptr);
+    Form1(const Tolvan& controller, Commands& commands, OpenFileDialog& programChooser, QWidget* parent = nullptr);
 
     // ---- what the controller sees ----
     int getSelectedSrcTextIndex() override;
@@ -70,7 +72,8 @@ private:
     QString fullName(const std::string& path) const;
     void appendDropped(const QStringList& paths);
 
-    Tolvan& controller_;
+    const Tolvan& controller_;
+    Commands& commands_;
     OpenFileDialog& programChooser_;
     bool show_with_basename_p_;
     QToolBar* toolBar_ = nullptr;

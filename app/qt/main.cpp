@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
 
         auto controller = std::make_unique<Tolvan>(services);
         {
-            Form1 window(*controller, openFileDialog);
+            Form1 window(*controller, *controller, openFileDialog);
             controller->setMainView(&window);
             messages.setOwner(&window);
             openFileDialog.setOwner(&window);

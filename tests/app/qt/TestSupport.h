@@ -1,145 +1,102 @@
 #pragma once
 
-#include <QApplication>
-#include <QDialog>
-#include <QFile>
-#include <QListWidget>
-#include <QString>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <deque>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
+// The window tests' kit: a recorder in the controller's place, a real
+// controller behind the window for its lists, and the next modal dialog.
 
+#include <QtTest>
+#include <QtWidgets>
+
+#include "app/controller/Commands.h"
 #include "app/controller/Tolvan.h"
 #include "app/qt/Form1.h"
 #include "app/qt/QtText.h"
+#include "tests/support/Files.h"
 
 namespace qttest {
 
 using namespace tolvanw32;
 
-struct Shown {
-    QString text, caption;
-    MessageDialog::Buttons buttons;
-    MessageDialog::Icon icon;
+#define QM_RECORD(command) \
+    void command() override { calls << QStringLiteral(#command); }
+
+// Each command the window runs, as its name (and argument); exit is
+// refused unless allowed.
+class RecordingCommands : public Commands {
+public:
+    QM_RECORD(cmdAppend) QM_RECORD(cmdRelease) QM_RECORD(cmdRename) QM_RECORD(cmdConvert) QM_RECORD(cmdRemove)
+    QM_RECORD(cmdEdit) QM_RECORD(cmdReview) QM_RECORD(cmdViewOutput) QM_RECORD(cmdSetOption) QM_RECORD(cmdHelp)
+    QM_RECORD(cmdHelpIndex) QM_RECORD(cmdAbout)
+    void cmdAppend(const Text& path) override { calls << QStringLiteral("cmdAppend ") + toQString(path); }
+    bool cmdExit() override { calls << QStringLiteral("cmdExit"); return exitAllowed; }
+    QStringList calls;
+    bool exitAllowed = false;
 };
 
-// Records what is shown and answers from a queue, then Ok.
-class FakeMessages : public MessageDialog {
-public:
-    Answer show(const Text& text, const Text& caption, Buttons buttons, Icon icon, DefaultButton) override {
-        shown.push_back({toQString(text), toQString(caption), buttons, icon});
-        if (answers.empty()) return Answer::Ok;
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    // The texts shown so far, and forget them.
-    std::vector<Shown> take() { return std::exchange(shown, {}); }
-    std::vector<Shown> shown;
-    std::deque<Answer> answers;
-};
+#undef QM_RECORD
 
-class FakeOpenFileDialog : public OpenFileDialog {
+// The real controller's platform: answers OK, chooses `answer`, and opens
+// or starts nothing; records the filters asked for.
+class QuietPlatform : public MessageDialog, public OpenFileDialog, public DocumentOpener, public ProgramStarter {
 public:
-    std::optional<Text> chooseFile(const Text& filter) override {
-        filters.push_back(filter);
-        return answer;
-    }
-    std::optional<Text> answer;
+    Answer show(const Text&, const Text&, Buttons, Icon, DefaultButton) override { return Answer::Ok; }
+    std::optional<Text> chooseFile(const Text& filter) override { filters.push_back(filter); return answer; }
+    bool open(const std::string&) override { return false; }
+    bool start(const std::string&, const std::string&) override { return false; }
     std::vector<Text> filters;
+    std::optional<Text> answer;
 };
 
-// Records documents opened and programs started, and claims success.
-class FakeLaunchers : public DocumentOpener, public ProgramStarter {
-public:
-    bool open(const std::string& path) override {
-        opened.push_back(path);
-        return true;
-    }
-    bool start(const std::string& program, const std::string& argument) override {
-        started.emplace_back(program, argument);
-        return true;
-    }
-    std::vector<std::string> opened;
-    std::vector<std::pair<std::string, std::string>> started;
-};
-
-// A shown window over a real controller whose platform is faked, in a fresh
-// temporary folder that is also the start directory.
+// A shown window whose commands are recorded; the model it draws is a real
+// controller's, over a fresh scratch folder that is also the start directory.
 struct Harness {
-    Harness() {
-        TolvanServices services{messages, openFile, launchers, launchers, files, nullptr,
-                                QFile::encodeName(dir.path()).toStdString(), StringConv::kPlatformNarrow};
-        controller = std::make_unique<Tolvan>(services);
-        window = std::make_unique<Form1>(*controller, programChooser);
-        controller->setMainView(window.get());
-        window->show();
+    Harness()
+        : controller(TolvanServices{platform, platform, platform, platform, files, nullptr, scratch.dir().string()}),
+          window(controller, commands, platform) {
+        controller.setMainView(&window);
+        window.show();
     }
-    ~Harness() {
-        controller->setMainView(nullptr);
-        window.reset();
-        controller.reset();
+    ~Harness() { controller.setMainView(nullptr); }
+
+    QString path(const std::string& name) const { return QString::fromStdString(scratch.file(name)); }
+    // Registers one-line files of these names with the real controller.
+    void append(std::initializer_list<std::string> names) {
+        for (const std::string& name : names) {
+            qmtest::writeBytes(scratch / name, "x\n");
+            controller.cmdAppend(toText(path(name)));
+        }
     }
 
-    // A file of the given bytes in the temporary folder; returns its path.
-    QString writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return QString();
-        return file.fileName();
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    // Registers files of one line each, by name.
-    void append(std::initializer_list<const char*> names) {
-        for (const char* name : names) controller->cmdAppend(toText(writeFile(QString::fromLatin1(name), "x\n")));
-    }
-    static QStringList entries(const QListWidget* list) {
-        QStringList texts;
-        for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-        return texts;
-    }
-
-    QTemporaryDir dir;
-    FakeMessages messages;
-    FakeOpenFileDialog openFile, programChooser;
-    FakeLaunchers launchers;
+    qmtest::Scratch scratch{"qt"};
+    QuietPlatform platform;
     PosixFileOperations files;
-    std::unique_ptr<Tolvan> controller;
-    std::unique_ptr<Form1> window;
+    RecordingCommands commands;
+    Tolvan controller;
+    Form1 window;
 };
 
-// While it lives, waits for the next modal dialog; once that is shown, runs
-// `action` on it and closes it with `result` unless the action did.
+// While it lives, runs `action` on the next modal dialog once it is shown,
+// then rejects the dialog unless the action closed it.
 class NextModal {
 public:
-    explicit NextModal(std::function<void(QDialog*)> action = {}, int result = QDialog::Rejected) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this, action = std::move(action), result] {
+    explicit NextModal(std::function<void(QDialog*)> action) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, action = std::move(action)] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible()) return;
             timer_.stop();
-            title_ = dialog->windowTitle();
-            if (action) action(dialog);
-            if (dialog->isVisible()) dialog->done(result);
-            handled_ = true;
+            action(dialog);
+            if (dialog->isVisible()) dialog->reject();
         });
-        timer_.start();
+        timer_.start(5);
     }
-    bool handled() const { return handled_; }
-    // The caption of the dialog it handled.
-    const QString& title() const { return title_; }
 
 private:
     QTimer timer_;
-    bool handled_ = false;
-    QString title_;
 };
 
-inline QString q(const char16_t* text) { return QString::fromUtf16(text); }
+// The named child of a dialog.
+template <class W>
+W* child(QObject* parent, const char* name) {
+    return parent->findChild<W*>(QString::fromLatin1(name));
+}
 
 } // namespace qttest
