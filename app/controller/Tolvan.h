@@ -21,6 +21,7 @@
 namespace Orvane {
 class Log;
 class Model;
+class Output;
 } // namespace Orvane
 
 namespace tolvanw32 {
@@ -125,6 +126,9 @@ private:
                                   MessageDialog::Buttons buttons = MessageDialog::Buttons::Ok);
     int selectedSrcText();
     int selectedOutput();
+    // The output selected in the view; null, after saying so under caption,
+    // when there is none.
+    const Orvane::Output* selectedOutputOrSay(const Text& caption);
     void updateView();
     Text narrowToText(const std::string& narrow) const;
     [[nodiscard]] bool startEditor(const std::string& path);

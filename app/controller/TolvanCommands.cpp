@@ -190,33 +190,33 @@ void Tolvan::cmdEdit() {
     }
 }
 
+const Orvane::Output* Tolvan::selectedOutputOrSay(const Text& caption) {
+    const int position = selectedOutput();
+    const auto& outputs = model_->getOutputs();
+    if (position >= 0 && static_cast<std::size_t>(position) < outputs.size())
+        return outputs[static_cast<std::size_t>(position)].get();
+    message(u"選択されている生成ファイルがありません。", caption);
+    return nullptr;
+}
+
 void Tolvan::cmdReview() {
     const Text caption = u"エラー: レビュー";
-    int position = selectedOutput();
-    const auto& outputs = model_->getOutputs();
-    if (position < 0 || static_cast<std::size_t>(position) >= outputs.size()) {
-        message(u"選択されている生成ファイルがありません。", caption);
-        return;
-    }
-    if (!services_.documents.open(narrowOf(outputs[static_cast<std::size_t>(position)]->getFileName())))
+    const Orvane::Output* output = selectedOutputOrSay(caption);
+    if (output && !services_.documents.open(narrowOf(output->getFileName())))
         message(u"レビュー対象の生成ファイルが開けません。", caption);
 }
 
 void Tolvan::cmdViewOutput() {
     const Text caption = u"エラー: レビュー";
-    int position = selectedOutput();
-    const auto& outputs = model_->getOutputs();
-    if (position < 0 || static_cast<std::size_t>(position) >= outputs.size()) {
-        message(u"選択されている生成ファイルがありません。", caption);
-        return;
-    }
+    const Orvane::Output* output = selectedOutputOrSay(caption);
+    if (!output) return;
     if (settings_.TextEditor.empty()) {
         message(u"テキストエディタが未設定なため、生成ファイルが開けません。\n"
                 u"この機能を使うにはオプション設定ダイアログでテキストエディタを指定してください。",
                 caption);
         return;
     }
-    if (!startEditor(narrowOf(outputs[static_cast<std::size_t>(position)]->getFileName())))
+    if (!startEditor(narrowOf(output->getFileName())))
         message(u"テキストエディタの起動エラー。", caption);
 }
 
