@@ -57,10 +57,10 @@ TEST_F(AppendTest, RegistersWithTheCharsetsOfTheMoment) {
         expected.push_back(path(c.name));
     }
     // The same file reached by another spelling is accepted again.
-    t.cmdAppend(T((dir / "." / "sjis.txt").string()));
-    expected.push_back((dir / "." / "sjis.txt").string());
+    t.cmdAppend(T(path("./sjis.txt")));
+    expected.push_back(path("./sjis.txt"));
     EXPECT_EQ(lastMessages(), "");
-    EXPECT_EQ(view.updates, 8);
+    EXPECT_EQ(fakes.updates, 8);
     ASSERT_EQ(srcNames(), expected);
     const auto& srcs = t.getModel()->getSrcTexts();
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -74,11 +74,11 @@ TEST_F(AppendTest, RegistersWithTheCharsetsOfTheMoment) {
 TEST_F(AppendTest, ChecksRunInOrderAndTheFirstFailureEnds) {
     Tolvan& t = make();
     add({"a.txt"}, kSjisText);
-    fs::create_directories(dir / "folder.txt");
-    writeFile(path("euc.txt"), kEucText);
-    writeFile(path("utf8.txt"), kUtf8BomText);
+    fs::create_directories(path("folder.txt"));
+    put("euc.txt", kEucText);
+    put("utf8.txt", kUtf8BomText);
     lastMessages();
-    view.updates = 0;
+    fakes.updates = 0;
 
     // The encoding message begins with the detector's name for the file.
     std::FILE* fp = std::fopen(path("utf8.txt").c_str(), "rb");
@@ -105,21 +105,21 @@ TEST_F(AppendTest, ChecksRunInOrderAndTheFirstFailureEnds) {
         EXPECT_EQ(lastMessages(), c.expected) << U8(c.path);
     }
     EXPECT_EQ(srcNames(), std::vector<std::string>{path("a.txt")});
-    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(fakes.updates, 0);
     // An identifier without a name is shown as "不明".
     EXPECT_EQ(U8(Tolvan::encodingMismatchMessage(999)), "不明" + kEncodingTail);
 }
 
 TEST_F(AppendTest, WithoutArgumentUsesTheOpenFileDialog) {
     Tolvan& t = make();
-    writeFile(path("a.txt"), "a\n");
+    put("a.txt", "a\n");
     t.cmdAppend();  // cancelled
     EXPECT_TRUE(srcNames().empty());
-    fileDialog.answer = T(path("a.txt"));
+    fakes.fileAnswer = T(path("a.txt"));
     t.cmdAppend();
     EXPECT_EQ(srcNames(), std::vector<std::string>{path("a.txt")});
-    ASSERT_EQ(fileDialog.filters.size(), 2u);
-    EXPECT_EQ(U8(fileDialog.filters[0]), "テキストファイル (*.txt)|*.txt|全ファイル (*.*)|*.*");
+    ASSERT_EQ(fakes.filters.size(), 2u);
+    EXPECT_EQ(U8(fakes.filters[0]), "テキストファイル (*.txt)|*.txt|全ファイル (*.*)|*.*");
     EXPECT_EQ(lastMessages(), "");
 }
 
@@ -149,8 +149,8 @@ TEST_F(AppendTest, NameCheckFollowsTheNarrowEncoding) {
     t.cmdAppend(T(path("caf\xC3\xA9.txt")));
     EXPECT_EQ(lastMessages(), kNotShiftJis);
     // And an accepted one is stored in cp932 bytes.
-    std::string sjisName = path("") + fromHex("93FA967B8CEA") + ".txt";
-    writeFile(sjisName, "a\n");
+    const std::string sjisName = path(fromHex("93FA967B8CEA") + ".txt");
+    put(fromHex("93FA967B8CEA") + ".txt", "a\n");
     t.cmdAppend(T(path("日本語.txt")));
     EXPECT_EQ(lastMessages(), "");
     EXPECT_EQ(srcNames(), std::vector<std::string>{sjisName});
