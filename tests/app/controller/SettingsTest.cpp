@@ -77,10 +77,10 @@ TEST_F(SettingsTest, StyleChangeRemovesTheOldCopiesFirst) {
     chooseOptions([](TolvanSettings& s) { s.StyleNum = 1; });
     EXPECT_TRUE(exists("yoko.css") && exists("sub/yoko.css"));
 
-    chooseOptions([](TolvanSettings& s) { s.StyleNum = 2; });
+    chooseOptions([](TolvanSettings& s) { s.StyleNum = kStyleTateCheck; });
     EXPECT_FALSE(exists("yoko.css") || exists("sub/yoko.css"));
     t.cmdConvert();
-    EXPECT_TRUE(exists("tate.css") && exists("sub/tate.css"));
+    EXPECT_EQ(read("tate_check.css") + read("sub/tate_check.css"), "/* tate_check.css */\n/* tate_check.css */\n");
     EXPECT_EQ(lastMessages(), "");
 }
 

@@ -4,9 +4,12 @@
 #include <string>
 
 #include "app/services/ControlEscaper.h"
+#include "app/controller/StringConv.h"
 #include "app/services/EscapeTables.h"
+#include "support/Corpus.h"
 
 using namespace tolvanw32;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,7 +25,7 @@ std::string hex(std::string_view bytes) {
 
 // Runs the escaper with a syntax's table, on Shift_JIS bytes or UTF-16.
 template <class C>
-std::basic_string<C> escapeWith(int syntax, std::basic_string_view<C> text) {
+std::basic_string<C> escapeWith(int syntax, const std::basic_string<C>& text) {
     auto column = [](const EscapeMark& m) {
         if constexpr (sizeof(C) == 1) return m.sjis; else return m.utf16;
     };
@@ -34,8 +37,6 @@ std::basic_string<C> escapeWith(int syntax, std::basic_string_view<C> text) {
     out.append(text.substr(stop));
     return out;
 }
-std::string escapeSjis(int syntax, std::string_view text) { return escapeWith<char>(syntax, text); }
-std::u16string escapeUtf16(int syntax, std::u16string_view text) { return escapeWith<char16_t>(syntax, text); }
 
 } // namespace
 
@@ -72,54 +73,16 @@ TEST(EscapeTables, Utf16ColumnMatchesPythonCp932) {
     EXPECT_EQ(out, expected);
 }
 
-TEST(ControlEscaper, ShiftJisCases) {
-    struct Case {
-        int syntax;
-        std::string_view in, out;
-    } cases[] = {
-        // The example: a leading "■", an "=" between letters, a backslash.
-        {2, "\x81\xA1title\r\na=b \\ c\r\n", "\\\x81\xA1title\r\na\\=b \\\\ c\r\n"},
-        {2, "", ""},
-        {2, "plain text\r\n", "plain text\r\n"},
-        // Second bytes 0x5C and 0x7C are never examined.
-        {2, "\x95\x5C\x83\x7C", "\x95\x5C\x83\x7C"},
-        // Syntax 3: half-width only; syntax 4: full-width only, with "＼".
-        {3, "=\\\x81\x81\x81\xA1", "\\=\\\\\x81\x81\x81\xA1"},
-        {4, "=\\\x81\x81\x81\xA1\x81\x8F", "=\\\x81\x5F\x81\x81\x81\x5F\x81\xA1\x81\x5F\x81\x8F"},
-        // Each half-width mark once.
-        {3, "=&~*%#^+-|!;$_`\\", "\\=\\&\\~\\*\\%\\#\\^\\+\\-\\|\\!\\;\\$\\_\\`\\\\"},
-        // 0xF0-0xFC and half-width katakana are single bytes.
-        {2, "\xF0=\xB1=", "\xF0\\=\xB1\\="},
-        // A lead byte at the very end, and one before a NUL.
-        {2, "=\x81", "\\=\x81"},
-        {2, "\x81", "\x81"},
-        // From the first NUL on, everything is kept as it is.
-        {2, std::string_view("a=\0=b\x81", 6), std::string_view("a\\=\0=b\x81", 7)},
-        {2, std::string_view("\x81\0=", 3), std::string_view("\x81\0=", 3)},
-    };
-    for (const Case& c : cases) EXPECT_EQ(hex(escapeSjis(c.syntax, c.in)), hex(c.out)) << hex(c.in);
-}
-
-TEST(ControlEscaper, Syntax2EscapesEveryMarkOnce) {
-    for (const EscapeMark& m : escapeTableFor(2)->marks) {
-        std::string in = "x" + std::string(m.sjis) + "y";
-        EXPECT_EQ(hex(escapeSjis(2, in)), hex("x\\" + std::string(m.sjis) + "y"));
-        std::u16string u = u"x" + std::u16string(m.utf16) + u"y";
-        EXPECT_EQ(escapeUtf16(2, u), u"x\\" + std::u16string(m.utf16) + u"y");
+// The cases of tests/data/app/escapes.txt.
+TEST(ControlEscaper, Corpus) {
+    int cases = 0;
+    for (const auto& c : qmtest::corpusLines(fs::path(QM_TEST_DIR) / "data/app/escapes.txt")) {
+        ASSERT_EQ(c.size(), 4u) << c[0];
+        const int syntax = std::stoi(c[0]);
+        const std::string in = qmtest::unescaped(c[2]), out = qmtest::unescaped(c[3]);
+        if (c[1] == "sjis") EXPECT_EQ(hex(escapeWith<char>(syntax, in)), hex(out)) << c[2];
+        else EXPECT_EQ(escapeWith<char16_t>(syntax, StringConv::fromUtf8(in)), StringConv::fromUtf8(out)) << c[2];
+        ++cases;
     }
-}
-
-TEST(ControlEscaper, Utf16Cases) {
-    struct Case {
-        int syntax;
-        std::u16string_view in, out;
-    } cases[] = {
-        {2, u"■見出し\na=b", u"\\■見出し\na\\=b"},
-        {3, u"＝=■", u"＝\\=■"},
-        {4, u"＝=■￥\\", u"＼＝=＼■＼￥\\"},
-        // Surrogate pairs pass unchanged.
-        {2, u"\U0001F600=", u"\U0001F600\\="},
-        {2, std::u16string_view(u"=\0=", 3), std::u16string_view(u"\\=\0=", 4)},
-    };
-    for (const Case& c : cases) EXPECT_EQ(escapeUtf16(c.syntax, c.in), c.out);
+    EXPECT_GT(cases, 15);
 }

@@ -5,44 +5,16 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/CliRunner.h"
+#include "support/Corpus.h"
 #include "support/Xmllint.h"
 
 namespace {
 
 using namespace qmtest;
-
-// \n \r \t \0 \\ and \xHH.
-std::string unescaped(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        const char c = s[++i];
-        if (c == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
-        }
-    }
-    return out;
-}
-
-std::vector<std::string> columns(const std::string& line) {
-    std::vector<std::string> cells;
-    std::istringstream in(line);
-    for (std::string cell; std::getline(in, cell, '\t');) cells.push_back(cell);
-    if (!line.empty() && line.back() == '\t') cells.emplace_back();
-    return cells;
-}
 
 void makeFiles(const Scratch& s) {
     for (const char* dir : {"folder", "data", "sub", "link", "in-the-way/yoko.css", "w1.html"})
@@ -79,12 +51,9 @@ ToolRun shell(const Scratch& scratch, std::string cmd) {
 TEST(FailureCli, CorpusOfFailures) {
     Scratch scratch("failures");
     makeFiles(scratch);
-    std::ifstream corpus(fs::path(QM_TEST_DIR) / "data/cli/failures.txt");
     int cases = 0;
-    for (std::string line; std::getline(corpus, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> c = columns(line);
-        ASSERT_GE(c.size(), 3u) << line;
+    for (const std::vector<std::string>& c : corpusLines(fs::path(QM_TEST_DIR) / "data/cli/failures.txt")) {
+        ASSERT_GE(c.size(), 3u) << c[0];
         if (c[0] == ">") {
             writeBytes(scratch / c[1], unescaped(c[2]));
             continue;

@@ -1,5 +1,6 @@
 // The model's runs over real manuscripts: output names, line ends, the
 // sources that stop a run, unsafe runs, outputs not held, removal, the log.
+// (A read-only output among others, the token dump: tests/data/cli/failures.txt.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,19 +72,6 @@ TEST_F(ModelTest, MissingSecondSourceStopsTheRunBeforeAnythingIsWritten) {
               std::vector<std::string>{"cannot read " + dir_.file("missing.txt") + ": No such file or directory"});
     EXPECT_TRUE(model_.getOutputs().empty());
     EXPECT_EQ(dir_.entries(), 1);
-}
-
-TEST_F(ModelTest, ReadOnlyOutputFailsButTheOthersAreWritten) {
-    add("locked.txt");
-    add("free.txt");
-    writeBytes(dir_ / "locked.html", "old");
-    fs::permissions(dir_ / "locked.html", fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_FALSE(run());
-    EXPECT_EQ(readBytes(dir_ / "locked.html"), "old");
-    EXPECT_NE(readBytes(dir_ / "free.html").find("本文"), std::string::npos);
-    EXPECT_EQ(model_.getFailures(),
-              std::vector<std::string>{"cannot write " + dir_.file("locked.html") + ": Permission denied"});
-    EXPECT_EQ(dir_.entries(), 4) << "no temporary file is left behind";
 }
 
 // Runs that would write over a source or write one path twice write
@@ -179,13 +167,6 @@ TEST_F(ModelTest, WarningsOfEverySourceReachTheLogInOrder) {
     DString text;
     Log::toString(&text)->getWriter()->print(&Log::message(Log::kHeadingJump, Log::kEnglish), 1, 3);
     EXPECT_EQ(utf8(text), "WARNING: The section number is jumped from H1 to H3.\n");
-}
-
-TEST_F(ModelTest, DumpTokensReadsEverySource) {
-    add("a.txt", "=\n");
-    ::testing::internal::CaptureStdout();
-    EXPECT_TRUE(model_.dumpTokens(log_.get()));
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "token_id: 02\ntoken_id: 01\ntoken_id: 00\n");
 }
 
 } // namespace
