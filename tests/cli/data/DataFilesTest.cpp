@@ -65,17 +65,8 @@ TEST(HelpPages, QuoteEveryLogWarning) {
     ASSERT_EQ(warnings.size(), 3u);
     const std::string help = readBytes(kData / "help.html");
     for (const std::string& warning : warnings) {
-        std::string pattern;
-        for (std::size_t i = 0; i < warning.size(); ++i) {
-            if (warning.compare(i, 2, "%d") == 0) {
-                pattern += "-?[0-9]+";
-                ++i;
-            } else if (std::string("\\^$.|?*+()[]{}").find(warning[i]) != std::string::npos) {
-                pattern += std::string("\\") + warning[i];
-            } else {
-                pattern += warning[i];
-            }
-        }
+        const std::string quoted = std::regex_replace(warning, std::regex(R"([\\^$.|?*+()\[\]{}])"), R"(\$&)");
+        const std::string pattern = std::regex_replace(quoted, std::regex("%d"), "-?[0-9]+");
         EXPECT_TRUE(std::regex_search(help, std::regex(pattern))) << warning;
     }
 }
