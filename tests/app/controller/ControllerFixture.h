@@ -11,7 +11,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -108,10 +107,27 @@ inline TolvanSettings unfilled() {
     return s;
 }
 
-// All eleven fields, comparable and printable as one tuple.
-inline auto fields(const TolvanSettings& s) {
-    return std::make_tuple(s.StyleNum, U8(s.StyleFileName), s.XhtmlVersion, s.SpanTenP, s.SpanPeriodP, s.SpanCommaP,
-                           s.Syntax, s.EscapeByAppend, U8(s.TextEditor), s.InputCharset, s.OutputCharset);
+// Sets a field by its name from text ("1" and "0" for the flags).
+inline void assign(TolvanSettings& s, const std::string& name, const std::string& value) {
+    const std::map<std::string, int*> numbers{{"StyleNum", &s.StyleNum}, {"XhtmlVersion", &s.XhtmlVersion},
+                                              {"Syntax", &s.Syntax}, {"InputCharset", &s.InputCharset},
+                                              {"OutputCharset", &s.OutputCharset}};
+    const std::map<std::string, bool*> flags{{"SpanTenP", &s.SpanTenP}, {"SpanPeriodP", &s.SpanPeriodP},
+                                             {"SpanCommaP", &s.SpanCommaP}, {"EscapeByAppend", &s.EscapeByAppend}};
+    if (name == "TextEditor" || name == "StyleFileName") (name == "TextEditor" ? s.TextEditor : s.StyleFileName) = T(value);
+    else if (flags.count(name)) *flags.at(name) = value == "1";
+    else *numbers.at(name) = std::stoi(value);
+}
+
+// All eleven fields in the order of the settings file, joined by "|".
+inline std::string fields(const TolvanSettings& s) {
+    std::string out;
+    for (const std::string& f : {std::to_string(s.StyleNum), U8(s.StyleFileName), std::to_string(s.XhtmlVersion),
+                                 std::to_string(s.SpanTenP), std::to_string(s.SpanPeriodP), std::to_string(s.SpanCommaP),
+                                 std::to_string(s.Syntax), std::to_string(s.EscapeByAppend), U8(s.TextEditor),
+                                 std::to_string(s.InputCharset), std::to_string(s.OutputCharset)})
+        out += (out.empty() ? "" : "|") + f;
+    return out;
 }
 
 // Every other service: message boxes, the open-file dialog, both launchers

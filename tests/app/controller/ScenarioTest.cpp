@@ -1,6 +1,8 @@
 // The scenarios of tests/data/app/controller.txt: each runs its steps on a
 // fresh controller in a fresh folder. File names are relative to the folder;
 // "@/" in a message stands for it.
+#include <sys/stat.h>
+
 #include "ControllerFixture.h"
 #include "support/Corpus.h"
 
@@ -41,9 +43,6 @@ protected:
         Tolvan& t = *tolvan;
         const std::string& verb = s[0];
         const std::string a = s.size() > 1 ? s[1] : "", b = s.size() > 2 ? s[2] : "";
-        TolvanSettings& set = t.settings();
-        const std::map<std::string, int*> ints{{"StyleNum", &set.StyleNum}, {"Syntax", &set.Syntax},
-                                               {"InputCharset", &set.InputCharset}, {"OutputCharset", &set.OutputCharset}};
         const std::map<std::string, std::function<void()>> verbs{
             // Files and answers.
             {"put", [&] { put(a, unescaped(b)); }},
@@ -52,8 +51,9 @@ protected:
              }},
             {"mkdir", [&] { fs::create_directories(path(a)); }},
             {"rm", [&] { fs::remove(path(a)); }},
-            {"set", [&] { a == "TextEditor" ? void(set.TextEditor = T(b)) : void(*ints.at(a) = std::stoi(b)); }},
-            {"escape-by-append", [&] { set.EscapeByAppend = true; }},
+            {"fifo", [&] { ASSERT_EQ(::mkfifo(path(a).c_str(), 0600), 0); }},
+            {"chmod", [&] { fs::permissions(path(a), fs::perms(std::stoi(b, nullptr, 8))); }},
+            {"set", [&] { assign(t.settings(), a, unescaped(b)); }},
             {"select", [&] { fakes.selectedSrc = std::stoi(a), fakes.selectedOutput = std::stoi(b); }},
             {"answer", [&] { fakes.answers.push_back(a == "ok" ? MessageDialog::Answer::Ok : MessageDialog::Answer::Cancel); }},
             {"rename-to", [&] { fakes.renameAnswer = answer(a); }},
@@ -64,6 +64,16 @@ protected:
                  if (s.size() > 1) files.failWhen(a, [b](const std::string& p) { return p.ends_with(b); });
              }},
             // Commands.
+            {"restart", [&] { make(); }},
+            {"options", [&] {  // ok|cancel [FIELD VALUE]...: the options dialog, from the initial settings
+                 TolvanSettings chosen;
+                 for (std::size_t i = 2; i + 1 < s.size(); i += 2) assign(chosen, s[i], unescaped(s[i + 1]));
+                 fakes.preferenceAnswer = chosen;
+                 fakes.preferenceOk = a == "ok";
+                 fakes.filled = unfilled();
+                 t.cmdSetOption();
+             }},
+            {"escape", [&] { EXPECT_EQ(t.convertEscape(T(path(a))), b == "true"); }},
             {"append", [&] { s.size() > 1 ? t.cmdAppend(T(path(a))) : t.cmdAppend(); }},
             {"release", [&] { t.cmdRelease(); }},
             {"rename", [&] { t.cmdRename(); }},
@@ -105,6 +115,12 @@ protected:
                  EXPECT_EQ(std::to_string(src.getInCeId()) + " " + std::to_string(src.getOutCeId()), b + " " + s.at(3));
              }},
             {"filter", [&] { EXPECT_EQ(fakes.filters.empty() ? "" : U8(fakes.filters.back()), a); }},
+            {"settings", [&] { EXPECT_EQ(fields(t.settings()), unescaped(a)); }},
+            {"dialog", [&] { EXPECT_EQ(fields(fakes.filled), unescaped(a)); }},  // as the controller filled it
+            {"holds", [&] {
+                 for (std::size_t i = 2; i < s.size(); ++i) EXPECT_NE(read(a).find(s[i]), std::string::npos) << s[i];
+             }},
+            {"mode", [&] { EXPECT_EQ(fs::status(path(a)).permissions() & fs::perms::all, fs::perms(std::stoi(b, nullptr, 8))); }},
             {"updates", [&] { EXPECT_EQ(fakes.updates, std::stoi(a)); }},
             {"log", [&] { EXPECT_EQ(fakes.logs.empty() ? "" : U8(fakes.logs.back()), unescaped(a)); }},
             {"logs", [&] { EXPECT_EQ(fakes.logs.size(), std::stoul(a)); }},
