@@ -208,13 +208,6 @@ protected:
     }
     std::string read(const std::string& name) const { return readBytes(scratch / name); }
     bool exists(const std::string& name) const { return fs::exists(scratch / name); }
-    // Confirms the options dialog with the initial settings as edited.
-    void chooseOptions(const std::function<void(TolvanSettings&)>& edit) {
-        TolvanSettings s;
-        edit(s);
-        fakes.preferenceAnswer = s;
-        tolvan->cmdSetOption();
-    }
     // Writes each file and registers it.
     void add(std::initializer_list<const char*> names, const std::string& bytes = "x\n") {
         for (const char* n : names) {

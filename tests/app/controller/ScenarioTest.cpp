@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "ControllerFixture.h"
+#include "core/syntax/s2/S2Syntax.h"
 #include "support/Corpus.h"
 
 namespace qmtest {
@@ -121,6 +122,15 @@ protected:
                  for (std::size_t i = 2; i < s.size(); ++i) EXPECT_NE(read(a).find(s[i]), std::string::npos) << s[i];
              }},
             {"mode", [&] { EXPECT_EQ(fs::status(path(a)).permissions() & fs::perms::all, fs::perms(std::stoi(b, nullptr, 8))); }},
+            {"lexer", [&] {  // 3|4 FLAGS: the syntax, and the span flags (ten, period, comma) of its lexer
+                 Orvane::Syntax* syntax = t.getModel()->getSyntax();
+                 const auto* lexer = dynamic_cast<Orvane::S2Lexer*>(syntax->getLexer());
+                 ASSERT_NE(lexer, nullptr);
+                 EXPECT_TRUE(a == "4" ? dynamic_cast<Orvane::S4Syntax*>(syntax) != nullptr
+                                      : dynamic_cast<Orvane::S3Syntax*>(syntax) != nullptr);
+                 EXPECT_EQ(std::to_string(lexer->spanTenP()) + std::to_string(lexer->spanPeriodP()) +
+                               std::to_string(lexer->spanCommaP()), b);
+             }},
             {"updates", [&] { EXPECT_EQ(fakes.updates, std::stoi(a)); }},
             {"log", [&] { EXPECT_EQ(fakes.logs.empty() ? "" : U8(fakes.logs.back()), unescaped(a)); }},
             {"logs", [&] { EXPECT_EQ(fakes.logs.size(), std::stoul(a)); }},

@@ -3,8 +3,6 @@
 // run in order in one folder.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <string>
 #include <vector>
 
@@ -15,23 +13,6 @@
 namespace {
 
 using namespace qmtest;
-
-void makeFiles(const Scratch& s) {
-    for (const char* dir : {"folder", "data", "sub", "link", "in-the-way/yoko.css", "w1.html"})
-        fs::create_directories(s / dir);
-    const std::pair<const char*, std::string> files[] = {
-        {"a.txt", "=題\n&\n二\n"}, {"a1.txt", "=題\n&\n二\n"}, {"a.md", "=題\n&\n二\n"}, {"a.html", "=題\n&\n二\n"},
-        {"b.txt", "a=b\n"},        {"-a.txt", "=\xE6\x9C\xAC\n"}, {"ro.txt", "a=b\n"},   {"old.txt", "old\n"},
-        {"e.txt", "\x81\xA1" "a=b\r\n"}, {"u.txt", "■a=b\n"},    {"data/yoko.css", "/* yoko */\n"},
-        {"c.txt", "本文\n"},       {"sub/c.txt", "本文\n"},      {"link/c.txt", "本文\n"}, {"in-the-way/c.txt", "本文\n"},
-        {"link/precious.txt", "mine\n"}, {"w1.txt", "本文\n"},   {"w2.txt", "本文\n"},     {"w3.txt", "本文\n"},
-        {"w3.html", "old"},
-    };
-    for (const auto& [name, bytes] : files) writeBytes(s / name, bytes);
-    for (const char* name : {"ro.txt", "w3.html"}) fs::permissions(s / name, fs::perms::owner_read);
-    fs::create_symlink("precious.txt", s / "link/yoko.css");
-    ASSERT_EQ(::mkfifo((s / "fifo").c_str(), 0600), 0);
-}
 
 // Runs a command line in the folder, Q standing for the tool (under a time
 // limit: nothing may wait for a FIFO); standard output goes to /dev/null
@@ -50,7 +31,6 @@ ToolRun shell(const Scratch& scratch, std::string cmd) {
 
 TEST(FailureCli, CorpusOfFailures) {
     Scratch scratch("failures");
-    makeFiles(scratch);
     int cases = 0;
     for (const std::vector<std::string>& c : corpusLines(fs::path(QM_TEST_DIR) / "data/cli/failures.txt")) {
         ASSERT_GE(c.size(), 3u) << c[0];

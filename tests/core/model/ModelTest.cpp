@@ -1,6 +1,7 @@
 // The model's runs over real manuscripts: output names, the
-// sources that stop a run, unsafe runs, outputs not held, removal, the log.
-// (A read-only output among others, the token dump: tests/data/cli/failures.txt.)
+// sources that stop a run, outputs not held, removal, the log.
+// (Unsafe runs, a read-only output among others, the token dump:
+// tests/data/cli/failures.txt.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,46 +69,6 @@ TEST_F(ModelTest, MissingSecondSourceStopsTheRunBeforeAnythingIsWritten) {
               std::vector<std::string>{"cannot read " + dir_.file("missing.txt") + ": No such file or directory"});
     EXPECT_TRUE(model_.getOutputs().empty());
     EXPECT_EQ(dir_.entries(), 1);
-}
-
-// Runs that would write over a source or write one path twice write
-// nothing, and the sentence names the file and both sources.
-TEST_F(ModelTest, DataSafetyUnsafeRunsWriteNothing) {
-    const struct {
-        std::vector<const char*> sources;  // each holds two parts
-        const char* hardLink;              // made a second name of the first source, or null
-        const char* failure;               // the model's sentence, folder names left out
-    } cases[] = {
-        {{"x.html"}, nullptr, "cannot write x.html: it is a source of this run"},
-        {{"a.txt", "a.html"}, nullptr, "cannot write a.html: it is a source of this run"},
-        {{"a.txt", "a.md"}, nullptr, "a.txt and a.md both write a.html"},
-        {{"book.txt", "book1.txt"}, nullptr, "book.txt and book1.txt both write book1.html"},
-        {{"a.txt", "sub/../a.md"}, nullptr, "a.txt and sub/../a.md both write sub/../a.html"},
-        {{"b.txt", "a.txt"}, "a.html", "cannot write a.html: it is a link to a source of this run"},
-    };
-    const std::string twoParts = "一\n&\n二\n";
-    for (const auto& c : cases) {
-        Scratch dir("unsafe");
-        Model model;
-        prepare(model);
-        fs::create_directories(dir / "sub");
-        for (const char* name : c.sources) {
-            writeBytes(dir / name, twoParts);
-            model.addSrcText(dir.file(name).c_str(), 8, nullptr, 8, 5);
-        }
-        if (c.hardLink) fs::create_hard_link(dir / c.sources[0], dir / c.hardLink);
-        const long before = dir.entries();
-        model.setDefaultTemplate();
-        EXPECT_FALSE(model.generate(log_.get())) << c.failure;
-        std::string failures;
-        for (const std::string& f : model.getFailures()) failures += f + "\n";
-        const std::string folder = dir.dir().string() + "/";
-        for (std::size_t at; (at = failures.find(folder)) != std::string::npos;) failures.erase(at, folder.size());
-        EXPECT_EQ(failures, std::string(c.failure) + "\n");
-        EXPECT_EQ(dir.entries(), before) << c.failure << ": nothing written, no temporary file left";
-        EXPECT_EQ(readBytes(dir / c.sources[0]), twoParts) << c.failure;
-        EXPECT_TRUE(model.getOutputs().empty()) << c.failure;
-    }
 }
 
 // Documents are written as they are completed and not held; a source
