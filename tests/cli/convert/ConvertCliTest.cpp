@@ -1,7 +1,5 @@
-// convert as a user meets it: a pipe read once, an interrupted run. (Its
-// encodings, failures and the other subcommands: tests/data/cli/failures.txt.)
-#include <fcntl.h>
-#include <sys/stat.h>
+// An interrupted convert. (Its encodings, a pipe read once, failures and the
+// other subcommands: tests/data/cli/failures.txt.)
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,32 +16,6 @@
 namespace {
 
 using namespace qmtest;
-
-// A pipe can be read once: detection must not consume what the run needs.
-TEST(ConvertCli, AutoDetectionReadsAPipeOnce) {
-    Scratch scratch("pipe");
-    const fs::path fifo = scratch / "pipe.txt";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::thread writer([&fifo] {
-        // Waits for the reader without ever blocking the test for good.
-        for (int i = 0; i < 1000; ++i) {
-            const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                const std::string text = "=\xE3\x81\x82\n";
-                EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-                close(fd);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
-    const ToolRun run = runQuillmark(scratch.dir(), "convert pipe.txt", "timeout 10");
-    writer.join();
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::string out = readBytes(scratch / "pipe.html");
-    EXPECT_NE(out.find("encoding=\"utf-8\""), std::string::npos);
-    EXPECT_NE(out.find("<h1 class=\"title\">\xE3\x81\x82</h1>"), std::string::npos);
-}
 
 std::vector<std::string> temporaryFiles(const fs::path& dir) {
     std::vector<std::string> found;

@@ -15,15 +15,15 @@ namespace {
 using namespace qmtest;
 
 // Runs a command line in the folder, Q standing for the tool (under a time
-// limit: nothing may wait for a FIFO); standard output goes to /dev/null
-// unless the line redirects it.
+// limit: nothing may wait for a FIFO); standard input and output are
+// /dev/null unless the line redirects them.
 ToolRun shell(const Scratch& scratch, std::string cmd) {
     const std::string tool = "timeout 10 " + shellQuote(QM_CLI);
     for (std::size_t at = 0; (at = cmd.find("Q ", at)) != std::string::npos; at += tool.size())
         if (at == 0 || cmd[at - 1] == ' ') cmd.replace(at, 1, tool);
     const fs::path err = scratch / ".stderr";
-    const int raw = std::system(("cd " + shellQuote(scratch.dir().string()) + " && >/dev/null " + cmd +
-                                 " </dev/null 2>" + shellQuote(err.string())).c_str());
+    const int raw = std::system(("cd " + shellQuote(scratch.dir().string()) + " && { " + cmd + "\n} </dev/null >/dev/null 2>" +
+                                 shellQuote(err.string())).c_str());
     ToolRun run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, "", readBytes(err)};
     fs::remove(err);
     return run;
