@@ -22,7 +22,8 @@ TEST_F(AppendTest, RefusesUnpairedSurrogatesAndNamesTheDetectedEncoding) {
     EXPECT_EQ(lastMessages(), "エラー: 登録|" + std::string(utf8Name) + tail);
     EXPECT_EQ(U8(Tolvan::encodingMismatchMessage(999)), "不明" + tail);  // an identifier without a name
     // A rename to such a name fails like a move.
-    add({"a.txt"});
+    put("a.txt", "x\n");
+    t.cmdAppend(T(path("a.txt")));
     fakes.selectedSrc = 0;
     fakes.renameAnswer = T(path("x")) + u'\xD800';
     t.cmdRename();

@@ -208,13 +208,6 @@ protected:
     }
     std::string read(const std::string& name) const { return readBytes(scratch / name); }
     bool exists(const std::string& name) const { return fs::exists(scratch / name); }
-    // Writes each file and registers it.
-    void add(std::initializer_list<const char*> names, const std::string& bytes = "x\n") {
-        for (const char* n : names) {
-            put(n, bytes);
-            tolvan->cmdAppend(T(path(n)));
-        }
-    }
     template <class Files>
     static std::vector<std::string> names(const Files& list) {
         std::vector<std::string> out;

@@ -115,6 +115,7 @@ protected:
                  const auto& src = *t.getModel()->getSrcTexts().at(std::stoul(a));
                  EXPECT_EQ(std::to_string(src.getInCeId()) + " " + std::to_string(src.getOutCeId()), b + " " + s.at(3));
              }},
+            {"rename-shown", [&] { EXPECT_EQ(fakes.renameShown, std::vector<Text>{T(path(a))}); }},
             {"filter", [&] { EXPECT_EQ(fakes.filters.empty() ? "" : U8(fakes.filters.back()), a); }},
             {"settings", [&] { EXPECT_EQ(fields(t.settings()), unescaped(a)); }},
             {"dialog", [&] { EXPECT_EQ(fields(fakes.filled), unescaped(a)); }},  // as the controller filled it
