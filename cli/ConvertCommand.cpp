@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "Command.h"
 #include "ConvertOptions.h"
 #include "app/services/FileOperations.h"
+#include "app/services/StyleSheetCopy.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/generator/Generator1.h"
 #include "core/model/FileName.h"
@@ -32,7 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kCommand = "convert";
-constexpr int kOutputNewlineMode = 5;  // LF -> CR LF, as the desktop program writes
 
 struct ConvertOptions {
     SourceOptions source;
@@ -98,29 +97,17 @@ fs::path dataDirectory() {
     return QM_DATA_DIR;
 }
 
-// Copies the sheet into every folder that received an output, each copy
-// replacing what is there in one step (a symbolic link is replaced, never
-// written through). The first failure is reported and ends the walk.
+// Copies the sheet from the data folder next to the outputs; the first
+// failure is reported and ends the walk.
 bool copyStyleSheet(const Orvane::Model& model, const std::string& name) {
-    const fs::path source = dataDirectory() / name;
+    const std::string source = (dataDirectory() / name).string();
     tolvanw32::PosixFileOperations files;
-    std::set<fs::path> done;
-    for (const auto& output : model.getOutputs()) {
-        const auto& file = output->getFileName();
-        fs::path folder = fs::path(std::string(file.data(), file.size())).parent_path();
-        if (folder.empty()) folder = ".";
-        if (!done.insert(folder).second) continue;
-        const fs::path destination = folder / name;
-        std::error_code ec;
-        if (fs::equivalent(source, destination, ec)) continue;
-        std::string error;
-        if (!files.copy(source.string(), destination.string(), error)) {
-            std::fprintf(stderr, "quillmark convert: cannot copy the style sheet %s to %s: %s\n",
-                         source.string().c_str(), destination.string().c_str(), error.c_str());
-            return false;
-        }
-    }
-    return true;
+    std::string destination;
+    std::string error;
+    if (tolvanw32::copyStyleSheet(files, source, name, model.getOutputs(), destination, error)) return true;
+    std::fprintf(stderr, "quillmark convert: cannot copy the style sheet %s to %s: %s\n", source.c_str(),
+                 destination.c_str(), error.c_str());
+    return false;
 }
 
 // The encodings a document can be written in: each gives a file whose
@@ -145,7 +132,7 @@ bool documentEncodingP(CCC::CeId id) {
 // lists them.
 bool parseDocumentEncoding(const std::string& text, CCC::CeId& id, int& status) {
     if (!parseEncoding(text, kCommand, id, status)) return false;
-    if (id == 0 || documentEncodingP(id)) return true;
+    if (id == CCC::ceid::kNone || documentEncodingP(id)) return true;
     std::string list;
     for (const char* name : kDocumentEncodings) list += std::string(", ") + name;
     status = usageError(kCommand, "documents cannot be written in " + text + "; -t takes auto" + list);
@@ -155,8 +142,8 @@ bool parseDocumentEncoding(const std::string& text, CCC::CeId& id, int& status) 
 int runConvert(const ConvertOptions& options) {
     if (options.source.files.empty()) return usageError(kCommand, "no FILE given");
     int status = kExitOk;
-    CCC::CeId from = 0;
-    CCC::CeId to = 0;
+    CCC::CeId from = CCC::ceid::kNone;
+    CCC::CeId to = CCC::ceid::kNone;
     SpanChoice span;
     std::string bad;
     if (options.xhtml != "1.0" && options.xhtml != "1.1")
@@ -188,7 +175,7 @@ int runConvert(const ConvertOptions& options) {
     writer->setStyleSheet(&styleName);
     writer->setYokoP(style.yoko);
     writer->setTateP(style.tate);
-    for (const SourceFile& source : sources) addSource(model, source, kOutputNewlineMode);
+    for (const SourceFile& source : sources) addSource(model, source, CCC::nlconv::kLf2CrLf);
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
@@ -196,10 +183,7 @@ int runConvert(const ConvertOptions& options) {
         std::fputs("quillmark convert: the log could not be set up\n", stderr);
         return kExitFailure;
     }
-    model.resetTemplate();
-    model.setDefaultTemplate();
-    model.clearOutputs();
-    const bool ok = model.generate(log.get());
+    const bool ok = model.run(log.get());
     std::fflush(stdout);
     for (const std::string& failure : model.getFailures())
         std::fprintf(stderr, "quillmark convert: %s\n", failure.c_str());

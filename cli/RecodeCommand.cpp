@@ -14,6 +14,7 @@
 #include "CccSession.h"
 #include "Command.h"
 #include "app/services/AtomicFile.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FileIFlow.h"
@@ -26,7 +27,7 @@ namespace {
 struct RecodeOptions {
     std::string from;
     std::string to;
-    int newline = 0;
+    CCC::NLConv newline = CCC::nlconv::kNone;
     std::string input;
     std::string output;
 };

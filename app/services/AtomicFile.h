@@ -19,7 +19,7 @@ public:
     // (read-only, not a regular file) or no temporary file could be made.
     std::FILE* stream() const { return file_.stream(); }
     // Flushes, syncs and moves the temporary file over the target.
-    bool commit();
+    [[nodiscard]] bool commit();
     // Why opening or committing failed.
     const std::string& error() const { return error_; }
     // Records a failure the writer met (an errno value) for error().

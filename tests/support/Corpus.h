@@ -1,52 +1,63 @@
 #pragma once
 
-// Case corpora kept as text: one case a line, TAB-separated columns, with
-// escapes for the bytes a text file cannot hold plainly.
+// Case corpora kept as plain text under tests/data: one case a line, fields
+// separated by tabs; blank lines and lines starting with '#' are skipped.
+
+#include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "Files.h"
 
 namespace qmtest {
 
-// Reads \n \r \t \0 \\ and \xHH; any other escaped character stands for itself.
-inline std::string unescaped(const std::string& s) {
+struct CorpusLine {
+    std::string where;  // "file:line", for failure messages
+    std::vector<std::string> fields;
+};
+
+// The cases of tests/data/<name>; a missing or empty file fails the test.
+inline std::vector<CorpusLine> readCorpus(const std::string& name) {
+    std::ifstream in(std::string(QM_TEST_DIR) + "/data/" + name);
+    std::vector<CorpusLine> lines;
+    std::string text;
+    for (int number = 1; std::getline(in, text); ++number) {
+        if (text.empty() || text[0] == '#') continue;
+        CorpusLine line{name + ":" + std::to_string(number), {}};
+        for (std::size_t at = 0;;) {
+            const std::size_t tab = text.find('\t', at);
+            line.fields.push_back(text.substr(at, tab - at));
+            if (tab == std::string::npos) break;
+            at = tab + 1;
+        }
+        lines.push_back(std::move(line));
+    }
+    EXPECT_FALSE(lines.empty()) << "no cases in tests/data/" << name;
+    return lines;
+}
+
+// The bytes a field stands for: \xNN, \0, \t, \n, \r and \\ are escapes.
+inline std::string unescape(std::string_view s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '\\' || i + 1 == s.size()) {
             out += s[i];
             continue;
         }
-        const char c = s[++i];
-        if (c == 'x') {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+        switch (const char c = s[++i]) {
+        case 'x':
+            out += static_cast<char>(std::stoi(std::string(s.substr(i + 1, 2)), nullptr, 16));
             i += 2;
-        } else {
-            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+            break;
+        case '0': out += '\0'; break;
+        case 't': out += '\t'; break;
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        default: out += c;
         }
     }
     return out;
-}
-
-// The columns of one line; a trailing TAB ends with an empty column.
-inline std::vector<std::string> columns(const std::string& line) {
-    std::vector<std::string> cells;
-    std::istringstream in(line);
-    for (std::string cell; std::getline(in, cell, '\t');) cells.push_back(cell);
-    if (!line.empty() && line.back() == '\t') cells.emplace_back();
-    return cells;
-}
-
-// The columns of every line of a corpus that is neither empty nor a # comment.
-inline std::vector<std::vector<std::string>> corpusLines(const fs::path& path) {
-    std::vector<std::vector<std::string>> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line[0] != '#') lines.push_back(columns(line));
-    return lines;
 }
 
 } // namespace qmtest

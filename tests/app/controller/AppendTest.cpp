@@ -9,6 +9,7 @@ using AppendTest = ControllerTest;
 // detector's own name for UTF-8 in the encoding message.
 TEST_F(AppendTest, RefusesUnpairedSurrogatesAndNamesTheDetectedEncoding) {
     Tolvan& t = make();
+    t.settings().InputCharset = kShiftJisCharset;
     t.cmdAppend(T(path("bad")) + u'\xD800' + u".txt");
     EXPECT_EQ(lastMessages(), "エラー: 登録|ファイル名やフォルダ名にShift JIS以外の文字が使われているため、このファイルは登録できません。");
     const std::string tail = "の文字コードのファイルが指定されました。\nShift_JISの文字コードが入力文字コードに指定されています。";
@@ -40,21 +41,21 @@ TEST_F(AppendTest, NameCheckFollowsTheNarrowEncoding) {
         Text name;
         bool accepted;
     } cases[] = {
-        {StringConv::kUtf8, u"日本語.txt", true},
-        {StringConv::kUtf8, u"caf\u00E9.txt", true},
-        {StringConv::kUtf8, u"\U0001F600.txt", true},
-        {StringConv::kUtf8, Text(u"x") + u'\xD800' + u".txt", false},
-        {StringConv::kUtf8, Text(u"x") + u'\xDC00' + u".txt", false},
-        {StringConv::kCp932, u"日本語.txt", true},
-        {StringConv::kCp932, u"①.txt", true},
-        {StringConv::kCp932, u"caf\u00E9.txt", false},
-        {StringConv::kCp932, u"\U0001F600.txt", false},
+        {CCC::ceid::kUtf8N, u"日本語.txt", true},
+        {CCC::ceid::kUtf8N, u"caf\u00E9.txt", true},
+        {CCC::ceid::kUtf8N, u"\U0001F600.txt", true},
+        {CCC::ceid::kUtf8N, Text(u"x") + u'\xD800' + u".txt", false},
+        {CCC::ceid::kUtf8N, Text(u"x") + u'\xDC00' + u".txt", false},
+        {CCC::ceid::kCp932, u"日本語.txt", true},
+        {CCC::ceid::kCp932, u"①.txt", true},
+        {CCC::ceid::kCp932, u"caf\u00E9.txt", false},
+        {CCC::ceid::kCp932, u"\U0001F600.txt", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StringConv(c.narrow).narrowRoundTripP(c.name), c.accepted) << U8(c.name) << " narrow " << c.narrow;
     // Through the command: a refused name is never opened, an accepted one
     // is stored in cp932 bytes.
-    Tolvan& t = make(StringConv::kCp932);
+    Tolvan& t = make(CCC::ceid::kCp932);
     t.cmdAppend(T(path("caf\xC3\xA9.txt")));
     EXPECT_EQ(lastMessages(), "エラー: 登録|ファイル名やフォルダ名にShift JIS以外の文字が使われているため、このファイルは登録できません。");
     put("\x93\xFA\x96\x7B\x8C\xEA.txt", "a\n");

@@ -14,6 +14,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
 #include "core/model/Model.h"
 #include "support/Files.h"

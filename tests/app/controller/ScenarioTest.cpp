@@ -18,7 +18,7 @@ void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
 
 std::vector<Scenario> scenarios() {
     std::vector<Scenario> all;
-    for (auto& line : corpusLines(fs::path(QM_TEST_DIR) / "data/app/controller.txt")) {
+    for (auto& [where, line] : readCorpus("app/controller.txt")) {
         if (line[0].rfind("== ", 0) == 0) all.push_back({line[0].substr(3), {}});
         else if (!all.empty()) all.back().steps.push_back(std::move(line));
     }
@@ -33,7 +33,7 @@ protected:
         return out;
     }
     std::string expand(const std::string& text) const {
-        std::string s = unescaped(text);
+        std::string s = unescape(text);
         for (std::size_t at = 0; (at = s.find("@/", at)) != std::string::npos;) s.replace(at, 2, path(""));
         return s;
     }
@@ -46,7 +46,7 @@ protected:
         const std::string a = s.size() > 1 ? s[1] : "", b = s.size() > 2 ? s[2] : "";
         const std::map<std::string, std::function<void()>> verbs{
             // Files and answers.
-            {"put", [&] { put(a, unescaped(b)); }},
+            {"put", [&] { put(a, unescape(b)); }},
             {"add", [&] {  // writes and appends each
                  for (std::size_t i = 1; i < s.size(); ++i) put(s[i], "x\n"), t.cmdAppend(T(path(s[i])));
              }},
@@ -54,7 +54,7 @@ protected:
             {"rm", [&] { fs::remove(path(a)); }},
             {"fifo", [&] { ASSERT_EQ(::mkfifo(path(a).c_str(), 0600), 0); }},
             {"chmod", [&] { fs::permissions(path(a), fs::perms(std::stoi(b, nullptr, 8))); }},
-            {"set", [&] { assign(t.settings(), a, unescaped(b)); }},
+            {"set", [&] { assign(t.settings(), a, unescape(b)); }},
             {"select", [&] { fakes.selectedSrc = std::stoi(a), fakes.selectedOutput = std::stoi(b); }},
             {"answer", [&] { fakes.answers.push_back(a == "ok" ? MessageDialog::Answer::Ok : MessageDialog::Answer::Cancel); }},
             {"rename-to", [&] { fakes.renameAnswer = answer(a); }},
@@ -68,8 +68,8 @@ protected:
             {"restart", [&] { make(); }},
             {"options", [&] {  // ok|cancel [FIELD VALUE]...: the options dialog, from the initial settings
                  TolvanSettings chosen;
-                 for (std::size_t i = 2; i + 1 < s.size(); i += 2) assign(chosen, s[i], unescaped(s[i + 1]));
-                 fakes.preferenceAnswer = chosen;
+                 for (std::size_t i = 2; i + 1 < s.size(); i += 2) assign(chosen, s[i], unescape(s[i + 1]));
+                 fakes.preferenceAnswer = s.size() > 2 ? std::optional(chosen) : std::nullopt;
                  fakes.preferenceOk = a == "ok";
                  fakes.filled = unfilled();
                  t.cmdSetOption();
@@ -99,7 +99,7 @@ protected:
                  for (const auto& m : fakes.shown) got += m.buttons == MessageDialog::Buttons::Ok ? "ok " : "ok-cancel ";
                  EXPECT_EQ(got, a + " ");
              }},
-            {"file", [&] { EXPECT_EQ(b == "*" ? exists(a) : read(a) == unescaped(b), true) << read(a); }},
+            {"file", [&] { EXPECT_EQ(b == "*" ? exists(a) : read(a) == unescape(b), true) << read(a); }},
             {"absent", [&] { for (const std::string& p : paths(s)) EXPECT_FALSE(fs::exists(p)) << p; }},
             {"sources", [&] { EXPECT_EQ(srcNames(), paths(s)); }},
             {"outputs", [&] { EXPECT_EQ(outputNames(), paths(s)); }},
@@ -117,8 +117,8 @@ protected:
              }},
             {"rename-shown", [&] { EXPECT_EQ(fakes.renameShown, std::vector<Text>{T(path(a))}); }},
             {"filter", [&] { EXPECT_EQ(fakes.filters.empty() ? "" : U8(fakes.filters.back()), a); }},
-            {"settings", [&] { EXPECT_EQ(fields(t.settings()), unescaped(a)); }},
-            {"dialog", [&] { EXPECT_EQ(fields(fakes.filled), unescaped(a)); }},  // as the controller filled it
+            {"settings", [&] { EXPECT_EQ(fields(t.settings()), unescape(a)); }},
+            {"dialog", [&] { EXPECT_EQ(fields(fakes.filled), unescape(a)); }},  // as the controller filled it
             {"holds", [&] {
                  for (std::size_t i = 2; i < s.size(); ++i) EXPECT_NE(read(a).find(s[i]), std::string::npos) << s[i];
              }},
@@ -133,7 +133,7 @@ protected:
                                std::to_string(lexer->spanCommaP()), b);
              }},
             {"updates", [&] { EXPECT_EQ(fakes.updates, std::stoi(a)); }},
-            {"log", [&] { EXPECT_EQ(fakes.logs.empty() ? "" : U8(fakes.logs.back()), unescaped(a)); }},
+            {"log", [&] { EXPECT_EQ(fakes.logs.empty() ? "" : U8(fakes.logs.back()), unescape(a)); }},
             {"logs", [&] { EXPECT_EQ(fakes.logs.size(), std::stoul(a)); }},
         };
         auto it = verbs.find(verb);

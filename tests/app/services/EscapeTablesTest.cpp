@@ -65,12 +65,12 @@ TEST(EscapeTables, Utf16ColumnMatchesPythonCp932) {
 // The cases of tests/data/app/escapes.txt.
 TEST(ControlEscaper, Corpus) {
     int cases = 0;
-    for (const auto& c : qmtest::corpusLines(qmtest::fs::path(QM_TEST_DIR) / "data/app/escapes.txt")) {
-        ASSERT_EQ(c.size(), 4u) << c[0];
+    for (const auto& [where, c] : qmtest::readCorpus("app/escapes.txt")) {
+        ASSERT_EQ(c.size(), 4u) << where;
         const int syntax = std::stoi(c[0]);
-        const std::string in = qmtest::unescaped(c[2]), out = qmtest::unescaped(c[3]);
-        if (c[1] == "sjis") EXPECT_EQ(hex(escapeWith<char>(syntax, in)), hex(out)) << c[2];
-        else EXPECT_EQ(escapeWith<char16_t>(syntax, StringConv::fromUtf8(in)), StringConv::fromUtf8(out)) << c[2];
+        const std::string in = qmtest::unescape(c[2]), out = qmtest::unescape(c[3]);
+        if (c[1] == "sjis") EXPECT_EQ(hex(escapeWith<char>(syntax, in)), hex(out)) << where;
+        else EXPECT_EQ(escapeWith<char16_t>(syntax, StringConv::fromUtf8(in)), StringConv::fromUtf8(out)) << where;
         ++cases;
     }
     EXPECT_GT(cases, 15);

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/services/FileOperations.h"
-#include "app/services/Launcher.h"
 #include "app/services/StartDirectory.h"
 #include "support/Files.h"
 
@@ -111,22 +110,6 @@ TEST(FileOperations, CopyReplacesAtomically) {
     EXPECT_TRUE(ops.rewritable(sheet, error));
     for (const auto& e : fs::directory_iterator(s.dir()))
         EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
-}
-
-TEST(Launcher, StartsProgramsWithOneArgumentAndReportsFailure) {
-    Scratch s("launch");
-    PosixProgramStarter starter;
-    // The argument reaches the program as one argv entry: no shell, no quoting.
-    const std::string script = s.file("probe.sh"), marker = s.file("got arg");
-    writeBytes(script, "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/got arg\"\n");
-    fs::permissions(script, fs::perms::owner_all);
-    const std::string tricky = "a b \"c\" $(x) 'd'";
-    ASSERT_TRUE(starter.start(script, tricky));
-    for (int i = 0; i < 200 && !fs::exists(marker); ++i) ::usleep(10000);
-    EXPECT_EQ(readBytes(marker), "1|" + tricky);
-    EXPECT_FALSE(starter.start(s.file("no-such-program"), "x"));
-    EXPECT_FALSE(starter.start("", "x"));
-    EXPECT_FALSE(XdgDocumentOpener(starter, s.file("no-such-opener")).open("/tmp"));
 }
 
 TEST(StartDirectory, FindsTheBundledFilesFromTheExecutable) {

@@ -111,7 +111,7 @@ TEST(StyleSheets, AreAsciiWithCharsetFirstAndUpToDate) {
 TEST(DesktopEntry, StartsTheProgramWithItsIcon) {
     const std::string entry = readBytes(kData / "quillmark-desktop.desktop");
     EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-    for (const char* line : {"\nType=Application\n", "\nName=Quillmark\n", "\nExec=quillmark-desktop\n",
+    for (const char* line : {"\nType=Application\n", "\nName=Quillmark\n", "\nExec=quillmark-desktop %F\n", "\nMimeType=text/plain;\n",
                              "\nIcon=quillmark\n", "\nTerminal=false\n"})
         EXPECT_NE(entry.find(line), std::string::npos) << line;
 }

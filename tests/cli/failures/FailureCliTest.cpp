@@ -32,15 +32,15 @@ ToolRun shell(const Scratch& scratch, std::string cmd) {
 TEST(FailureCli, CorpusOfFailures) {
     Scratch scratch("failures");
     int cases = 0;
-    for (const std::vector<std::string>& c : corpusLines(fs::path(QM_TEST_DIR) / "data/cli/failures.txt")) {
-        ASSERT_GE(c.size(), 3u) << c[0];
+    for (const auto& [where, c] : readCorpus("cli/failures.txt")) {
+        ASSERT_GE(c.size(), 3u) << where;
         if (c[0] == ">") {
-            writeBytes(scratch / c[1], unescaped(c[2]));
+            writeBytes(scratch / c[1], unescape(c[2]));
             continue;
         }
         ++cases;
         const ToolRun run = shell(scratch, c[1]);
-        const std::string message = unescaped(c[2]);
+        const std::string message = unescape(c[2]);
         EXPECT_EQ(run.status, std::stoi(c[0])) << c[1] << ": " << run.err;
         if (message.empty()) {
             EXPECT_EQ(run.err, "") << c[1];
@@ -56,10 +56,10 @@ TEST(FailureCli, CorpusOfFailures) {
             else if (c[i + 1] == "*") EXPECT_TRUE(fs::is_regular_file(file)) << c[1] << ": " << c[i];
             else if (c[i + 1] == "@xml") EXPECT_TRUE(xmllint(shellQuote(file.string())).wellFormed) << c[1];
             else if (c[i + 1][0] == '~')  // holding
-                EXPECT_NE(readBytes(file).find(unescaped(c[i + 1].substr(1))), std::string::npos) << c[1] << ": " << c[i];
+                EXPECT_NE(readBytes(file).find(unescape(c[i + 1].substr(1))), std::string::npos) << c[1] << ": " << c[i];
             else if (c[i + 1][0] == '^')  // starting with
-                EXPECT_EQ(readBytes(file).rfind(unescaped(c[i + 1].substr(1)), 0), 0u) << c[1] << ": " << c[i];
-            else EXPECT_EQ(readBytes(file), unescaped(c[i + 1])) << c[1] << ": " << c[i];
+                EXPECT_EQ(readBytes(file).rfind(unescape(c[i + 1].substr(1)), 0), 0u) << c[1] << ": " << c[i];
+            else EXPECT_EQ(readBytes(file), unescape(c[i + 1])) << c[1] << ": " << c[i];
         }
     }
     EXPECT_GT(cases, 50);

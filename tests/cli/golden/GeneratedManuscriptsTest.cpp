@@ -22,8 +22,8 @@ using namespace qmtest;
 class ManuscriptMaker {
 public:
     explicit ManuscriptMaker(unsigned seed) : rng_(seed) {
-        for (const auto& c : corpusLines(fs::path(QM_TEST_DIR) / "data/cli/manuscript-pieces.txt"))
-            rules_[c[0]].push_back(c.size() > 1 ? unescaped(c[1]) : "");
+        for (const auto& [where, c] : readCorpus("cli/manuscript-pieces.txt"))
+            rules_[c[0]].push_back(c.size() > 1 ? unescape(c[1]) : "");
     }
 
     std::string manuscript() {

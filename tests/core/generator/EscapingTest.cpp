@@ -16,8 +16,8 @@ using namespace qmtest;
 // what the string already holds.
 TEST(Escaping, TextAttributeAndComment) {
     int cases = 0;
-    for (const auto& c : corpusLines(fs::path(QM_TEST_DIR) / "data/generator/escaping.txt")) {
-        ASSERT_EQ(c.size(), 4u) << c[0];
+    for (const auto& [where, c] : readCorpus("generator/escaping.txt")) {
+        ASSERT_EQ(c.size(), 4u) << where;
         const DString in = u16(c[0]);
         DString text = u16(">"), attribute, comment;
         Escaping::appendText(text, &in);
