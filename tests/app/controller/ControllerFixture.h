@@ -1,116 +1,66 @@
 #pragma once
 
+// The controller with every platform service faked except the file system,
+// which is real but fails where a test says, in a fresh scratch folder.
+
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <type_traits>
 #include <vector>
 
 #include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
-#include "ccc/encoding/Ccc.h"
 #include "core/model/Model.h"
+#include "support/Files.h"
+#include "support/LibraryStartup.h"
 
 namespace qmtest {
 
 using namespace tolvanw32;
-namespace fs = std::filesystem;
 
-struct Shown {
-    Text text, caption;
-    MessageDialog::Buttons buttons;
-    MessageDialog::Icon icon;
-    MessageDialog::DefaultButton defaultButton;
-};
+inline Text T(const std::string& utf8) { return StringConv::fromUtf8(utf8); }
+inline std::string U8(const Text& t) { return StringConv::toUtf8(t).value_or("<unencodable>"); }
 
-class FakeMessages : public MessageDialog {
-public:
-    Answer show(const Text& text, const Text& caption, Buttons buttons, Icon icon, DefaultButton def) override {
-        shown.push_back({text, caption, buttons, icon, def});
-        if (answers.empty()) return Answer::Ok;
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<Shown> shown;
-    std::deque<Answer> answers;
-};
-
-class FakeOpenFileDialog : public OpenFileDialog {
-public:
-    std::optional<Text> chooseFile(const Text& f) override {
-        filters.push_back(f);
-        return answer;
-    }
-    std::optional<Text> answer;
-    std::vector<Text> filters;
-};
-
-// Both ways of starting something; either fails when told to.
-class FakeLauncher : public DocumentOpener, public ProgramStarter {
-public:
-    bool open(const std::string& path) override {
-        opened.push_back(path);
-        return succeed;
-    }
-    bool start(const std::string& program, const std::string& argument) override {
-        started.emplace_back(program, argument);
-        return succeed;
-    }
-    bool succeed = true;
-    std::vector<std::string> opened;
-    std::vector<std::pair<std::string, std::string>> started;
-};
-
-// The real file system, with failures injected per operation and path.
+// The real file system, with failures injected per operation ("move",
+// "replace", "remove", "copy", "read", "write") for the paths a predicate
+// picks (the source of a move, the target of a copy or a replace).
 class FaultyFiles : public PosixFileOperations {
 public:
-    // Operation names: move replace remove copy read write; a path predicate
-    // picks the calls that fail (the source of a move, the target of a copy
-    // or a replace).
     void failWhen(const std::string& op, std::function<bool(const std::string&)> pathP) { faults[op] = pathP; }
 
     bool move(const std::string& from, const std::string& to, std::string& error) override {
-        return pass("move", from, "move " + from + " -> " + to, error) && PosixFileOperations::move(from, to, error);
+        return pass("move", from, error) && PosixFileOperations::move(from, to, error);
     }
     bool replace(const std::string& from, const std::string& to, std::string& error) override {
-        return pass("replace", to, "replace " + from + " -> " + to, error) &&
-               PosixFileOperations::replace(from, to, error);
+        return pass("replace", to, error) && PosixFileOperations::replace(from, to, error);
     }
     bool remove(const std::string& path, std::string& error) override {
-        return pass("remove", path, "remove " + path, error) && PosixFileOperations::remove(path, error);
+        return pass("remove", path, error) && PosixFileOperations::remove(path, error);
     }
     bool copy(const std::string& from, const std::string& to, std::string& error) override {
-        return pass("copy", to, "copy " + from + " -> " + to, error) && PosixFileOperations::copy(from, to, error);
+        return pass("copy", to, error) && PosixFileOperations::copy(from, to, error);
     }
     bool readAll(const std::string& path, std::string& bytes) override {
-        return !hit("read", path) && PosixFileOperations::readAll(path, bytes);
+        std::string error;
+        return pass("read", path, error) && PosixFileOperations::readAll(path, bytes);
     }
     bool writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf) override {
         std::string error;
-        return pass("write", path, "write " + path, error) && PosixFileOperations::writeNew(path, bytes, modeOf);
+        return pass("write", path, error) && PosixFileOperations::writeNew(path, bytes, modeOf);
     }
 
     std::map<std::string, std::function<bool(const std::string&)>> faults;
-    std::vector<std::string> log;
 
 private:
-    bool hit(const std::string& op, const std::string& path) {
+    bool pass(const std::string& op, const std::string& path, std::string& error) {
         auto it = faults.find(op);
-        return it != faults.end() && it->second(path);
-    }
-    // Logs the call; false (with a description) when it is to fail.
-    bool pass(const std::string& op, const std::string& path, std::string entry, std::string& error) {
-        log.push_back(std::move(entry));
-        if (!hit(op, path)) return true;
+        if (it == faults.end() || !it->second(path)) return true;
         error = "injected failure";
         return false;
     }
@@ -158,15 +108,59 @@ inline TolvanSettings unfilled() {
     return s;
 }
 
-// All eleven fields, comparable and printable as one tuple.
-inline auto fields(const TolvanSettings& s) {
-    return std::make_tuple(s.StyleNum, StringConv::toUtf8(s.StyleFileName).value_or("?"), s.XhtmlVersion, s.SpanTenP,
-                           s.SpanPeriodP, s.SpanCommaP, s.Syntax, s.EscapeByAppend,
-                           StringConv::toUtf8(s.TextEditor).value_or("?"), s.InputCharset, s.OutputCharset);
+// Sets a field by its name from text ("1" and "0" for the flags).
+inline void assign(TolvanSettings& s, const std::string& name, const std::string& value) {
+    const std::map<std::string, int*> numbers{{"StyleNum", &s.StyleNum}, {"XhtmlVersion", &s.XhtmlVersion},
+                                              {"Syntax", &s.Syntax}, {"InputCharset", &s.InputCharset},
+                                              {"OutputCharset", &s.OutputCharset}};
+    const std::map<std::string, bool*> flags{{"SpanTenP", &s.SpanTenP}, {"SpanPeriodP", &s.SpanPeriodP},
+                                             {"SpanCommaP", &s.SpanCommaP}, {"EscapeByAppend", &s.EscapeByAppend}};
+    if (name == "TextEditor" || name == "StyleFileName") (name == "TextEditor" ? s.TextEditor : s.StyleFileName) = T(value);
+    else if (flags.count(name)) *flags.at(name) = value == "1";
+    else *numbers.at(name) = std::stoi(value);
 }
 
-class FakeView : public MainView {
+// All eleven fields in the order of the settings file, joined by "|".
+inline std::string fields(const TolvanSettings& s) {
+    std::string out;
+    for (const std::string& f : {std::to_string(s.StyleNum), U8(s.StyleFileName), std::to_string(s.XhtmlVersion),
+                                 std::to_string(s.SpanTenP), std::to_string(s.SpanPeriodP), std::to_string(s.SpanCommaP),
+                                 std::to_string(s.Syntax), std::to_string(s.EscapeByAppend), U8(s.TextEditor),
+                                 std::to_string(s.InputCharset), std::to_string(s.OutputCharset)})
+        out += (out.empty() ? "" : "|") + f;
+    return out;
+}
+
+// Every other service: message boxes, the open-file dialog, both launchers
+// (failing when told to) and the main window.
+class Fakes : public MessageDialog, public OpenFileDialog, public DocumentOpener, public ProgramStarter,
+              public MainView {
 public:
+    struct Shown {
+        Text text, caption;
+        Buttons buttons;
+        Icon icon;
+        DefaultButton defaultButton;
+    };
+    Answer show(const Text& text, const Text& caption, Buttons buttons, Icon icon, DefaultButton def) override {
+        shown.push_back({text, caption, buttons, icon, def});
+        if (answers.empty()) return Answer::Ok;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<Text> chooseFile(const Text& filter) override {
+        filters.push_back(filter);
+        return fileAnswer;
+    }
+    bool open(const std::string& path) override {
+        opened.push_back(path);
+        return launchOk;
+    }
+    bool start(const std::string& program, const std::string& argument) override {
+        started.emplace_back(program, argument);
+        return launchOk;
+    }
     int getSelectedSrcTextIndex() override { return selectedSrc; }
     int getSelectedOutputIndex() override { return selectedOutput; }
     void update() override { ++updates; }
@@ -179,97 +173,67 @@ public:
         return std::make_unique<FakePreference>(filled, preferenceAnswer ? &*preferenceAnswer : nullptr, preferenceOk);
     }
 
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;
+    std::optional<Text> fileAnswer, renameAnswer;
+    std::vector<Text> filters, renameShown, logs;
+    bool launchOk = true;
+    std::vector<std::string> opened;
+    std::vector<std::pair<std::string, std::string>> started;
     int selectedSrc = -1, selectedOutput = -1, updates = 0;
-    std::optional<Text> renameAnswer;
-    std::vector<Text> renameShown, logs;
     TolvanSettings filled = unfilled();
     std::optional<TolvanSettings> preferenceAnswer;
     bool preferenceOk = true;
 };
 
-inline Text T(const std::string& utf8) { return StringConv::fromUtf8(utf8); }
-inline std::string U8(const Text& t) { return StringConv::toUtf8(t).value_or("<unencodable>"); }
-
 class ControllerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(CCC::Ccc::initialize()); }
-
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              ("qm_app_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "share");
+    ControllerTest() {
         for (const char* css : {"yoko.css", "tate.css", "yoko_check.css", "tate_check.css"})
-            writeFile((dir / "share" / css).string(), std::string("/* ") + css + " */\n");
-        settingsFile = dir / "config" / "Merrowin" / "QuillmarkReg" / "2.0.reg";
-        store = std::make_unique<SettingsStore>(settingsFile);
-    }
-    void TearDown() override {
-        tolvan.reset();
-        fs::remove_all(dir);
+            put(std::string("share/") + css, std::string("/* ") + css + " */\n");
     }
 
     // Builds the controller (reading the settings file as it stands).
     Tolvan& make(CCC::CeId narrow = StringConv::kPlatformNarrow) {
         tolvan.reset();
-        TolvanServices services{messages, fileDialog, launcher, launcher, files, store.get(),
-                                (dir / "share").string(), narrow};
-        tolvan = std::make_unique<Tolvan>(services);
-        tolvan->setMainView(&view);
+        tolvan = std::make_unique<Tolvan>(
+            TolvanServices{fakes, fakes, fakes, fakes, files, &store, path("share"), narrow});
+        tolvan->setMainView(&fakes);
         return *tolvan;
     }
 
-    std::string path(const std::string& name) const { return (dir / name).string(); }
-    // Confirms the options dialog with the initial settings as edited.
-    void chooseOptions(const std::function<void(TolvanSettings&)>& edit) {
-        TolvanSettings s;
-        edit(s);
-        view.preferenceAnswer = s;
-        tolvan->cmdSetOption();
+    std::string path(const std::string& name) const { return scratch.file(name); }
+    void put(const std::string& name, const std::string& bytes) {
+        fs::create_directories((scratch / name).parent_path());
+        writeBytes(scratch / name, bytes);
     }
-    // Writes each file (relative to dir) and registers it.
-    void add(std::initializer_list<const char*> names, const std::string& bytes = "x\n") {
-        for (const char* n : names) {
-            writeFile(path(n), bytes);
-            tolvan->cmdAppend(StringConv::fromUtf8(path(n)));
-        }
-    }
-    static void writeFile(const std::string& p, const std::string& bytes) {
-        fs::create_directories(fs::path(p).parent_path());
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    static std::string readFile(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string read(const std::string& name) const { return readBytes(scratch / name); }
+    bool exists(const std::string& name) const { return fs::exists(scratch / name); }
     template <class Files>
-    static std::vector<std::string> names(const Files& files) {
+    static std::vector<std::string> names(const Files& list) {
         std::vector<std::string> out;
-        for (const auto& f : files) out.emplace_back(f->getFileName().data(), f->getFileName().size());
+        for (const auto& f : list) out.emplace_back(f->getFileName().data(), f->getFileName().size());
         return out;
     }
     std::vector<std::string> srcNames() const { return names(tolvan->getModel()->getSrcTexts()); }
     std::vector<std::string> outputNames() const { return names(tolvan->getModel()->getOutputs()); }
-    // The one message shown since the last call, as "caption|text".
+    // The messages shown since the last call, each as "caption|text".
     std::string lastMessages() {
         std::string all;
-        for (const Shown& s : messages.shown) {
+        for (const Fakes::Shown& s : fakes.shown) {
             EXPECT_EQ(s.icon, MessageDialog::Icon::Information);
             EXPECT_EQ(s.defaultButton, MessageDialog::DefaultButton::First);
             all += (all.empty() ? "" : "\n--\n") + U8(s.caption) + "|" + U8(s.text);
         }
-        messages.shown.clear();
+        fakes.shown.clear();
         return all;
     }
 
-    fs::path dir, settingsFile;
-    std::unique_ptr<SettingsStore> store;
-    FakeMessages messages;
-    FakeOpenFileDialog fileDialog;
-    FakeLauncher launcher;
+    Scratch scratch{"app"};
+    const std::string settingsName = "config/Merrowin/QuillmarkReg/2.0.reg";
+    SettingsStore store{scratch / settingsName};
+    Fakes fakes;
     FaultyFiles files;
-    FakeView view;
     std::unique_ptr<Tolvan> tolvan;
 };
 
