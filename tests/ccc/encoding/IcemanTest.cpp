@@ -78,6 +78,12 @@ TEST(Iceman, StringConversions) {
         EXPECT_FALSE(chain->openP());
     }
     EXPECT_FALSE(Iceman::convertToBString(static_cast<IFilter*>(nullptr), abc, bytes));
+    // Chains by name, and with a newline stage.
+    EXPECT_EQ(Iceman::createCompositIFilter("utf-8", "no such name"), nullptr);
+    for (CompositIFilter* c : {Iceman::createCompositIFilter("utf-8", "Shift_JIS"), Iceman::createCompositIFilter(7, 23, 5)}) {
+        EXPECT_NE(c, nullptr);
+        delete c;
+    }
 }
 
 TEST(Iceman, UnivString) {

@@ -159,18 +159,6 @@ TEST(PushbackIFilter, UngotUnitsComeFirstLastInFirstOutAndRewindDropsThem) {
     EXPECT_EQ(f.get16(), 'Z');
 }
 
-TEST(OFilter, ForwardsToItsDestination) {
-    U16 out;
-    StringOFlow<unsigned short> sink(&out);
-    TOFilter<unsigned short> f;
-    EXPECT_FALSE(f.readyP());
-    EXPECT_TRUE(f.setDest(&sink));
-    EXPECT_TRUE(f.readyP());
-    f.put16('a');
-    EXPECT_TRUE(f.writeString16(U16::fromAscii("bc")));
-    EXPECT_EQ(out, U16::fromAscii("abc"));
-}
-
 TEST(CompositIFilter, PassesThroughOrChainsMembersInOrderAndOwnsThem) {
     U16 in = U16::fromAscii("ab"), direct, out;
     StringIFlow<unsigned short> src(&in), src2(&in);
@@ -195,30 +183,39 @@ TEST(CompositIFilter, PassesThroughOrChainsMembersInOrderAndOwnsThem) {
     EXPECT_EQ(deleted, 2);
 }
 
-TEST(Spooler, CollectsUntilFlushThenRunsItsChain) {
+TEST(OFilter, ForwardsOrSpoolsUntilFlushThenRunsItsChain) {
     U16 out;
     StringOFlow<unsigned short> sink(&out);
+    TOFilter<unsigned short> f;
+    EXPECT_FALSE(f.readyP());
+    EXPECT_TRUE(f.setDest(&sink));
+    EXPECT_TRUE(f.readyP());
+    f.put16('a');
+    EXPECT_TRUE(f.writeString16(U16::fromAscii("bc")));
+    EXPECT_EQ(out, U16::fromAscii("abc"));
+
     Spooler spooler(kIO16, kIO16, &sink);
     int deleted = 0;
     spooler.add(new AddOne(&deleted));
     spooler.put16('a');
     EXPECT_TRUE(spooler.writeString16(U16::fromAscii("bc")));
-    EXPECT_TRUE(out.empty());
+    EXPECT_EQ(out, U16::fromAscii("abc"));
     spooler.flush();
-    EXPECT_EQ(out, U16::fromAscii("bcd"));
+    EXPECT_EQ(out, U16::fromAscii("abcbcd"));
     EXPECT_EQ(spooler.pendingBytes(), 0u);
     spooler.put16('x');
     spooler.flush();
-    EXPECT_EQ(out, U16::fromAscii("bcdy"));
+    EXPECT_EQ(out, U16::fromAscii("abcbcdy"));
 }
-TEST(FileIFlow, UnitsOfEveryWidthAndTheLastShortBlock) {
+
+TEST(Files, UnitsOfEveryWidthInMachineOrderAndTheLastShortBlock) {
     qmtest::Scratch scratch("flow");
-    const std::string path = scratch.file("in");
+    const std::string path = scratch.file("in"), written = scratch.file("out");
     qmtest::writeBytes(path, "abcde");
     FileIFlow in(path.c_str());
     EXPECT_EQ(in.get8(), 'a');
     EXPECT_EQ(in.get32(), unsigned('b' | 'c' << 8 | 'd' << 16 | 'e' << 24));
-    EXPECT_EQ(qmtest::ioCode([&] { in.get8(); }), 1);
+    EXPECT_EQ(ioCode([&] { in.get8(); }), 1);
 
     // A stage above the file keeps the block that came with the end.
     EXPECT_TRUE(in.rewind());
@@ -239,21 +236,17 @@ TEST(FileIFlow, UnitsOfEveryWidthAndTheLastShortBlock) {
     }
     EXPECT_EQ(std::fgetc(f), 'b');
     std::fclose(f);
-}
 
-TEST(FileOFlow, WritesUnitsInMachineOrderAndAppends) {
-    qmtest::Scratch scratch("flow");
-    const std::string path = scratch.file("out");
     {
-        FileOFlow out(path.c_str());
+        FileOFlow out(written.c_str());
         out.put16(0x4241);
         EXPECT_TRUE(out.writeZ8("C"));
         EXPECT_TRUE(out.close());
     }
-    FileOFlow(path.c_str(), true, true).put8('D');
+    FileOFlow(written.c_str(), true, true).put8('D');  // appends
     MemOFlow mem;
     mem.put32(0x64636261);
-    EXPECT_EQ(qmtest::readBytes(path), "ABCD");
+    EXPECT_EQ(qmtest::readBytes(written), "ABCD");
     EXPECT_EQ(mem.bytes(), "abcd");
 }
 

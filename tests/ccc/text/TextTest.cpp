@@ -103,6 +103,11 @@ TYPED_TEST(Text, FormatterCorpus) {
         addArguments(f, line.fields[1], keep);
         EXPECT_EQ(run(f), line.fields[2]) << line.where;
     }
+    try {
+        Formatter<T>(units<T>("%d")).format();
+    } catch (const FmtException& e) {  // names where it was thrown
+        EXPECT_NE(std::string(e.getSourceFile()).find("Formatter.cpp") * e.getLine(), 0u);
+    }
 }
 
 // The numeric conversions, printed through the writer (which takes each
