@@ -1,41 +1,23 @@
+// The detect command over the runs in tests/data/ccc/detect-cli.txt.
+
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "support/CliRunner.h"
+#include "support/Corpus.h"
 
-namespace {
-
-TEST(DetectCli, PrintsIdentifierAndCanonicalNameOrFails) {
+TEST(DetectCli, Corpus) {
     qmtest::Scratch dir("detect");
     qmtest::writeBytes(dir / "sjis.txt", "\x82\xA0\r\n");
     qmtest::writeBytes(dir / "a.xml", "<?xml version='1.0' encoding='eucJP'?><a/>");
     qmtest::writeBytes(dir / "a.html", "<html><head><meta http-equiv=\"Content-Type\" "
                                        "content=\"text/html; charset=MS932\"></head></html>");
     qmtest::writeBytes(dir / "ascii.txt", "plain\n");
-    const struct {
-        std::string args, input, out;
-        int status;
-    } cases[] = {
-        {"detect sjis.txt", "", "23 Shift_JIS\n", 0},
-        {"detect --detector ja sjis.txt", "", "23 Shift_JIS\n", 0},
-        {"detect --detector xml a.xml", "", "22 euc-jp\n", 0},
-        {"detect --detector html a.html", "", "37 cp932\n", 0},
-        {"detect ascii.txt", "", "0 -\n", 0},
-        {"detect --detector xml ascii.txt", "", "0 -\n", 0},
-        {"detect", "sjis.txt", "23 Shift_JIS\n", 0},
-        {"detect --detector xml", "a.xml", "22 euc-jp\n", 0},
-        {"detect", "", "0 -\n", 0},
-        {"detect --detector auto ascii.txt", "", "", 2},
-        {"detect missing", "", "", 1},
-    };
-    for (const auto& c : cases) {
-        const qmtest::ToolRun r =
-            qmtest::runQuillmark(dir.dir(), c.args, "", c.input.empty() ? "/dev/null" : dir.file(c.input));
-        EXPECT_EQ(r.status, c.status) << c.args;
-        EXPECT_EQ(r.out, c.out) << c.args;
-        EXPECT_EQ(r.err.empty(), c.status == 0) << c.args << ": " << r.err;
+    for (const auto& line : qmtest::readCorpus("ccc/detect-cli.txt")) {
+        const auto& f = line.fields;
+        ASSERT_EQ(f.size(), 4u) << line.where;
+        const auto r = qmtest::runQuillmark(dir.dir(), f[0], "", f[1] == "-" ? "/dev/null" : dir.file(f[1]));
+        EXPECT_EQ(r.status, std::stoi(f[2])) << line.where;
+        EXPECT_EQ(r.out, qmtest::unescape(f[3])) << line.where;
+        EXPECT_EQ(r.err.empty(), f[2] == "0") << line.where << ": " << r.err;
     }
 }
-
-} // namespace

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "ccc/encoding/CeIdTable.h"
+#include "ccc/encoding/CenDictionary.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/encoding/UnivString.h"
+#include "support/Corpus.h"
 #include "support/LibraryStartup.h"
 
 using namespace CCC;
@@ -14,6 +18,35 @@ namespace {
 const TString<char> kSjisA("\x82\xA0");  // HIRAGANA LETTER A in cp932
 const DString kA(1, 0x3042);
 } // namespace
+
+TEST(Iceman, NamesCorpus) {
+    for (const auto& line : qmtest::readCorpus("ccc/names.txt")) {
+        SCOPED_TRACE(line.where);
+        const std::string name = qmtest::unescape(line.fields.at(0));
+        const CeId id = std::stoi(line.fields.at(1));
+        EXPECT_EQ(Iceman::stringToCeId(std::string_view(name)), id);
+        EXPECT_EQ(Iceman::stringToCeId(TString<char>(name.data(), name.size())), id);
+        const bool zeroFree = name.find('\0') == std::string::npos, canonical = line.fields.size() > 2;
+        EXPECT_EQ(zeroFree ? Iceman::stringToCeId(name.c_str()) : id, id);
+        EXPECT_STREQ(canonical ? Iceman::ceIdToString(id) : name.c_str(), name.c_str());
+    }
+    EXPECT_EQ(Iceman::stringToCeId(static_cast<const char*>(nullptr)), 0);
+    for (CeId none : {0, 43, -1, 65536}) EXPECT_EQ(Iceman::ceIdToString(none), nullptr) << none;
+
+    // Every name of the table, in upper case too.
+    EXPECT_EQ(Iceman::getCenDictionary()->size(), CeIdTable::nameCount());
+    for (std::size_t i = 0; i < CeIdTable::nameCount(); ++i) {
+        std::string upper = CeIdTable::names()[i].name;
+        for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        EXPECT_EQ(Iceman::stringToCeId(upper), CeIdTable::names()[i].id) << upper;
+    }
+    // Byte-swapped encodings have no width of their own: they are read
+    // through their partner.
+    EXPECT_EQ(Iceman::getIOType(23), kIO8);
+    EXPECT_EQ(Iceman::getIOType(13) + Iceman::getIOType(40), 0);
+    EXPECT_EQ(Iceman::getSwapPartner(13), 9);
+    EXPECT_EQ(Iceman::getSwapPartner(14), 0);
+}
 
 TEST(Iceman, StringConversions) {
     // The destination is replaced, also when nothing converts or there is no route.
@@ -45,6 +78,12 @@ TEST(Iceman, StringConversions) {
         EXPECT_FALSE(chain->openP());
     }
     EXPECT_FALSE(Iceman::convertToBString(static_cast<IFilter*>(nullptr), abc, bytes));
+    // Chains by name, and with a newline stage.
+    EXPECT_EQ(Iceman::createCompositIFilter("utf-8", "no such name"), nullptr);
+    for (CompositIFilter* c : {Iceman::createCompositIFilter("utf-8", "Shift_JIS"), Iceman::createCompositIFilter(7, 23, 5)}) {
+        EXPECT_NE(c, nullptr);
+        delete c;
+    }
 }
 
 TEST(Iceman, UnivString) {
@@ -94,11 +133,9 @@ TEST(Iceman, MemoryFileAndDetection) {
     std::fclose(in);
     std::fclose(to);
 
-    // Detection falls back to nothing.
-    EXPECT_EQ(Iceman::detect(41, text.data(), text.size()), 0);
+    // Detection falls back to nothing: no declaration, not a detector, no data.
+    for (CeId id : {41, 7, 99}) EXPECT_EQ(Iceman::detect(id, text.data(), text.size()), 0) << id;
     EXPECT_EQ(Iceman::detect(41, nullptr, 10), 0);
-    EXPECT_EQ(Iceman::detect(7, text.data(), text.size()), 0);  // not a detector
-    EXPECT_EQ(Iceman::detect(99, text.data(), text.size()), 0);
     EXPECT_EQ(Iceman::detect(40, static_cast<std::FILE*>(nullptr)), 0);
     EXPECT_EQ(Iceman::detect(42, kSjisA.data(), kSjisA.size()), 0);
     EXPECT_EQ(Iceman::detect(40, kSjisA.data(), kSjisA.size()), 23);
