@@ -1,17 +1,11 @@
 #include "JaDetector.h"
 
+#include "../encoding/EncodingIds.h"
 #include "ByteReader.h"
 
 namespace CCC {
 
 namespace {
-
-constexpr CeId kIso2022Jp = 21;
-constexpr CeId kEucJp = 22;
-constexpr CeId kShiftJis = 23;
-constexpr CeId kUtf8 = 7;
-constexpr CeId kUtf16Be = 13;
-constexpr CeId kUtf16Le = 14;
 
 constexpr unsigned char kEsc = 0x1B;
 
@@ -30,15 +24,15 @@ CeId JaDetector::detect(IFlow& in) {
     if (!r.next(b)) return 0;
     if (b == 0xFF) {
         if (!r.next(b)) return 0;
-        if (b == 0xFE) return kUtf16Le;
+        if (b == 0xFE) return ceid::kUtf16Le;
     } else if (b == 0xFE) {
         if (!r.next(b)) return 0;
-        if (b == 0xFF) return kUtf16Be;
+        if (b == 0xFF) return ceid::kUtf16Be;
     } else if (b == 0xEF) {
         if (!r.next(b)) return 0;
         if (b == 0xBB) {
             if (!r.next(b)) return 0;
-            if (b == 0xBF) return kUtf8;
+            if (b == 0xBF) return ceid::kUtf8;
         }
     }
 
@@ -49,7 +43,7 @@ CeId JaDetector::detect(IFlow& in) {
             if (!r.next(b)) return 0;
             if (b == '$') {
                 if (!r.next(b)) return 0;
-                if (b == 'B' || b == '@') return kIso2022Jp;
+                if (b == 'B' || b == '@') return ceid::kIso2022Jp;
             }
         }
 
@@ -57,28 +51,28 @@ CeId JaDetector::detect(IFlow& in) {
         if (b == 0x8E) {
             // EUC-JP half-width katakana prefix, or a Shift_JIS lead byte.
             if (!r.next(c)) return 0;
-            if (is(c, kSjisTrail) && !is(c, kHalfKana)) return kShiftJis;
+            if (is(c, kSjisTrail) && !is(c, kHalfKana)) return ceid::kShiftJis;
         } else if (b == 0x8F) {
             // EUC-JP JIS X 0212 prefix, or a Shift_JIS lead byte.
             if (!r.next(c)) return 0;
-            if (is(c, kSjisTrail) && !is(c, kA1toED)) return kShiftJis;
+            if (is(c, kSjisTrail) && !is(c, kA1toED)) return ceid::kShiftJis;
             if (!r.next(c)) return 0;
-            if (!is(c, kEucByte)) return kShiftJis;
-            if (!is(c, kSjisLead)) return kEucJp;
+            if (!is(c, kEucByte)) return ceid::kShiftJis;
+            if (!is(c, kSjisLead)) return ceid::kEucJp;
             do {
                 if (!r.next(c)) return 0;
             } while (c > 0x40);
         } else if (!is(b, kSjisLead)) {
-            if (is(b, kA1toFC)) return kEucJp;
+            if (is(b, kA1toFC)) return ceid::kEucJp;
         } else if (!is(b, kA1toFC)) {
-            return kShiftJis;  // 81-9F lead only Shift_JIS
+            return ceid::kShiftJis;  // 81-9F lead only Shift_JIS
         } else {
             // E0-EF: a lead byte of both; the next byte may tell.
             if (!r.next(c)) return 0;
             if (!is(c, kSjisTrail)) {
-                if (is(c, kA1toFE)) return kEucJp;
+                if (is(c, kA1toFE)) return ceid::kEucJp;
             } else if (!is(c, kA1toFE)) {
-                return kShiftJis;
+                return ceid::kShiftJis;
             }
         }
         if (!r.nextNotIn(ja_detector_detail::kPassOver, b)) return 0;
