@@ -28,8 +28,9 @@ private:
     template <class> friend class StepCursor;
     template <class> friend class StepCodecIFilter;
 
-    // Reads the next block of src; false when there is none.
-    bool fill(IFlow* src) {
+    // Reads the next block of src; false when there is none. Out of line,
+    // off the cursor's hot path.
+    [[gnu::noinline]] bool fill(IFlow* src) {
         pos_ = end_ = 0;  // empty first, so that a failing source leaves it consistent
         if (!src) CCC_THROW_IO(IOException::kNoSource);
         bool atEnd = false;
@@ -46,7 +47,9 @@ private:
 
 // What a codec's step() reads from: a local copy of the read-ahead position
 // that the compiler can keep in registers while a block is converted; it
-// writes the position back when it goes out of scope.
+// writes the position back when it goes out of scope. It stays in registers
+// only while its address never leaves the driver: its members are forced
+// inline, and the refill is the read-ahead's.
 template <class In>
 class StepCursor {
 public:
@@ -57,15 +60,18 @@ public:
     StepCursor& operator=(const StepCursor&) = delete;
 
     // The next source unit; false at the end of data.
-    bool next(In& u) {
+    [[gnu::always_inline]] bool next(In& u) {
         if (p_ == end_) [[unlikely]] {
-            if (!refill()) return false;
+            bool got = r_.fill(src_);
+            p_ = r_.buffer_;
+            end_ = r_.buffer_ + r_.end_;
+            if (!got) return false;
         }
         u = *p_++;
         return true;
     }
     // The next unit as an unsigned value, or -1 at the end (narrow units).
-    int next()
+    [[gnu::always_inline]] int next()
         requires(sizeof(In) < sizeof(int))
     {
         In u;
@@ -73,17 +79,10 @@ public:
     }
     // Gives back the unit next() delivered last (never the end of data): it
     // is read again next time. A refill keeps that unit in the buffer.
-    void unread() { --p_; }
+    [[gnu::always_inline]] void unread() { --p_; }
 
 private:
     template <class> friend class StepCodecIFilter;
-
-    [[gnu::noinline]] bool refill() {
-        bool got = r_.fill(src_);
-        p_ = r_.buffer_;
-        end_ = r_.buffer_ + r_.end_;
-        return got;
-    }
 
     ReadAhead<In>& r_;
     IFlow* src_;
@@ -143,8 +142,6 @@ public:
         return PushbackIFilter<Out>::rewind();
     }
 
-    const Codec& codec() const { return codec_; }
-
 protected:
     Out getUnit() override {
         Out u;
@@ -155,7 +152,7 @@ protected:
             int k = codec_.step(in, units);
             if (k < 0) CCC_THROW_IO(IOException::kEndOfData);
             if (k > 0) {
-                keep(units + 1, static_cast<std::size_t>(k - 1));
+                if constexpr (kMaxOut > 1) keep(units + 1, static_cast<std::size_t>(k - 1));
                 return units[0];
             }
         }
@@ -181,7 +178,7 @@ protected:
                 codec_.bulk(in.p_, in.end_, out, end);
                 if (out == end) break;
             } else if constexpr (kRun) {
-                std::size_t r = codec_.run(in.p_, std::min<std::size_t>(in.end_ - in.p_, end - out), out);
+                std::size_t r = run(in.p_, std::min<std::size_t>(in.end_ - in.p_, end - out), out);
                 in.p_ += r;
                 out += r;
                 if (out == end) break;
@@ -194,9 +191,10 @@ protected:
                     if (k < 0) break;
                     out += k;
                 } else {
-                    for (Out* const last = end - kMaxOut; out <= last; out += k) {
+                    for (Out* const last = end - kMaxOut; out <= last;) {
                         k = codec_.step(in, out);
                         if (k < 0) break;
+                        out += static_cast<unsigned>(k);  // known >= 0: no sign extension
                     }
                     if (k < 0) break;
                 }
@@ -223,6 +221,10 @@ private:
         c.steadyP();
     };
     static constexpr bool kFastPath = kRun || kBulk || kInPlace;
+
+    // The codec's run, compiled by itself: inlined here, its loop would
+    // carry both pointers and the count, and runs a third slower.
+    [[gnu::noinline]] std::size_t run(const In* in, std::size_t n, Out* out) { return codec_.run(in, n, out); }
 
     // Pushes units that are due next, so that the first comes out first.
     void keep(const Out* units, std::size_t k) {

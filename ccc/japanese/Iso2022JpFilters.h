@@ -17,7 +17,6 @@ struct Iso2022JpDecodeCodec {
     static constexpr int kMaxOut = 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
     int step(StepCursor<In>& in, Out* out) {
         int b = in.next();
@@ -80,7 +79,6 @@ struct SjisToIso2022JpCodec {
     static constexpr int kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
     int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
@@ -113,7 +111,6 @@ struct EucJpToIso2022JpCodec {
     static constexpr int kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
     int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {

@@ -26,7 +26,7 @@ struct Ucs2ToSjisCodec {
             if (v == BitmapTrie::kUnmapped) continue;
             // One byte or two, without a branch: one- and two-byte
             // characters alternate unpredictably in Japanese text.
-            std::size_t two = v > 0xFF;
+            int two = v > 0xFF;
             out[0] = static_cast<Out>(v >> (two * 8));
             out[1] = static_cast<Out>(v & 0xFF);
             return 1 + two;
@@ -81,7 +81,6 @@ struct Ucs2ToIso2022JpCodec {
     static constexpr int kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
     int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {

@@ -88,7 +88,6 @@ struct DetectMarkCodec {
     using Out = T;
     static constexpr int kMaxOut = 1;
 
-    bool swapP() const { return swap_; }
     bool steadyP() const { return !fresh_; }
     void reset() {
         fresh_ = true;
