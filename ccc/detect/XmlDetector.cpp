@@ -45,7 +45,7 @@ CeId XmlDetector::detect(IFlow& in) {
     } detach{this};
 
     while (headCount_ < 4 && reader.next(head_[headCount_])) ++headCount_;
-    if (headCount_ < 4) return 0;
+    if (headCount_ < 4) return ceid::kNone;
 
     auto sig = [this](unsigned a, unsigned b, unsigned c, unsigned d) {
         return head_[0] == a && head_[1] == b && head_[2] == c && head_[3] == d;
@@ -75,11 +75,11 @@ CeId XmlDetector::detect(IFlow& in) {
         name_.clear();
     }
     // Without a declaration the input is not taken for XML at all.
-    if (!declared) return 0;
+    if (!declared) return ceid::kNone;
 
     if (!name_.empty()) {
         CeId id = encodingNamed(std::string_view(name_.data(), name_.size()));
-        if (id != 0) return id;
+        if (id != ceid::kNone) return id;
     }
     switch (mode_) {
     case kUtf16Be: return ceid::kUtf16Be;
