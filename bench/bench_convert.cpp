@@ -192,14 +192,6 @@ const std::string& markdownFile() {
     return path;
 }
 
-// One conversion as the desktop makes it.
-bool convertOnce(Orvane::Model& model, Orvane::Log* log) {
-    model.resetTemplate();
-    model.setDefaultTemplate();
-    model.clearOutputs();
-    return model.generate(log);
-}
-
 // Runs argv with standard output to outPath (default /dev/null); true when
 // it exited with 0. usage gets its CPU times.
 bool runChild(const std::vector<std::string>& args, rusage& usage, const char* outPath = "/dev/null") {
@@ -258,7 +250,7 @@ void BM_ConvertManuscript(benchmark::State& state) {
     Orvane::DString logText;
     auto log = Orvane::Log::toString(&logText);
     for (auto _ : state) {
-        if (!convertOnce(model, log.get())) {
+        if (!model.run(log.get())) {
             state.SkipWithError("generate failed");
             return;
         }
@@ -318,7 +310,7 @@ int convertOnceMain(const char* file) {
     model.addSrcText(file, kUtf8, nullptr, kUtf8, kCrLf);
     Orvane::DString logText;
     auto log = Orvane::Log::toString(&logText);
-    if (!convertOnce(model, log.get())) return 1;
+    if (!model.run(log.get())) return 1;
     std::printf("%ld\n", peakKiB());
     return 0;
 }

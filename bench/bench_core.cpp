@@ -149,10 +149,7 @@ void BM_GenerateEndToEnd(benchmark::State& state) {
     DString logText;
     auto log = Orvane::Log::toString(&logText);
     for (auto _ : state) {
-        model.resetTemplate();
-        model.setDefaultTemplate();
-        model.clearOutputs();
-        if (!model.generate(log.get())) {
+        if (!model.run(log.get())) {
             state.SkipWithError("generate failed");
             return;
         }

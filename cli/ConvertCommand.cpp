@@ -3,13 +3,12 @@
 // its source (book.txt -> book.html, book1.html, ... for split parts) with
 // CR LF line ends; its name is printed on standard output. Structure
 // warnings go to standard error. A built-in style sheet is copied next to
-// the outputs from the program's data folder.
+// the outputs from the program's data folder; a failed copy fails the run.
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -17,7 +16,9 @@
 #include "CccSession.h"
 #include "Command.h"
 #include "ConvertOptions.h"
-#include "SignalCleanup.h"
+#include "app/services/FileOperations.h"
+#include "app/services/StyleSheetCopy.h"
+#include "ccc/encoding/Iceman.h"
 #include "core/generator/Generator1.h"
 #include "core/model/FileName.h"
 #include "core/model/Log.h"
@@ -31,7 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kCommand = "convert";
-constexpr int kOutputNewlineMode = 5;  // LF -> CR LF, as the desktop program writes
 
 struct ConvertOptions {
     SourceOptions source;
@@ -97,38 +97,53 @@ fs::path dataDirectory() {
     return QM_DATA_DIR;
 }
 
-// Copies the sheet into every folder that received an output. Like the
-// desktop program, a failure is reported once and ends the walk; it does
-// not fail the conversion.
-void copyStyleSheet(const Orvane::Model& model, const std::string& name) {
-    const fs::path source = dataDirectory() / name;
-    std::error_code ec;
-    if (!fs::is_regular_file(source, ec)) {
-        std::fprintf(stderr, "quillmark convert: warning: style sheet %s not found, not copied\n",
-                     source.string().c_str());
-        return;
-    }
-    std::set<fs::path> done;
-    for (const auto& output : model.getOutputs()) {
-        const auto& file = output->getFileName();
-        fs::path folder = fs::path(std::string(file.data(), file.size())).parent_path();
-        if (folder.empty()) folder = ".";
-        if (!done.insert(folder).second) continue;
-        const fs::path destination = folder / name;
-        if (fs::equivalent(source, destination, ec)) continue;
-        if (!fs::copy_file(source, destination, fs::copy_options::overwrite_existing, ec)) {
-            std::fprintf(stderr, "quillmark convert: warning: can't copy the style sheet to %s: %s\n",
-                         destination.string().c_str(), ec.message().c_str());
-            return;
-        }
-    }
+// Copies the sheet from the data folder next to the outputs; the first
+// failure is reported and ends the walk.
+bool copyStyleSheet(const Orvane::Model& model, const std::string& name) {
+    const std::string source = (dataDirectory() / name).string();
+    tolvanw32::PosixFileOperations files;
+    std::string destination;
+    std::string error;
+    if (tolvanw32::copyStyleSheet(files, source, name, model.getOutputs(), destination, error)) return true;
+    std::fprintf(stderr, "quillmark convert: cannot copy the style sheet %s to %s: %s\n", source.c_str(),
+                 destination.c_str(), error.c_str());
+    return false;
+}
+
+// The encodings a document can be written in: each gives a file whose
+// declaration and byte-order mark an XML parser reads (xmllint checks every
+// one). Left out: the big-endian forms, which cannot be written; UCS-2,
+// UCS-4, UTF-32 and utf-16n, whose declared names parsers do not know;
+// utf-16le+bom, whose name and mark disagree; UTF-7, which encodes the
+// markup itself. The aliases of these names are accepted as well.
+constexpr const char* kDocumentEncodings[] = {
+    "us-ascii",   "utf-8",      "utf-8n",      "utf-16",      "utf-16le",    "iso-2022-jp", "euc-jp",
+    "Shift_JIS",  "iso-8859-1", "iso-8859-2",  "iso-8859-3",  "iso-8859-4",  "iso-8859-5",  "iso-8859-6",
+    "iso-8859-7", "iso-8859-8", "iso-8859-9",  "iso-8859-10", "iso-8859-13", "iso-8859-14", "iso-8859-15",
+    "cp932",      "EUC-JP-MS",  "windows-1252"};
+
+bool documentEncodingP(CCC::CeId id) {
+    for (const char* name : kDocumentEncodings)
+        if (CCC::Iceman::stringToCeId(name) == id) return true;
+    return false;
+}
+
+// -t: auto or an encoding of the list; anything else is a usage error that
+// lists them.
+bool parseDocumentEncoding(const std::string& text, CCC::CeId& id, int& status) {
+    if (!parseEncoding(text, kCommand, id, status)) return false;
+    if (id == CCC::ceid::kNone || documentEncodingP(id)) return true;
+    std::string list;
+    for (const char* name : kDocumentEncodings) list += std::string(", ") + name;
+    status = usageError(kCommand, "documents cannot be written in " + text + "; -t takes auto" + list);
+    return false;
 }
 
 int runConvert(const ConvertOptions& options) {
     if (options.source.files.empty()) return usageError(kCommand, "no FILE given");
     int status = kExitOk;
-    CCC::CeId from = 0;
-    CCC::CeId to = 0;
+    CCC::CeId from = CCC::ceid::kNone;
+    CCC::CeId to = CCC::ceid::kNone;
     SpanChoice span;
     std::string bad;
     if (options.xhtml != "1.0" && options.xhtml != "1.1")
@@ -137,7 +152,7 @@ int runConvert(const ConvertOptions& options) {
         return usageError(kCommand, "--span takes ten, period and comma, not " + bad);
     if (!startCcc(kCommand)) return kExitFailure;
     if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
-    if (!parseEncoding(options.to, kCommand, to, status)) return status;
+    if (!parseDocumentEncoding(options.to, to, status)) return status;
 
     Orvane::Model model;
     if (!selectSyntax(model, options.source.syntax, kCommand, status)) return status;
@@ -160,7 +175,7 @@ int runConvert(const ConvertOptions& options) {
     writer->setStyleSheet(&styleName);
     writer->setYokoP(style.yoko);
     writer->setTateP(style.tate);
-    for (const SourceFile& source : sources) addSource(model, source, kOutputNewlineMode);
+    for (const SourceFile& source : sources) addSource(model, source, CCC::nlconv::kLf2CrLf);
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
@@ -168,24 +183,20 @@ int runConvert(const ConvertOptions& options) {
         std::fputs("quillmark convert: the log could not be set up\n", stderr);
         return kExitFailure;
     }
-    model.resetTemplate();
-    model.setDefaultTemplate();
-    model.clearOutputs();
-    removeTemporaryFilesOnSignal();
-    const bool ok = model.generate(log.get());
+    const bool ok = model.run(log.get());
     std::fflush(stdout);
     for (const std::string& failure : model.getFailures())
         std::fprintf(stderr, "quillmark convert: %s\n", failure.c_str());
     if (!ok && model.getFailures().empty()) std::fputs("quillmark convert: the conversion failed\n", stderr);
     printToStderr(logText);
-    if (style.builtIn) copyStyleSheet(model, style.name);
+    const bool copied = !style.builtIn || copyStyleSheet(model, style.name);
     if (!ok) return kExitFailure;
     for (const auto& output : model.getOutputs()) {
         const auto& file = output->getFileName();
         std::fwrite(file.data(), 1, file.size(), stdout);
         std::fputc('\n', stdout);
     }
-    return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
+    return std::fflush(stdout) == 0 && copied ? kExitOk : kExitFailure;
 }
 
 void install(CLI::App& app, int& status) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ccc/encoding/EncodingIds.h"
+#include "ccc/detect/Utf8Check.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/model/FileName.h"
 #include "core/model/Model.h"
@@ -13,61 +15,7 @@ namespace quillmark {
 
 namespace {
 
-constexpr CCC::CeId kJaDetector = 40;
-constexpr CCC::CeId kUsAscii = 1;
-constexpr CCC::CeId kUtf16N = 10;
-constexpr CCC::CeId kUtf16Be = 13;
-constexpr CCC::CeId kUtf16Le = 14;
-constexpr CCC::CeId kUtf16BeWithMark = 15;
-constexpr CCC::CeId kUtf16LeWithMark = 16;
-constexpr CCC::CeId kShiftJis = 23;
-constexpr CCC::CeId kLastEncoding = 39;  // 40 and above are detectors
-
-// Incremental UTF-8 check over a byte stream: well-formed sequences only
-// (no overlong forms, no surrogates, nothing above U+10FFFF).
-class Utf8Check {
-public:
-    void feed(const unsigned char* p, std::size_t n) {
-        for (std::size_t i = 0; i < n && valid_; ++i) step(p[i]);
-    }
-    // Valid to the end, and at least one multi-byte sequence.
-    bool utf8P() const { return valid_ && pending_ == 0 && nonAscii_; }
-    bool failedP() const { return !valid_; }
-
-private:
-    void step(unsigned char b) {
-        if (pending_ == 0) {
-            if (b < 0x80) return;
-            nonAscii_ = true;
-            lower_ = 0x80;
-            upper_ = 0xBF;
-            if (b >= 0xC2 && b <= 0xDF) pending_ = 1;
-            else if (b >= 0xE0 && b <= 0xEF) {
-                pending_ = 2;
-                if (b == 0xE0) lower_ = 0xA0;
-                if (b == 0xED) upper_ = 0x9F;
-            } else if (b >= 0xF0 && b <= 0xF4) {
-                pending_ = 3;
-                if (b == 0xF0) lower_ = 0x90;
-                if (b == 0xF4) upper_ = 0x8F;
-            } else valid_ = false;
-            return;
-        }
-        if (b < lower_ || b > upper_) {
-            valid_ = false;
-            return;
-        }
-        lower_ = 0x80;
-        upper_ = 0xBF;
-        --pending_;
-    }
-
-    bool valid_ = true;
-    bool nonAscii_ = false;
-    int pending_ = 0;
-    unsigned char lower_ = 0x80;
-    unsigned char upper_ = 0xBF;
-};
+namespace ceid = CCC::ceid;
 
 // The mark, or valid UTF-8 with at least one multi-byte sequence, decides
 // for UTF-8 before the Japanese detector is asked.
@@ -77,12 +25,12 @@ CCC::CeId fromJaDetector(CCC::CeId found) {
     switch (found) {
     // The detector names a UTF-16 file by its mark; read it as the form with
     // a mark so that the mark does not become text.
-    case kUtf16Be: return kUtf16BeWithMark;
-    case kUtf16Le: return kUtf16LeWithMark;
-    case 0:
-    case kUsAscii:
-    case kShiftJis:
-    case kCp932: return kCp932;
+    case ceid::kUtf16Be: return ceid::kUtf16BeBom;
+    case ceid::kUtf16Le: return ceid::kUtf16LeBom;
+    case ceid::kNone:
+    case ceid::kUsAscii:
+    case ceid::kShiftJis:
+    case ceid::kCp932: return ceid::kCp932;
     default: return found;
     }
 }
@@ -116,10 +64,13 @@ void addSourceOptions(CLI::App* cmd, SourceOptions& options) {
 }
 
 bool rejectExtras(const CLI::App* cmd, const char* command, int& status) {
-    const std::vector<std::string> extras = cmd->remaining();
-    if (extras.empty()) return false;
-    status = usageError(command, "unknown option: " + extras.front());
-    return true;
+    // "--" ends the options; the parser hands it over with the extras.
+    for (const std::string& extra : cmd->remaining()) {
+        if (extra == "--") continue;
+        status = usageError(command, "unknown option: " + extra);
+        return true;
+    }
+    return false;
 }
 
 int parseSyntaxNumber(const std::string& text) {
@@ -139,11 +90,11 @@ bool selectSyntax(Orvane::Model& model, const std::string& text, const char* com
 
 bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status) {
     if (text == "auto") {
-        id = 0;
+        id = ceid::kNone;
         return true;
     }
     id = CCC::Iceman::stringToCeId(text);
-    if (id <= 0 || id > kLastEncoding) {
+    if (id == ceid::kNone || id > ceid::kLastEncoding) {
         status = usageError(command, "unknown encoding name: " + text);
         return false;
     }
@@ -151,36 +102,32 @@ bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, 
 }
 
 CCC::CeId detectSourceEncoding(std::FILE* file) {
-    unsigned char block[65536];
-    Utf8Check check;
-    bool first = true;
-    std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file)) > 0) {
-        if (first && utf8MarkP(block, n)) return kUtf8;
-        first = false;
-        check.feed(block, n);
-        if (check.failedP()) break;
-    }
-    if (check.utf8P() && !std::ferror(file)) return kUtf8;
+    unsigned char head[3];
+    const std::size_t n = std::fread(head, 1, sizeof head, file);
+    if (utf8MarkP(head, n)) return ceid::kUtf8;
+    CCC::Utf8Check check;
+    check.feed(head, n);
+    check.feed(file);
+    if (check.utf8P()) return ceid::kUtf8;
     std::rewind(file);
-    return fromJaDetector(CCC::Iceman::detect(kJaDetector, file));
+    return fromJaDetector(CCC::Iceman::detect(ceid::kJaDetector, file));
 }
 
 CCC::CeId detectSourceEncoding(const std::string& bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (utf8MarkP(p, bytes.size())) return kUtf8;
-    Utf8Check check;
+    if (utf8MarkP(p, bytes.size())) return ceid::kUtf8;
+    CCC::Utf8Check check;
     check.feed(p, bytes.size());
-    if (check.utf8P()) return kUtf8;
-    return fromJaDetector(CCC::Iceman::detect(kJaDetector, bytes.data(), bytes.size()));
+    if (check.utf8P()) return ceid::kUtf8;
+    return fromJaDetector(CCC::Iceman::detect(ceid::kJaDetector, bytes.data(), bytes.size()));
 }
 
 CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding) {
     switch (sourceEncoding) {
-    case kUsAscii:
-    case kShiftJis:
-    case kCp932: return kCp932;
-    default: return kUtf8;
+    case ceid::kUsAscii:
+    case ceid::kShiftJis:
+    case ceid::kCp932: return ceid::kCp932;
+    default: return ceid::kUtf8;
     }
 }
 
@@ -220,14 +167,14 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
     return true;
 }
 
-void addSource(Orvane::Model& model, const SourceFile& source, int newLineMode) {
+void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode) {
     Orvane::SrcText* text = model.addSrcText(source.path.c_str(), source.in, nullptr, source.out, newLineMode);
     if (source.bytes) text->setPreloadedBytes(source.bytes);
 }
 
 void printToStderr(const CCC::TString<unsigned short>& text) {
     CCC::TString<char> bytes;
-    if (!CCC::Iceman::convertToBString(kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
+    if (!CCC::Iceman::convertToBString(ceid::kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
 }

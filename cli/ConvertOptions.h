@@ -12,6 +12,7 @@
 
 #include "ccc/base/TString.h"
 #include "ccc/base/Unit.h"
+#include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
 class Model;
@@ -22,9 +23,6 @@ namespace quillmark {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-
-constexpr CCC::CeId kUtf8 = 7;    // "utf-8": a leading mark is skipped on reading, written on output
-constexpr CCC::CeId kCp932 = 37;  // "cp932"
 
 // Prints "quillmark COMMAND: message" on standard error; returns kExitUsage.
 int usageError(const char* command, const std::string& message);
@@ -51,7 +49,7 @@ int parseSyntaxNumber(const std::string& text);
 // when the text is no number 0..4 or this program has no such syntax.
 bool selectSyntax(Orvane::Model& model, const std::string& text, const char* command, int& status);
 
-// An encoding option: 0 for "auto", else the identifier of the name. A
+// An encoding option: CCC::ceid::kNone for "auto", else the identifier of the name. A
 // usage error (status set, false) for a name that is not an encoding.
 bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status);
 
@@ -71,22 +69,22 @@ CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding);
 // with.
 struct SourceFile {
     std::string path;
-    CCC::CeId in = 0;
-    CCC::CeId out = 0;
+    CCC::CeId in = CCC::ceid::kNone;
+    CCC::CeId out = CCC::ceid::kNone;
     // The whole content of a source that can be read only once (a pipe, a
     // terminal); null for a regular file, which the model reads itself.
     std::shared_ptr<const std::string> bytes;
 };
 
 // Checks that every file can be opened and resolves its encodings
-// (from/to 0: auto); what is not a regular file is read into memory here.
+// (from/to kNone: auto); what is not a regular file is read into memory here.
 // On the first file that cannot be opened or read prints "quillmark
 // COMMAND: can't open PATH: REASON" and returns false.
 bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeId to, const char* command,
                  std::vector<SourceFile>& sources);
 
 // Registers the source with the model, handing over bytes read ahead.
-void addSource(Orvane::Model& model, const SourceFile& source, int newLineMode);
+void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode);
 
 // UTF-16 text (the log) on standard error, in the platform's encoding.
 void printToStderr(const CCC::TString<unsigned short>& text);

@@ -1,11 +1,13 @@
 // quillmark detect [--detector ja|xml|html] [FILE]: prints the detected
 // encoding as "<id> <canonical name>", or "0 -" when nothing was detected.
 
+#include <cerrno>
 #include <cstdio>
-#include <memory>
+#include <cstring>
 #include <string>
 
 #include "Command.h"
+#include "app/services/FileOperations.h"
 #include "ccc/base/Unit.h"
 #include "ccc/detect/DetectorFactory.h"
 #include "ccc/encoding/Ccc.h"
@@ -32,20 +34,33 @@ int runDetect(const DetectOptions& opts) {
         std::fputs("quillmark detect: the encoding library did not start\n", stderr);
         return 1;
     }
-    std::unique_ptr<CCC::FileIFlow> in;
-    if (opts.file.empty()) {
-        in = std::make_unique<CCC::FileIFlow>(stdin);  // adopted, not closed
-    } else {
-        in = std::make_unique<CCC::FileIFlow>(opts.file.c_str(), true);
-        if (!in->openP()) {
-            std::fprintf(stderr, "quillmark detect: can't open %s\n", opts.file.c_str());
+    std::FILE* file = stdin;
+    if (!opts.file.empty()) {
+        // Only a regular file: a folder reads as nothing, a FIFO or a
+        // device may never end.
+        std::string error;
+        file = tolvanw32::FileOperations::openRegular(opts.file, error);
+        if (!file) {
+            std::fprintf(stderr, "quillmark detect: cannot open %s: %s\n", opts.file.c_str(), error.c_str());
             return 1;
         }
     }
-    CCC::CeId id = CCC::runDetector(detectorId(opts.detector), *in);
+    CCC::CeId id;
+    {
+        CCC::FileIFlow in(file);  // adopted, not closed
+        id = CCC::runDetector(detectorId(opts.detector), in);
+    }
+    const bool readError = std::ferror(file);
+    const int readErrno = errno;
+    if (file != stdin) std::fclose(file);
+    if (readError) {
+        std::fprintf(stderr, "quillmark detect: cannot read %s: %s\n",
+                     opts.file.empty() ? "standard input" : opts.file.c_str(), std::strerror(readErrno));
+        return 1;
+    }
     const char* name = id ? CCC::Iceman::ceIdToString(id) : nullptr;
     std::printf("%d %s\n", id, name ? name : "-");
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return std::fflush(stdout) == 0 ? 0 : 1;  // the failure is reported by main
 }
 
 void install(CLI::App& app, int& status) {

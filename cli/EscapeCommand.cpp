@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Command.h"
 #include "app/controller/StringConv.h"
@@ -17,19 +18,22 @@ using namespace tolvanw32;
 
 // Messages go to standard error; a question is answered by the
 // --overwrite-backup flag (OK) or refused (Cancel, after showing it).
+// Failures are prefixed with the command and the file they concern.
 class ConsoleMessages : public MessageDialog {
 public:
-    explicit ConsoleMessages(bool answerOk) : answerOk_(answerOk) {}
+    ConsoleMessages(bool answerOk, std::string file) : answerOk_(answerOk), file_(std::move(file)) {}
     Answer show(const Text& text, const Text&, Buttons buttons, Icon, DefaultButton) override {
         bool question = buttons == Buttons::OkCancel;
         if (question && answerOk_) return Answer::Ok;
         std::string line = StringConv::toUtf8(text).value_or(std::string());
-        std::fprintf(stderr, "%s\n", line.c_str());
+        if (question) std::fprintf(stderr, "%s\n", line.c_str());
+        else std::fprintf(stderr, "quillmark escape: %s: %s\n", file_.c_str(), line.c_str());
         return question ? Answer::Cancel : Answer::Ok;
     }
 
 private:
     bool answerOk_;
+    std::string file_;
 };
 
 class NoDialog : public OpenFileDialog {
@@ -62,10 +66,15 @@ int runEscape(const Options& options) {
                      options.file.c_str());
         return 1;
     }
-    ConsoleMessages messages(options.overwriteBackup);
+    PosixFileOperations files;
+    std::string why;
+    if (!files.rewritable(options.file, why)) {
+        std::fprintf(stderr, "quillmark escape: cannot escape %s: %s\n", options.file.c_str(), why.c_str());
+        return 1;
+    }
+    ConsoleMessages messages(options.overwriteBackup, options.file);
     NoDialog dialog;
     NoLauncher launcher;
-    PosixFileOperations files;
     TolvanServices services{messages, dialog, launcher, launcher, files, nullptr, std::string(), conv.narrowCeId()};
     Tolvan tolvan(services);
     tolvan.settings().Syntax = options.syntax;

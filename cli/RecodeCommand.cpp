@@ -1,14 +1,20 @@
 // quillmark recode -f FROM -t TO [--newline N] [INPUT [OUTPUT]]: converts the
 // bytes of INPUT (or standard input) from one encoding to another, writing
-// OUTPUT (or standard output). 16- and 32-bit encodings are read and written
+// OUTPUT (or standard output), which is replaced only when the conversion
+// succeeded. 16- and 32-bit encodings are read and written
 // in the machine's byte order.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "CccSession.h"
 #include "Command.h"
+#include "app/services/AtomicFile.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FileIFlow.h"
@@ -21,13 +27,22 @@ namespace {
 struct RecodeOptions {
     std::string from;
     std::string to;
-    int newline = 0;
+    CCC::NLConv newline = CCC::nlconv::kNone;
     std::string input;
     std::string output;
 };
 
 constexpr int kUsageError = 2;
 constexpr int kIoError = 1;
+
+int failure(const char* what, const std::string& file, const std::string& reason) {
+    std::fprintf(stderr, "quillmark recode: %s %s: %s\n", what, file.c_str(), reason.c_str());
+    return kIoError;
+}
+
+int failure(const char* what, const std::string& file, int err) {
+    return failure(what, file, std::strerror(err ? err : EIO));
+}
 
 int runRecode(const RecodeOptions& opts) {
     if (!startCcc("recode")) return kIoError;
@@ -45,33 +60,36 @@ int runRecode(const RecodeOptions& opts) {
         return kUsageError;
     }
 
-    std::unique_ptr<CCC::FileIFlow> in(opts.input.empty() || opts.input == "-"
-                                           ? new CCC::FileIFlow(stdin)
-                                           : new CCC::FileIFlow(opts.input.c_str(), true));
-    if (!in->openP()) {
-        std::fprintf(stderr, "quillmark recode: can't open %s\n", opts.input.c_str());
-        return kIoError;
+    const bool fromStdin = opts.input.empty() || opts.input == "-";
+    const bool toStdout = opts.output.empty() || opts.output == "-";
+    const std::string inName = fromStdin ? "standard input" : opts.input;
+    const std::string outName = toStdout ? "standard output" : opts.output;
+    std::unique_ptr<CCC::FileIFlow> in(fromStdin ? new CCC::FileIFlow(stdin)
+                                                 : new CCC::FileIFlow(opts.input.c_str(), true));
+    if (!in->openP()) return failure("cannot open", inName, errno);
+    // OUTPUT is written beside itself and replaces the old file only when
+    // complete: a failure keeps the old file, and INPUT may be OUTPUT.
+    std::optional<tolvanw32::AtomicFile> file;
+    if (!toStdout) {
+        file.emplace(opts.output);
+        if (!file->stream()) return failure("cannot write", outName, file->error());
     }
-    std::unique_ptr<CCC::FileOFlow> out(opts.output.empty() || opts.output == "-"
-                                            ? new CCC::FileOFlow(stdout)
-                                            : new CCC::FileOFlow(opts.output.c_str(), true, false));
-    if (!out->openP()) {
-        std::fprintf(stderr, "quillmark recode: can't create %s\n", opts.output.c_str());
-        return kIoError;
-    }
+    CCC::FileOFlow out(toStdout ? stdout : file->stream());
 
     chain->setSrc(in.get());
     try {
-        CCC::Conveyer(chain.get(), out.get()).carryBlocks(CCC::Iceman::outputIOType(*chain));
+        CCC::Conveyer(chain.get(), &out).carryBlocks(CCC::Iceman::outputIOType(*chain));
     } catch (const CCC::IOException& e) {
-        std::fprintf(stderr, "quillmark recode: conversion failed (code %d)\n", e.getCode());
+        const int err = errno;
+        if (std::ferror(in->stream())) return failure("cannot read", inName, err);
+        // main reports a failed standard output.
+        if (std::ferror(out.stream())) return toStdout ? kIoError : failure("cannot write", outName, err);
+        std::fprintf(stderr, "quillmark recode: cannot convert %s from %s to %s (code %d)\n", inName.c_str(),
+                     opts.from.c_str(), opts.to.c_str(), e.getCode());
         return kIoError;
     }
-    if (!out->close()) {
-        std::fputs("quillmark recode: can't write the output\n", stderr);
-        return kIoError;
-    }
-    return 0;
+    if (toStdout) return std::fflush(stdout) == 0 ? 0 : kIoError;
+    return file->commit() ? 0 : failure("cannot write", outName, file->error());
 }
 
 void install(CLI::App& app, int& status) {

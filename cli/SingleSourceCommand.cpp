@@ -15,13 +15,13 @@ int prepareAndRun(const SourceOptions& options, const char* command, SingleSourc
     if (options.files.size() != 1) return usageError(command, "give exactly one FILE");
     if (!startCcc(command)) return kExitFailure;
     int status = kExitOk;
-    CCC::CeId from = 0;
+    CCC::CeId from = CCC::ceid::kNone;
     if (!parseEncoding(options.from, command, from, status)) return status;
     Orvane::Model model;
     if (!selectSyntax(model, options.syntax, command, status)) return status;
     std::vector<SourceFile> sources;
-    if (!openSources(options.files, from, 0, command, sources)) return kExitFailure;
-    addSource(model, sources[0], 0);
+    if (!openSources(options.files, from, CCC::ceid::kNone, command, sources)) return kExitFailure;
+    addSource(model, sources[0], CCC::nlconv::kNone);
     return run(model);
 }
 

@@ -23,10 +23,7 @@ int runTrace(Orvane::Model& model) {
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
-    model.resetTemplate();
-    model.setDefaultTemplate();
-    model.clearOutputs();
-    const bool ok = model.generate(log.get());
+    const bool ok = model.run(log.get());
     if (std::fflush(stdout) != 0) return kExitFailure;
     printToStderr(logText);
     return ok ? kExitOk : kExitFailure;

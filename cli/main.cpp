@@ -1,8 +1,13 @@
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
 #include <utility>
 #include <vector>
 
 #include "Command.h"
+#include "SignalCleanup.h"
 
 namespace quillmark {
 
@@ -11,6 +16,15 @@ std::vector<std::pair<int, CommandInstaller>>& installers() {
     static std::vector<std::pair<int, CommandInstaller>> list;
     return list;
 }
+// 0 when everything printed on standard output got there, else 1 with a
+// message (once: the error mark of the stream stays).
+int flushedStatus() {
+    std::cout.flush();
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good()) return 0;
+    std::fprintf(stderr, "quillmark: cannot write standard output: %s\n", std::strerror(errno ? errno : EIO));
+    return 1;
+}
+
 } // namespace
 
 CommandRegistration::CommandRegistration(int order, CommandInstaller install) {
@@ -20,6 +34,9 @@ CommandRegistration::CommandRegistration(int order, CommandInstaller install) {
 } // namespace quillmark
 
 int main(int argc, char** argv) {
+    // Every command writes its files through temporary files: an interrupt
+    // must not leave them behind.
+    quillmark::removeTemporaryFilesOnSignal();
     CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML, and the encoding tools under it."};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(0, 1);
@@ -35,12 +52,15 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         int code = app.exit(e);
-        // Usage errors exit 2; --help and --version exit 0.
-        return code == 0 ? 0 : 2;
+        // Usage errors exit 2; --help and --version exit 0 once written.
+        return code == 0 ? quillmark::flushedStatus() : 2;
     }
     if (app.get_subcommands().empty()) {
         std::fputs(app.help().c_str(), stdout);
-        return 0;
+        return quillmark::flushedStatus();
     }
-    return status;
+    // What a command printed must have reached standard output; the
+    // commands leave that report to this one place.
+    const int written = quillmark::flushedStatus();
+    return status == 0 ? written : status;
 }

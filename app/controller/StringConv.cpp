@@ -1,11 +1,10 @@
 #include "app/controller/StringConv.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 
 namespace tolvanw32 {
 
 namespace {
-
-constexpr CCC::CeId kUtf16N = 10;
 
 CCC::TString<unsigned short> unitsOf(const Text& text) {
     CCC::TString<unsigned short> units;
@@ -19,14 +18,14 @@ CCC::TString<unsigned short> unitsOf(const Text& text) {
 std::optional<std::string> StringConv::encode(CCC::CeId to, const Text& text) {
     CCC::TString<unsigned short> units = unitsOf(text);
     CCC::TString<char> bytes;
-    if (!CCC::Iceman::convertToBString(kUtf16N, to, units, bytes)) return std::nullopt;
+    if (!CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, to, units, bytes)) return std::nullopt;
     return std::string(bytes.data(), bytes.size());
 }
 
 Text StringConv::decode(CCC::CeId from, std::string_view bytes) {
     CCC::TString<char> in(bytes.data(), bytes.size());
     CCC::TString<unsigned short> units;
-    if (!CCC::Iceman::convertToDString(from, kUtf16N, in, units)) return Text();
+    if (!CCC::Iceman::convertToDString(from, CCC::ceid::kUtf16N, in, units)) return Text();
     return createDnString(units);
 }
 
@@ -71,13 +70,13 @@ bool StringConv::wellFormedP(const Text& text) {
 bool StringConv::narrowRoundTripP(const Text& text) const {
     // A lone surrogate may survive the UTF-8 trip as three bytes, but it
     // names no character: no file name may hold one.
-    if (narrow_ == kUtf8 && !wellFormedP(text)) return false;
+    if (narrow_ == CCC::ceid::kUtf8N && !wellFormedP(text)) return false;
     std::unique_ptr<CCC::TString<char>> narrow = createBString(text);
     return narrow && createDnString(*narrow) == text;
 }
 
-std::optional<std::string> StringConv::toUtf8(const Text& text) { return encode(kUtf8, text); }
+std::optional<std::string> StringConv::toUtf8(const Text& text) { return encode(CCC::ceid::kUtf8N, text); }
 
-Text StringConv::fromUtf8(std::string_view utf8) { return decode(kUtf8, utf8); }
+Text StringConv::fromUtf8(std::string_view utf8) { return decode(CCC::ceid::kUtf8N, utf8); }
 
 } // namespace tolvanw32

@@ -18,8 +18,6 @@ namespace tolvanw32 {
 // elsewhere); a StringConv may be given another for tests.
 class StringConv {
 public:
-    static constexpr CCC::CeId kCp932 = 37;
-    static constexpr CCC::CeId kUtf8 = 8;
     static constexpr CCC::CeId kPlatformNarrow = Orvane::FileName::kCeId;
 
     explicit StringConv(CCC::CeId narrow = kPlatformNarrow) : narrow_(narrow) {}

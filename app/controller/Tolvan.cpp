@@ -1,5 +1,7 @@
 #include "app/controller/Tolvan.h"
+#include "app/controller/CharsetIndex.h"
 #include "app/services/StartDirectory.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
 
@@ -25,7 +27,7 @@ void Tolvan::createLog() {
     log_ = Orvane::Log::toString(logText_.get());
 }
 
-CCC::CeId Tolvan::charsetCeId(int charset) { return charset == 1 ? 7 : 37; }
+CCC::CeId Tolvan::charsetCeId(int charset) { return charset == kUtf8Charset ? CCC::ceid::kUtf8 : CCC::ceid::kCp932; }
 
 MessageDialog::Answer Tolvan::message(const Text& text, const Text& caption, MessageDialog::Buttons buttons) {
     return services_.messages.show(text, caption, buttons, MessageDialog::Icon::Information,

@@ -99,12 +99,12 @@ public:
     void removeCopiedCss();
 
     // ---- control-character escaping ----
-    bool convertEscape(const Text& fileName);
-    bool convertEscapeBackupDeleteCheck(const Text& fileName);
+    [[nodiscard]] bool convertEscape(const Text& fileName);
+    [[nodiscard]] bool convertEscapeBackupDeleteCheck(const Text& fileName);
     // Escape the whole content `text` into `out`; false when the content
     // cannot be converted.
-    bool convertEscapeShiftJIS(const std::string& text, std::string& out) const;
-    bool convertEscapeUTF8(const std::string& text, std::string& out) const;
+    [[nodiscard]] bool convertEscapeShiftJIS(const std::string& text, std::string& out) const;
+    [[nodiscard]] bool convertEscapeUTF8(const std::string& text, std::string& out) const;
     // The marks of the current syntax, or null.
     const EscapeTable* getSpecials() const;
 
@@ -126,7 +126,7 @@ private:
     int selectedOutput();
     void updateView();
     Text narrowToText(const std::string& narrow) const;
-    bool startEditor(const std::string& path);
+    [[nodiscard]] bool startEditor(const std::string& path);
 
     MainView* mainView_ = nullptr;
     TolvanServices services_;

@@ -1,7 +1,10 @@
 #include <cstdio>
 
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
 #include "ccc/base/Exception.h"
+#include "ccc/detect/Utf8Check.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
@@ -10,11 +13,7 @@ namespace tolvanw32 {
 
 namespace {
 
-constexpr CCC::CeId kUsAscii = 1;
-constexpr CCC::CeId kShiftJis = 23;
-constexpr CCC::CeId kCp932 = 37;
-constexpr CCC::CeId kJaDetector = 40;
-constexpr int kLfToCrLf = 5;
+namespace ceid = CCC::ceid;
 
 std::string narrowOf(const CCC::TString<char>& s) { return std::string(s.data(), s.size()); }
 
@@ -63,21 +62,29 @@ void Tolvan::cmdAppend(const Text& path) {
         message(u"このファイルは開けません。", caption);
         return;
     }
-    CCC::CeId detected = 0;
+    CCC::CeId detected = ceid::kNone;
     bool readable = true;
     try {
-        detected = CCC::Iceman::detect(kJaDetector, fp);
+        detected = CCC::Iceman::detect(ceid::kJaDetector, fp);
     } catch (const CCC::IOException&) {
         readable = false;
+    }
+    // The Japanese detector knows UTF-8 only by its mark; a mark-less UTF-8
+    // file (what Linux editors write) would be read as Shift_JIS.
+    if (readable && settings_.InputCharset == kShiftJisCharset && detected != ceid::kUtf8) {
+        std::rewind(fp);
+        CCC::Utf8Check check;
+        check.feed(fp);
+        if (check.utf8P()) detected = ceid::kUtf8N;
     }
     std::fclose(fp);
     if (!readable) {
         message(u"このファイルは開けません。", caption);
         return;
     }
-    if (detected == 0) detected = kUsAscii;
+    if (detected == ceid::kNone) detected = ceid::kUsAscii;
 
-    if (settings_.InputCharset == 0 && detected != kShiftJis && detected != kCp932 && detected != kUsAscii) {
+    if (settings_.InputCharset == kShiftJisCharset && detected != ceid::kShiftJis && detected != ceid::kCp932 && detected != ceid::kUsAscii) {
         message(encodingMismatchMessage(detected), caption);
         return;
     }
@@ -85,7 +92,7 @@ void Tolvan::cmdAppend(const Text& path) {
     if (settings_.EscapeByAppend && !convertEscape(path)) return;
 
     model_->addSrcText(name->c_str(), charsetCeId(settings_.InputCharset), nullptr,
-                       charsetCeId(settings_.OutputCharset), kLfToCrLf);
+                       charsetCeId(settings_.OutputCharset), CCC::nlconv::kLf2CrLf);
     updateView();
 }
 
@@ -139,11 +146,8 @@ void Tolvan::cmdConvert() {
         message(u"変換対象テキストファイルが設定されていません。", u"エラー: 変換");
         return;
     }
-    model_->resetTemplate();
-    model_->setDefaultTemplate();
-    model_->clearOutputs();
     logText_->clear();
-    if (!model_->generate(log_.get())) message(u"変換の処理中にエラーが発生しました。", u"エラー: 変換");
+    if (!model_->run(log_.get())) message(u"変換の処理中にエラーが発生しました。", u"エラー: 変換");
     if (!logText_->empty() && mainView_)
         mainView_->showLog(withCrLf(*logText_));
     copyCss();
@@ -155,9 +159,10 @@ void Tolvan::cmdRemove() {
         message(u"削除するファイルがありません。", u"エラー: 削除");
         return;
     }
+    // An output that cannot be deleted stays; the list is cleared all the same.
     for (const auto& output : model_->getOutputs()) {
         std::string ignored;
-        services_.files.remove(narrowOf(output->getFileName()), ignored);
+        (void)services_.files.remove(narrowOf(output->getFileName()), ignored);
     }
     removeCopiedCss();
     model_->clearOutputs();

@@ -2,16 +2,17 @@
 
 #include <vector>
 
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
 #include "app/services/ControlEscaper.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 
 namespace tolvanw32 {
 
 namespace {
 
-constexpr CCC::CeId kUtf8WithMark = 7;
-constexpr CCC::CeId kUtf16N = 10;
+namespace ceid = CCC::ceid;
 
 template <class T>
 std::vector<UnitRun<T>> runsOf(const EscapeTable& table) {
@@ -68,13 +69,13 @@ bool Tolvan::convertEscapeUTF8(const std::string& text, std::string& out) const 
     if (nul > 0) {
         CCC::TString<char> bytes(text.data(), nul);
         CCC::TString<unsigned short> units;
-        if (!CCC::Iceman::convertToDString(kUtf8WithMark, kUtf16N, bytes, units)) return false;
+        if (!CCC::Iceman::convertToDString(ceid::kUtf8, ceid::kUtf16N, bytes, units)) return false;
         Text source = StringConv::createDnString(units);
         Text escaped;
         escaped.reserve(source.size() + source.size() / 8);
         escapeWith<char16_t>(getSpecials(), source.data(), source.size(), escaped);
         CCC::TString<char> encoded;
-        if (!CCC::Iceman::convertToBString(kUtf16N, kUtf8WithMark, *StringConv::createDString(escaped), encoded))
+        if (!CCC::Iceman::convertToBString(ceid::kUtf16N, ceid::kUtf8, *StringConv::createDString(escaped), encoded))
             return false;
         out.assign(encoded.data(), encoded.size());
     }
@@ -82,25 +83,21 @@ bool Tolvan::convertEscapeUTF8(const std::string& text, std::string& out) const 
     return true;
 }
 
+// Asks before an old backup is replaced; the replacing itself waits until
+// the escaped text is on disk (convertEscape).
 bool Tolvan::convertEscapeBackupDeleteCheck(const Text& fileName) {
     const Text backupName = fileName + u".back";
     std::optional<std::string> backup = conv_.toNarrow(backupName);
     if (!backup || !services_.files.exists(*backup)) return true;
-    if (message(u"バックアップファイル\n" + backupName +
-                    u"\nが見つかりました。\n\nバックアップファイルを上書きして、制御文字のスケープ処理を行いますか？",
-                u"登録: 制御文字のエスケープ", MessageDialog::Buttons::OkCancel) == MessageDialog::Answer::Cancel)
-        return false;
-    std::string error;
-    if (!services_.files.remove(*backup, error)) {
-        message(u"バックアップファイル\n" + backupName + u"\nを削除できません。", u"エラー: 制御文字のエスケープ");
-        return false;
-    }
-    return true;
+    return message(u"バックアップファイル\n" + backupName +
+                       u"\nが見つかりました。\n\nバックアップファイルを上書きして、制御文字のスケープ処理を行いますか？",
+                   u"登録: 制御文字のエスケープ", MessageDialog::Buttons::OkCancel) == MessageDialog::Answer::Ok;
 }
 
-// The escaped text goes to a temporary file first; only when it is complete
-// does the original become the backup and the temporary file take its name.
-// On every failure the file keeps its name and content.
+// The escaped text goes to a temporary file first; only when it is on disk
+// does the original become the backup (replacing an old one) and the
+// temporary file take its name. On every failure the file keeps its name
+// and content, and an old backup stays unless the original took its place.
 bool Tolvan::convertEscape(const Text& fileName) {
     const Text caption = u"エラー: 登録";
     const Text cannotOpen = u"このファイルは開けません。";
@@ -110,13 +107,15 @@ bool Tolvan::convertEscape(const Text& fileName) {
     std::optional<std::string> name = conv_.toNarrow(fileName);
     std::optional<std::string> backup = conv_.toNarrow(backupName);
     std::string content;
-    if (!name || !backup || !services_.files.readAll(*name, content)) {
+    std::string error;
+    // A read-only file, a folder, a FIFO or a device is not rewritten.
+    if (!name || !backup || !services_.files.rewritable(*name, error) || !services_.files.readAll(*name, content)) {
         message(cannotOpen, caption);
         return false;
     }
 
     std::string escaped;
-    bool converted = settings_.InputCharset == 1 ? convertEscapeUTF8(content, escaped)
+    bool converted = settings_.InputCharset == kUtf8Charset ? convertEscapeUTF8(content, escaped)
                                                  : convertEscapeShiftJIS(content, escaped);
     std::string temp;
     bool written = false;
@@ -132,15 +131,21 @@ bool Tolvan::convertEscape(const Text& fileName) {
         return false;
     }
 
-    std::string error;
-    if (!services_.files.move(*name, *backup, error)) {
-        services_.files.remove(temp, error);
+    // Undoing after a failure is best effort: the message reports the failure.
+    if (services_.files.exists(*backup)) {
+        if (!services_.files.replace(*name, *backup, error)) {
+            (void)services_.files.remove(temp, error);
+            message(u"バックアップファイル\n" + backupName + u"\nを削除できません。", u"エラー: 制御文字のエスケープ");
+            return false;
+        }
+    } else if (!services_.files.move(*name, *backup, error)) {
+        (void)services_.files.remove(temp, error);
         message(u"バックアップファイル\n" + backupName + u"\nにファイル名を変更できません。", caption);
         return false;
     }
     if (!services_.files.move(temp, *name, error)) {
-        services_.files.move(*backup, *name, error);
-        services_.files.remove(temp, error);
+        (void)services_.files.move(*backup, *name, error);
+        (void)services_.files.remove(temp, error);
         message(cannotOpen, caption);
         return false;
     }

@@ -1,3 +1,4 @@
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/CoreSettings.h"
 #include "app/controller/Tolvan.h"
 #include "core/model/Model.h"
@@ -32,7 +33,11 @@ void readFlag(const SettingsStore& store, const char* name, bool& setting) {
 
 void Tolvan::readRegistory() {
     SettingsStore* store = services_.settings;
-    if (!store || !store->load()) return;
+    if (!store || !store->load()) {
+        // First start: sources and outputs in UTF-8, as Linux editors write.
+        settings_.InputCharset = settings_.OutputCharset = kUtf8Charset;
+        return;
+    }
     readText(*store, kStyleFileName, settings_.StyleFileName);
     readNumber(*store, kStyleNum, settings_.StyleNum);
     readNumber(*store, kXhtmlVersion, settings_.XhtmlVersion);
@@ -68,7 +73,7 @@ void Tolvan::writeRegistory() {
     store->setDword(kInputCharset, number(settings_.InputCharset));
     store->setDword(kOutputCharset, number(settings_.OutputCharset));
     // A failed write is silent: the settings in memory stand all the same.
-    store->save();
+    (void)store->save();
 }
 
 void Tolvan::setSyntaxOptions() {

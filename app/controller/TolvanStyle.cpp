@@ -1,5 +1,6 @@
 #include "app/controller/CoreSettings.h"
 #include "app/controller/Tolvan.h"
+#include "app/services/StyleSheetCopy.h"
 #include "core/model/Model.h"
 
 namespace tolvanw32 {
@@ -22,17 +23,12 @@ void Tolvan::copyCss() {
     if (!styleCopiedP(settings_.StyleNum)) return;
     std::optional<std::string> name = conv_.toNarrow(Text(builtInStyleName(settings_.StyleNum)));
     if (!name) return;
-    std::string source = FileOperations::join(startDirectory_, *name);
-    for (const auto& output : model_->getOutputs()) {
-        const auto& file = output->getFileName();
-        std::string folder = FileOperations::directoryName(std::string(file.data(), file.size()));
-        std::string error;
-        if (!services_.files.copy(source, FileOperations::join(folder, *name), error)) {
-            message(u"CSSファイルのコピー中にエラーが発生しました。\n「" + StringConv::fromUtf8(error) + u"」",
-                    u"エラー: CSSファイルコピー");
-            return;
-        }
-    }
+    std::string destination;
+    std::string error;
+    if (!copyStyleSheet(services_.files, FileOperations::join(startDirectory_, *name), *name, model_->getOutputs(),
+                        destination, error))
+        message(u"CSSファイルのコピー中にエラーが発生しました。\n「" + StringConv::fromUtf8(error) + u"」",
+                u"エラー: CSSファイルコピー");
 }
 
 void Tolvan::removeCopiedCss() {

@@ -15,19 +15,35 @@ public:
 
     virtual bool exists(const std::string& path) = 0;
     // Renames; refuses to replace an existing target.
-    virtual bool move(const std::string& from, const std::string& to, std::string& error) = 0;
+    [[nodiscard]] virtual bool move(const std::string& from, const std::string& to, std::string& error) = 0;
+    // Renames, replacing an existing target in one step.
+    [[nodiscard]] virtual bool replace(const std::string& from, const std::string& to, std::string& error) = 0;
     // Deletes a file; a file that is not there is no failure.
-    virtual bool remove(const std::string& path, std::string& error) = 0;
-    // Copies, replacing a file that is there.
-    virtual bool copy(const std::string& from, const std::string& to, std::string& error) = 0;
+    [[nodiscard]] virtual bool remove(const std::string& path, std::string& error) = 0;
+    // Copies through a temporary file that then replaces `to` (a symbolic
+    // link there is replaced, its target untouched); a failure leaves `to`
+    // as it was.
+    [[nodiscard]] virtual bool copy(const std::string& from, const std::string& to, std::string& error) = 0;
+    // Whether an existing file may be rewritten in place: a regular file
+    // not marked read-only. Otherwise `error` says why.
+    [[nodiscard]] virtual bool rewritable(const std::string& path, std::string& error) = 0;
     // Opens a regular file for reading bytes; nullptr for a folder or on failure.
-    virtual std::FILE* openForReading(const std::string& path) = 0;
+    [[nodiscard]] virtual std::FILE* openForReading(const std::string& path) = 0;
     // Reads a whole regular file.
-    virtual bool readAll(const std::string& path, std::string& bytes) = 0;
+    [[nodiscard]] virtual bool readAll(const std::string& path, std::string& bytes) = 0;
     // Creates a new file (failing if it exists) holding exactly `bytes`,
     // on disk before this returns; its permissions are those of `modeOf`
     // when that file exists.
-    virtual bool writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf = "") = 0;
+    [[nodiscard]] virtual bool writeNew(const std::string& path, const std::string& bytes,
+                                        const std::string& modeOf = "") = 0;
+
+    // Opens a regular file for reading bytes without blocking on a FIFO or
+    // a device; nullptr with the reason in `error` otherwise.
+    [[nodiscard]] static std::FILE* openRegular(const std::string& path, std::string& error);
+    // Why a file may not be rewritten or replaced: "" when it is absent or a
+    // regular file not marked read-only (the mark counts even for a user
+    // the system would let write).
+    static std::string refusalOf(const std::string& path);
 
     // Folder part of a path ("" when it has none); separator "/".
     static std::string directoryName(const std::string& path);
@@ -39,12 +55,15 @@ public:
 class PosixFileOperations : public FileOperations {
 public:
     bool exists(const std::string& path) override;
-    bool move(const std::string& from, const std::string& to, std::string& error) override;
-    bool remove(const std::string& path, std::string& error) override;
-    bool copy(const std::string& from, const std::string& to, std::string& error) override;
-    std::FILE* openForReading(const std::string& path) override;
-    bool readAll(const std::string& path, std::string& bytes) override;
-    bool writeNew(const std::string& path, const std::string& bytes, const std::string& modeOf = "") override;
+    [[nodiscard]] bool move(const std::string& from, const std::string& to, std::string& error) override;
+    [[nodiscard]] bool replace(const std::string& from, const std::string& to, std::string& error) override;
+    [[nodiscard]] bool remove(const std::string& path, std::string& error) override;
+    [[nodiscard]] bool copy(const std::string& from, const std::string& to, std::string& error) override;
+    [[nodiscard]] bool rewritable(const std::string& path, std::string& error) override;
+    [[nodiscard]] std::FILE* openForReading(const std::string& path) override;
+    [[nodiscard]] bool readAll(const std::string& path, std::string& bytes) override;
+    [[nodiscard]] bool writeNew(const std::string& path, const std::string& bytes,
+                                const std::string& modeOf = "") override;
 };
 
 } // namespace tolvanw32

@@ -1,13 +1,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/services/AtomicFile.h"
 #include "app/services/FileOperations.h"
 
 namespace tolvanw32 {
@@ -16,12 +15,43 @@ namespace {
 
 std::string describe(int err) { return std::strerror(err); }
 
-bool regularFileP(int fd) {
-    struct stat st;
-    return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+// "" for a regular file, else what it is instead.
+std::string notRegular(const struct stat& st) {
+    if (S_ISREG(st.st_mode)) return std::string();
+    if (S_ISDIR(st.st_mode)) return describe(EISDIR);
+    return "not a regular file";
 }
 
 } // namespace
+
+std::FILE* FileOperations::openRegular(const std::string& path, std::string& error) {
+    // O_NONBLOCK: opening a FIFO without a writer would wait for one.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = describe(errno);
+        return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) error = describe(errno);
+    else error = notRegular(st);
+    std::FILE* fp = nullptr;
+    if (error.empty() && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+        fp = ::fdopen(fd, "rb");
+        if (!fp) error = describe(errno);
+    } else if (error.empty()) {
+        error = describe(errno);
+    }
+    if (!fp) ::close(fd);
+    return fp;
+}
+
+std::string FileOperations::refusalOf(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return std::string();
+    std::string why = notRegular(st);
+    if (why.empty() && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) why = "the file is read-only";
+    return why;
+}
 
 std::string FileOperations::directoryName(const std::string& path) {
     std::string::size_type slash = path.rfind('/');
@@ -61,6 +91,12 @@ bool PosixFileOperations::move(const std::string& from, const std::string& to, s
     return true;
 }
 
+bool PosixFileOperations::replace(const std::string& from, const std::string& to, std::string& error) {
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    error = describe(errno);
+    return false;
+}
+
 bool PosixFileOperations::remove(const std::string& path, std::string& error) {
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
     error = describe(errno);
@@ -68,23 +104,42 @@ bool PosixFileOperations::remove(const std::string& path, std::string& error) {
 }
 
 bool PosixFileOperations::copy(const std::string& from, const std::string& to, std::string& error) {
-    std::error_code ec;
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
-    if (!ec) return true;
-    error = ec.message();
+    std::FILE* in = openRegular(from, error);
+    if (!in) return false;
+    AtomicFile out(to);
+    bool ok = out.stream() != nullptr;
+    char block[65536];
+    std::size_t n;
+    while (ok && (n = std::fread(block, 1, sizeof block, in)) > 0) {
+        if (std::fwrite(block, 1, n, out.stream()) != n) {
+            out.fail(errno);
+            ok = false;
+        }
+    }
+    if (ok && std::ferror(in)) {
+        error = describe(errno);
+        std::fclose(in);
+        return false;
+    }
+    std::fclose(in);
+    if (ok && out.commit()) return true;
+    error = out.error();
     return false;
 }
 
-std::FILE* PosixFileOperations::openForReading(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    if (!regularFileP(fd)) {
-        ::close(fd);
-        return nullptr;
+bool PosixFileOperations::rewritable(const std::string& path, std::string& error) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        error = describe(errno);
+        return false;
     }
-    std::FILE* fp = ::fdopen(fd, "rb");
-    if (!fp) ::close(fd);
-    return fp;
+    error = refusalOf(path);
+    return error.empty();
+}
+
+std::FILE* PosixFileOperations::openForReading(const std::string& path) {
+    std::string error;
+    return openRegular(path, error);
 }
 
 bool PosixFileOperations::readAll(const std::string& path, std::string& bytes) {

@@ -37,7 +37,7 @@ public:
     bool load();
     // Writes every value; creates the folders as needed. False on failure,
     // in which case the old file is left as it was.
-    bool save() const;
+    [[nodiscard]] bool save() const;
 
     std::optional<std::string> getString(const std::string& name) const;
     std::optional<std::uint32_t> getDword(const std::string& name) const;

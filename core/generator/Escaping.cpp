@@ -24,21 +24,48 @@ bool xmlCharP(unsigned long c) {
            (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+constexpr Unit kReplacement = 0xFFFD;
+
+// Units XML 1.0 cannot carry as they are: C0 controls but TAB and LF (a CR
+// of the source too: the output stage makes the line ends), surrogates
+// (only a high one followed by a low one is a character), U+FFFE, U+FFFF.
+bool suspectP(Unit u) {
+    return (u < 0x20 && u != '\t' && u != '\n') || static_cast<Unit>(u - 0xD800) < 0x800 || u >= 0xFFFE;
+}
+bool highSurrogateP(Unit u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool lowSurrogateP(Unit u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
 // Copies the runs between the units that need a replacement in one append
-// each; replace(unit, i) appends the replacement for src[i] and returns how
-// many units it consumed, or 0 to copy the unit as it is.
-template <class NeedsWork, class Replace>
-void transform(CCC::TString<Unit>& dest, const Unit* src, std::size_t length, NeedsWork needsWork, Replace replace) {
+// each; a unit XML forbids becomes U+FFFD, a markup unit goes to
+// replace(i), which appends its replacement for src[i] and returns how many
+// units it consumed, or 0 to copy the unit as it is. Surrogate pairs stay
+// inside the run. Every markup unit is ASCII below "@", so the letters,
+// kana and kanji that make up most text pass with a single comparison.
+template <class MarkupP, class Replace>
+void transform(CCC::TString<Unit>& dest, const Unit* src, std::size_t length, MarkupP markupP, Replace replace) {
     std::size_t run = 0;
     for (std::size_t i = 0; i < length;) {
-        if (!needsWork(src[i])) {
+        const Unit u = src[i];
+        if (static_cast<Unit>(u - u'@') < 0xD800 - u'@') {
             ++i;
             continue;
         }
+        const bool markup = markupP(u);
+        if (!markup) {
+            if (!suspectP(u)) {
+                ++i;
+                continue;
+            }
+            if (highSurrogateP(u) && i + 1 < length && lowSurrogateP(src[i + 1])) {
+                i += 2;
+                continue;
+            }
+        }
         dest.append(src + run, i - run);
-        std::size_t used = replace(i);
-        if (used == 0) {
-            dest.push_back(src[i]);
+        std::size_t used = 1;
+        if (!markup) dest.push_back(kReplacement);
+        else if ((used = replace(i)) == 0) {
+            dest.push_back(u);
             used = 1;
         }
         i += used;
@@ -104,6 +131,10 @@ void Escaping::appendAttribute(DString& dest, const Unit* src, std::size_t lengt
             }
             return 1;
         });
+}
+
+void Escaping::appendRaw(DString& dest, const Unit* src, std::size_t length) {
+    transform(dest, src, length, [](Unit) { return false; }, [](std::size_t) -> std::size_t { return 0; });
 }
 
 void Escaping::appendComment(DString& dest, const Unit* src, std::size_t length) {

@@ -6,8 +6,10 @@
 
 namespace Orvane {
 
-// Escapes for the three places where the writer puts caller text. Each
-// appends to dest, so the body grows without temporary strings.
+// Escapes for the places where the writer puts caller text. Each appends
+// to dest, so the body grows without temporary strings, and each puts
+// U+FFFD in place of a code point XML does not allow (a C0 control other
+// than TAB and LF, a lone surrogate, U+FFFE, U+FFFF); surrogate pairs pass.
 class Escaping {
 public:
     using DString = CCC::TString<unsigned short>;
@@ -20,6 +22,8 @@ public:
     // Comment text: a blank goes between two adjacent hyphens so that no
     // "--" ends the comment early.
     static void appendComment(DString& dest, const unsigned short* src, std::size_t length);
+    // Raw markup: copied as it is, only the forbidden code points replaced.
+    static void appendRaw(DString& dest, const unsigned short* src, std::size_t length);
 
     static void appendText(DString& dest, const DString* src) {
         if (src) appendText(dest, src->data(), src->size());
@@ -29,6 +33,9 @@ public:
     }
     static void appendComment(DString& dest, const DString* src) {
         if (src) appendComment(dest, src->data(), src->size());
+    }
+    static void appendRaw(DString& dest, const DString* src) {
+        if (src) appendRaw(dest, src->data(), src->size());
     }
 
     // Length of the character or entity reference at src[0] ('&'), or 0

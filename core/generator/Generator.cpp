@@ -2,16 +2,14 @@
 
 #include <cstdio>
 
+#include "Escaping.h"
 #include "ListTransitions.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 
 namespace Orvane {
 
 namespace {
-constexpr CeId kTextCeId = 10;      // utf-16n
-constexpr CeId kTraceCeId = 23;     // Shift_JIS
-constexpr CeId kTemplateCeId = 1;   // us-ascii
-
 const char* const kHeadingOpen[] = {"<h1>", "<h2>", "<h3>", "<h4>", "<h5>", "<h6>"};
 const char* const kHeadingClose[] = {"</h1>\n", "</h2>\n", "</h3>\n", "</h4>\n", "</h5>\n", "</h6>\n"};
 bool headingLevelP(int level) { return level >= 1 && level <= 6; }
@@ -21,8 +19,12 @@ void Generator::emit(std::string_view ascii) { std::fwrite(ascii.data(), 1, asci
 
 void Generator::printText(const DString* text) {
     if (!text) return;
+    // The source's control characters and broken surrogates would reach
+    // the terminal: they are printed as U+FFFD, as the XHTML writer does.
+    DString clean;
+    Escaping::appendRaw(clean, text);
     CCC::TString<char> bytes;
-    if (CCC::Iceman::convertToBString(kTextCeId, kTraceCeId, *text, bytes))
+    if (CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, CCC::ceid::kShiftJis, clean, bytes))
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
@@ -40,7 +42,7 @@ void Generator::beginSrcText(SrcText* srcText) {
 }
 
 const char* Generator::getTemplate() { return "TITLE:@@TITLE@@\nBODY:@@BODY@@\n"; }
-CeId Generator::getTemplateCeId() { return kTemplateCeId; }
+CeId Generator::getTemplateCeId() { return CCC::ceid::kUsAscii; }
 const char* Generator::getExtension() { return ".g0"; }
 void Generator::endSrcText() { writeOutput(); }
 void Generator::setEncoding(CeId) {}

@@ -19,6 +19,11 @@ using DString = CCC::TString<unsigned short>;
 // events need and produces the outputs. This base class is the trace
 // generator: it prints a rough rendering of the events on standard output
 // (in Shift_JIS) and writes no files.
+//
+// Text arguments are UTF-16, owned by the caller and never kept. Per
+// source the model calls beginSrcText, the syntax the content events and
+// then endSrcText once. Every block-level event first switches the block
+// mode (setBlockMode), which closes an open list or table.
 class Generator {
 public:
     // blockMode values: what the text written last was part of.
@@ -31,48 +36,92 @@ public:
     Generator(const Generator&) = delete;
     Generator& operator=(const Generator&) = delete;
 
+    // ---- the run and its documents ----
+
+    // How many passes the model runs over every source (1 or 2).
     virtual int getPassCount();
+    // Remembers the source, then reset(): a new document begins.
     virtual void beginSrcText(SrcText* srcText);
+    // The default template's text and the encoding it is written in.
     virtual const char* getTemplate();
     virtual CeId getTemplateCeId();
+    // The outputs' file-name extension, with its dot.
     virtual const char* getExtension();
+    // After the source's last token: writeOutput().
     virtual void endSrcText();
+    // The encoding the output being built will be written in.
     virtual void setEncoding(CeId ceId);
+    // Clears the per-document state (block mode, list state, part, page).
     virtual void reset();
+    // Switches what the next text is part of; leaving a list or a table
+    // closes it. Called by the generator itself, never by a syntax.
     virtual void setBlockMode(int mode);
+    // Finishes the current output (the trace writes nothing).
     virtual void writeOutput();
+    // A document split: finishes the current output, starts part + 1.
     virtual void newOutput();
-    virtual void pageNumber(const DString* text);
+
+    // ---- blocks ----
+
+    // Levels 1 to 6; other levels write no tag.
     virtual void beginHeading(int level);
     virtual void endHeading(int level);
+    // The transition from the list state to target; setListState(target)
+    // follows after the item's inline content.
     virtual void listItem(int target);
     virtual void setListState(int state);
     virtual void horizontalRule();
     virtual void beginParagraph();
     virtual void endParagraph();
+    // An empty line.
     virtual void newLine();
+    // The document's title (replaces an earlier one); title() follows.
     virtual void setTitle(const DString* text);
+    // The title line's own heading in the body.
+    virtual void title(const DString* text);
+    // Bracket the inline content of a paragraph, heading or list item.
     virtual void beginInline();
     virtual void endInline();
+
+    // ---- inline content ----
+
+    // Running text, escaped for the output.
     virtual void text(const DString* text);
     virtual void lineBreak();
+    // block: the image stands alone rather than inside a line.
     virtual void image(const DString* source, const DString* alternative, bool block);
     virtual void anchor(const DString* name, const DString* text);
     virtual void link(const DString* target, const DString* text);
+    // Markup passed through unescaped.
     virtual void rawText(const DString* text);
+    // A comment inside a line, and one on lines of its own.
     virtual void comment(const DString* text);
     virtual void blockComment(const DString* text);
+    // A macro the syntax does not expand, kept as a comment.
     virtual void macro(const DString* text);
+    // A base text with its reading.
+    virtual void ruby(const DString* base, const DString* reading);
+
+    // ---- tables ----
+
+    // The first row of a table opens it; the next block-level event closes it.
+    virtual void beginTableRow();
+    virtual void endTableRow();
     virtual void beginHeaderCell();
     virtual void endHeaderCell();
     virtual void beginDataCell();
     virtual void endDataCell();
-    virtual void beginTableRow();
-    virtual void endTableRow();
-    virtual void ruby(const DString* base, const DString* reading);
+
+    // ---- sentence spans ----
+
     virtual void beginSpan();
     virtual void endSpan();
-    virtual void title(const DString* text);
+
+    // ---- pages ----
+
+    // A page number; null: the number of the part being built.
+    virtual void pageNumber(const DString* text);
+    // A front-matter page marker, and a special page's.
     virtual void pageFront(const DString* text);
     virtual void pageSpecial(const DString* text);
 

@@ -7,6 +7,7 @@
 #include "ListTransitions.h"
 #include "PageNumber.h"
 #include "XhtmlTemplates.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
@@ -17,10 +18,6 @@
 namespace Orvane {
 
 namespace {
-
-constexpr CeId kUtf8WithoutMark = 8;
-constexpr CeId kShiftJis = 23;
-constexpr CeId kCp932 = 37;
 
 using Unit = unsigned short;
 
@@ -95,15 +92,15 @@ const char* Generator1::getTemplate() {
     return xhtml_ == 1 ? XhtmlTemplates::kXhtml11 : XhtmlTemplates::kXhtml10Transitional;
 }
 
-CeId Generator1::getTemplateCeId() { return kShiftJis; }
+CeId Generator1::getTemplateCeId() { return CCC::ceid::kShiftJis; }
 const char* Generator1::getExtension() { return ".html"; }
 
 void Generator1::setEncoding(CeId ceId) {
     // The charset label must be a name XML processors know: cp932 is
     // declared as Shift_JIS, UTF-8 without a mark as plain utf-8.
     const char* name = nullptr;
-    if (ceId == kCp932) name = "Shift_JIS";
-    else if (ceId == kUtf8WithoutMark) name = "utf-8";
+    if (ceId == CCC::ceid::kCp932) name = "Shift_JIS";
+    else if (ceId == CCC::ceid::kUtf8N) name = "utf-8";
     else name = CCC::Iceman::ceIdToString(ceId);
     encodingValue_ = DString::fromAscii(name ? name : "us-ascii");
 }
@@ -228,9 +225,7 @@ void Generator1::link(const DString* target, const DString* text) {
     linkFormat_.formatAppend(bodyValue_);
 }
 
-void Generator1::rawText(const DString* text) {
-    if (text) bodyValue_.append(*text);
-}
+void Generator1::rawText(const DString* text) { Escaping::appendRaw(bodyValue_, text); }
 
 void Generator1::comment(const DString* text) {
     emit("<!-- ");

@@ -20,7 +20,7 @@ public:
 
     // Replaces the content with the file's raw bytes; false when the file
     // cannot be read (the content is then empty).
-    virtual bool read();
+    [[nodiscard]] virtual bool read();
 
     const BString& getFileName() const { return fileName_; }
     // Renames in place (the desktop's rename command); nothing else changes.

@@ -2,6 +2,7 @@
 
 #include "ccc/base/TString.h"
 #include "ccc/base/Unit.h"
+#include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
 
@@ -12,15 +13,15 @@ namespace Orvane {
 class FileName {
 public:
 #ifdef _WIN32
-    static constexpr CCC::CeId kCeId = 37;  // cp932
+    static constexpr CCC::CeId kCeId = CCC::ceid::kCp932;
 #else
-    static constexpr CCC::CeId kCeId = 8;   // utf-8n
+    static constexpr CCC::CeId kCeId = CCC::ceid::kUtf8N;
 #endif
 
     // Narrow name to UTF-16; false when it cannot be converted.
-    static bool toText(const CCC::TString<char>& name, CCC::TString<unsigned short>& text);
+    [[nodiscard]] static bool toText(const CCC::TString<char>& name, CCC::TString<unsigned short>& text);
     // UTF-16 to a narrow name; false when it cannot be converted.
-    static bool fromText(const CCC::TString<unsigned short>& text, CCC::TString<char>& name);
+    [[nodiscard]] static bool fromText(const CCC::TString<unsigned short>& text, CCC::TString<char>& name);
 };
 
 } // namespace Orvane

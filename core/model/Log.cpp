@@ -3,14 +3,13 @@
 #include <array>
 
 #include "BorrowedIFilter.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/StringFlow.h"
 
 namespace Orvane {
 
 namespace {
-
-constexpr CeId kLogCeId = 10;  // utf-16n
 
 const char16_t* const kMessageTexts[Log::kMessages][2] = {
     {u"", u""},
@@ -50,14 +49,16 @@ Log::~Log() {
 }
 
 std::unique_ptr<Log> Log::toString(DString* sink) {
-    std::unique_ptr<CCC::CompositIFilter> filter(CCC::Iceman::createCompositIFilter(kLogCeId, kLogCeId));
+    // The log's text is the core's own: the chain passes it through.
+    using CCC::ceid::kUtf16N;
+    std::unique_ptr<CCC::CompositIFilter> filter(CCC::Iceman::createCompositIFilter(kUtf16N, kUtf16N));
     if (!filter) return nullptr;
     auto flow = std::make_unique<CCC::StringOFlow<unsigned short>>(sink);
-    auto spooler = std::make_unique<CCC::Spooler>(CCC::kIO16, CCC::Iceman::getIOType(kLogCeId), flow.get());
+    auto spooler = std::make_unique<CCC::Spooler>(CCC::kIO16, CCC::Iceman::getIOType(kUtf16N), flow.get());
     // The log keeps the filter; the spooler's chain only borrows it.
     spooler->add(new BorrowedIFilter(filter.get()));
     auto writer = std::make_unique<LogWriter>(spooler.get());
-    return std::make_unique<Log>(0, flow.release(), kLogCeId, spooler.release(), filter.release(), writer.release());
+    return std::make_unique<Log>(0, flow.release(), kUtf16N, spooler.release(), filter.release(), writer.release());
 }
 
 const DString& Log::message(int number, int language) {

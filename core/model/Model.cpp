@@ -88,7 +88,8 @@ void Model::setGenerator(int number) {
     }
 }
 
-SrcText* Model::addSrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId, int newLineMode) {
+SrcText* Model::addSrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId,
+                          CCC::NLConv newLineMode) {
     srcTexts_.push_back(std::make_unique<SrcText>(fileName, inCeId, outputName, outCeId, newLineMode));
     return srcTexts_.back().get();
 }
@@ -226,6 +227,13 @@ bool Model::generate(Log* log) {
         return false;
     }
     return writeOutputs(first);
+}
+
+bool Model::run(Log* log) {
+    resetTemplate();
+    setDefaultTemplate();
+    clearOutputs();
+    return generate(log);
 }
 
 bool Model::dumpTokens(Log* log) {

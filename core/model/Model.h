@@ -7,6 +7,7 @@
 #include "Output.h"
 #include "SrcText.h"
 #include "Template.h"
+#include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
 
@@ -50,20 +51,26 @@ public:
     void setGenerator(int number);
 
     // outputName null: output names come from the file name.
-    SrcText* addSrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId, int newLineMode);
+    SrcText* addSrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId,
+                        CCC::NLConv newLineMode);
     // Removes the source at index (from 0) and its outputs; files stay on disk.
     void removeFromSrcTexts(int index);
     void setDefaultTemplate();
     void resetTemplate();
     void clearOutputs();
 
-    // The whole run; true when every source was read and every output written.
-    bool generate(Log* log);
+    // A fresh run, as the program's Convert command makes it: the default
+    // template for every source, the outputs of an earlier run forgotten,
+    // then generate(log).
+    [[nodiscard]] bool run(Log* log);
+    // The run itself, with the templates and outputs as they are; true when
+    // every source was read and every output written.
+    [[nodiscard]] bool generate(Log* log);
     // Why the last run failed, one sentence per failure naming the file
     // ("cannot write book.html: Permission denied"); empty after a success.
     const std::vector<std::string>& getFailures() const { return failures_; }
     // Reads every source and prints its tokens on standard output.
-    bool dumpTokens(Log* log);
+    [[nodiscard]] bool dumpTokens(Log* log);
 
     // Called by the generator for each output it creates, its content
     // filled; during a run the output is staged at once and its content

@@ -10,8 +10,8 @@ class SrcText;
 // made from (not owned).
 class Output : public TextFile {
 public:
-    Output(SrcText* srcText, const char* fileName, CeId outCeId, int newLineMode)
-        : TextFile(fileName, 0, outCeId, newLineMode), srcText_(srcText) {}
+    Output(SrcText* srcText, const char* fileName, CeId outCeId, CCC::NLConv newLineMode)
+        : TextFile(fileName, CCC::ceid::kNone, outCeId, newLineMode), srcText_(srcText) {}
 
     SrcText* getSrcText() const { return srcText_; }
 

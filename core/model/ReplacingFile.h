@@ -30,10 +30,10 @@ public:
 
     // Closes the temporary file and keeps it for a later commit(); false
     // (and the temporary file removed) when the data did not all reach it.
-    bool finish();
+    [[nodiscard]] bool finish();
     // Finishes if need be and moves the temporary file over the target;
     // false (and the temporary file removed) when anything fails.
-    bool commit();
+    [[nodiscard]] bool commit();
     // Removes the temporary file; the target stays as it was.
     void discard();
 

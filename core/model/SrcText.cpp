@@ -2,7 +2,8 @@
 
 namespace Orvane {
 
-SrcText::SrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId, int newLineMode)
+SrcText::SrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId,
+                 CCC::NLConv newLineMode)
     : TextFile(fileName, inCeId, outCeId, newLineMode), baseName_(outputName ? BString(outputName) : getFileName()) {
     stripExtension();
 }

@@ -11,7 +11,7 @@ class Template;
 // extension.
 class SrcText : public TextFile {
 public:
-    SrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId, int newLineMode);
+    SrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId, CCC::NLConv newLineMode);
 
     // Cuts baseName before the last "." that follows the last "/".
     void stripExtension();

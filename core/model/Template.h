@@ -17,8 +17,8 @@ struct TemplateValues {
 // written between "@@" pairs.
 class Template : public TextFile {
 public:
-    Template() : TextFile(nullptr, 0, 0, 0) {}
-    Template(const char* fileName, CeId inCeId) : TextFile(fileName, inCeId, 0, 0) {}
+    Template() : TextFile(nullptr, CCC::ceid::kNone, CCC::ceid::kNone, CCC::nlconv::kNone) {}
+    Template(const char* fileName, CeId inCeId) : TextFile(fileName, inCeId, CCC::ceid::kNone, CCC::nlconv::kNone) {}
 
     // The content with every placeholder replaced: ENCODING, TITLE, BODY
     // and CSS by their values, any other name by nothing; "@@@@" gives "@@".

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "ReplacingFile.h"
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
 #include "ccc/flow/Conveyer.h"
@@ -26,7 +27,7 @@ std::string encodingName(CeId ceId) {
 // Pumps src through the chain from `from` to UTF-16 into `text`; the reason
 // when it fails.
 std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::unique_ptr<DString>& text) {
-    std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(from, TextFile::kTextCeId));
+    std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(from, CCC::ceid::kUtf16N));
     if (!chain) return "no conversion from " + encodingName(from);
     auto converted = std::make_unique<DString>();
     converted->reserve(expectedUnits);
@@ -44,7 +45,7 @@ std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::u
 
 } // namespace
 
-TextFile::TextFile(const char* fileName, CeId inCeId, CeId outCeId, int newLineMode)
+TextFile::TextFile(const char* fileName, CeId inCeId, CeId outCeId, CCC::NLConv newLineMode)
     : File(fileName), inCeId_(inCeId), outCeId_(outCeId), newLineMode_(newLineMode) {}
 
 TextFile::~TextFile() = default;
@@ -86,7 +87,7 @@ bool TextFile::stage() {
     // byte-swapped form has none and cannot be written.
     const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
     std::unique_ptr<CCC::CompositIFilter> chain(
-        width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(kTextCeId, outCeId_, newLineMode_));
+        width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId_, newLineMode_));
     if (!chain) {
         setFailure("no conversion to " + encodingName(outCeId_));
         return false;

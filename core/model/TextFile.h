@@ -3,8 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "ccc/base/Unit.h"
 #include "File.h"
+#include "ccc/base/Unit.h"
+#include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
 
@@ -18,29 +19,26 @@ class ReplacingFile;
 // newline conversion, when written.
 class TextFile : public File {
 public:
-    // The core's in-memory text encoding, "utf-16n".
-    static constexpr CeId kTextCeId = 10;
-
-    TextFile(const char* fileName, CeId inCeId, CeId outCeId, int newLineMode);
+    TextFile(const char* fileName, CeId inCeId, CeId outCeId, CCC::NLConv newLineMode);
     ~TextFile() override;
 
     // Reads the whole file (or the preloaded bytes) through the chain from
     // inCeId to UTF-16. False when the file cannot be opened, no chain
     // exists or the conversion fails; the content is then empty.
-    bool read() override;
+    [[nodiscard]] bool read() override;
     // Converts the NUL-terminated bytes of text from ceId (which becomes
     // inCeId) into the content. False when no chain exists.
-    virtual bool setText(const char* text, CeId ceId);
+    [[nodiscard]] virtual bool setText(const char* text, CeId ceId);
     // Writes the content through the chain from UTF-16 to outCeId with the
     // newline mode. The old file is replaced only by a complete new one.
-    virtual bool write();
+    [[nodiscard]] virtual bool write();
 
     // write() in two steps: stage() converts the content into a temporary
     // file beside the target; commitStaged() moves it over the target,
     // discardStaged() removes it. Between the two the content may be
     // released: the staged file holds it.
-    bool stage();
-    bool commitStaged();
+    [[nodiscard]] bool stage();
+    [[nodiscard]] bool commitStaged();
     void discardStaged();
     bool stagedP() const { return staged_ != nullptr; }
 
@@ -56,12 +54,12 @@ public:
 
     CeId getInCeId() const { return inCeId_; }
     CeId getOutCeId() const { return outCeId_; }
-    int getNewLineMode() const { return newLineMode_; }
+    CCC::NLConv getNewLineMode() const { return newLineMode_; }
 
 private:
     CeId inCeId_;
     CeId outCeId_;
-    int newLineMode_;
+    CCC::NLConv newLineMode_;
     std::unique_ptr<DString> content_;
     std::unique_ptr<ReplacingFile> staged_;
     std::shared_ptr<const std::string> preloaded_;

@@ -3,15 +3,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/generator/Generator.h"
 
 namespace Orvane {
-
-namespace {
-constexpr CCC::CeId kTextCeId = 10;   // utf-16n
-constexpr CCC::CeId kDumpCeId = 23;   // Shift_JIS
-} // namespace
 
 Syntax::~Syntax() {
     delete lexer;
@@ -40,7 +36,7 @@ bool Syntax::dumpTokens(Log*, const unsigned short* text, std::uint32_t length) 
             std::printf("token_id: %02d\n", t->code);
         } else {
             CCC::TString<char> bytes;
-            CCC::Iceman::convertToBString(kTextCeId, kDumpCeId, *t->value, bytes);
+            CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, CCC::ceid::kShiftJis, *t->value, bytes);
             std::printf("token_id: %02d (", t->code);
             std::fwrite(bytes.data(), 1, bytes.size(), stdout);
             std::fputs(")\n", stdout);

@@ -32,7 +32,6 @@ public:
     bool dumpTokens(Log* log, const unsigned short* text, std::uint32_t length);
 
     Lexer* getLexer() const { return lexer; }
-    Parser* getParser() const { return parser; }
 
 protected:
     // Takes over both.

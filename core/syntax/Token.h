@@ -7,8 +7,8 @@ namespace Orvane {
 
 using DString = CCC::TString<unsigned short>;
 
-struct S2Phrase;
-struct S2Cell;
+struct Phrase;
+struct Cell;
 
 // The record a lexer returns and the value of a grammar symbol on the parse
 // stack. It owns its text and, as a nonterminal's value, its phrase or cell
@@ -52,8 +52,8 @@ public:
 
     int code = 0;
     DString* value = nullptr;
-    S2Phrase* phrases = nullptr;
-    S2Cell* cells = nullptr;
+    Phrase* phrases = nullptr;
+    Cell* cells = nullptr;
 
 private:
     void release();

@@ -29,6 +29,23 @@ inline void startLibrary() {
     std::abort();
 }
 
+// True when every code point of the UTF-16 text is one XML 1.0 allows:
+// TAB, LF, U+0020-U+D7FF, U+E000-U+FFFD, and pairs of surrogates. CR is
+// refused too: a document in memory ends its lines with LF alone.
+template <class Units>
+bool xmlCharsOnlyP(const Units& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned u = text[i];
+        if (u < 0x20 && u != 0x9 && u != 0xA) return false;
+        if (u == 0xFFFE || u == 0xFFFF || (u >= 0xDC00 && u <= 0xDFFF)) return false;
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
 // Bytes of memory handed out in blocks whose sizes cycle through `chunks`
 // (1-255 each).
 class ChunkedIFlow : public CCC::IFlow {

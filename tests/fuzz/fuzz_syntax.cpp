@@ -1,11 +1,12 @@
-// Arbitrary UTF-16 text through the span-aware syntaxes 2, 3 and 4 into
-// the XHTML writer, all in memory. The first byte picks the span options
-// and the writer's settings; the rest is read as UTF-16 code units (little
-// endian), lone surrogates and control characters included. Each text is
-// parsed twice by the same syntax object: a run must leave lexer and
-// parser in their start state, so both runs must give the same body. A
-// second lexer that had the other span options first must give that body
-// too: its tables are rebuilt, not patched.
+// Arbitrary UTF-16 text through the span-aware syntaxes 2, 3 and 4 and
+// the syntax with macros (1) into the XHTML writer, all in memory; every
+// document must hold only characters XML allows. The first byte picks the
+// span options and the writer's settings; the rest is read as UTF-16 code
+// units (little endian), lone surrogates and control characters included.
+// Each text is parsed twice by the same syntax object: a run must leave
+// lexer and parser in their start state, so both runs must give the same
+// body. A second lexer that had the other span options first must give
+// that body too: its tables are rebuilt, not patched.
 
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +33,15 @@ DString runOnce(Orvane::Syntax& syntax, Orvane::Generator1& writer, const Orvane
     const auto filled = skeleton.fill(Orvane::TemplateValues{&writer.getEncodingValue(), &writer.getTitleValue(),
                                                              &writer.getBodyValue(), &writer.getCssValue()});
     if (!filled) fuzz::fail("template fill");
+    if (!fuzz::xmlCharsOnlyP(*filled)) fuzz::fail("a code point XML forbids in the document");
     return writer.getBodyValue();
+}
+
+void configure(Orvane::Generator1& writer, unsigned options, Orvane::Log* log) {
+    writer.setYokoP(options & 8);
+    writer.setTateP(options & 16);
+    writer.setXhtml(options & 32 ? 1 : 0);
+    writer.setLog(log);
 }
 
 } // namespace
@@ -47,6 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     DString logText;
     auto log = Orvane::Log::toString(&logText);
+    Orvane::Template skeleton;
+    {
+        Orvane::Generator1 writer(nullptr);
+        configure(writer, options, nullptr);
+        if (!skeleton.setText(writer.getTemplate(), writer.getTemplateCeId())) fuzz::fail("template");
+    }
     for (int number = 2; number <= 4; ++number) {
         std::unique_ptr<Orvane::Syntax> syntax(Orvane::createSyntax(number));
         if (!syntax) fuzz::fail("syntax missing");
@@ -54,12 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lexer->setSpanOptions(options & 1, options & 2, options & 4);
 
         Orvane::Generator1 writer(nullptr);
-        writer.setYokoP(options & 8);
-        writer.setTateP(options & 16);
-        writer.setXhtml(options & 32 ? 1 : 0);
-        writer.setLog(log.get());
-        Orvane::Template skeleton;
-        if (!skeleton.setText(writer.getTemplate(), writer.getTemplateCeId())) fuzz::fail("template");
+        configure(writer, options, log.get());
 
         const DString first = runOnce(*syntax, writer, skeleton, text);
         if (lexer->getState() != 1) fuzz::fail("lexer not back at a line start");
@@ -72,5 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         otherLexer->setSpanOptions(options & 1, options & 2, options & 4);
         if (runOnce(*other, writer, skeleton, text) != first) fuzz::fail("span options switched back differ");
     }
+
+    std::unique_ptr<Orvane::Syntax> macros(Orvane::createSyntax(1));
+    Orvane::Generator1 writer(nullptr);
+    configure(writer, options, log.get());
+    const DString first = runOnce(*macros, writer, skeleton, text);
+    if (runOnce(*macros, writer, skeleton, text) != first) fuzz::fail("a second run of the same text differs");
     return 0;
 }

@@ -12,7 +12,7 @@ bool markP(unsigned short c) { return c == u'#' || c == u'&' || c == u'\n'; }
 Token* S0Lexer::nextToken() {
     if (position >= length) return new Token(kS0End);
     Token* t = nullptr;
-    if (state == 1) {
+    if (state == kS0LineStart) {
         switch (source[position]) {
         case u'\n': t = new Token(kS0NL); break;
         case u'*': t = new Token(kS0ASTER); break;

@@ -17,6 +17,10 @@ enum S0TokenCode {
     kS0Error = 7,
 };
 
+// The lexer's state is the code of the last token: after a line end it
+// stands at the start of a line.
+inline constexpr int kS0LineStart = kS0NL;
+
 // The small lexer of the trace grammar: half-width marks only, LF as the
 // only line end. It adds no line end at the end of the text, and its state
 // survives into the next text, so a text that ended mid-line starts the
@@ -30,7 +34,7 @@ public:
 private:
     Token* scanInline();
 
-    int state = 1;
+    int state = kS0LineStart;
 };
 
 } // namespace Orvane

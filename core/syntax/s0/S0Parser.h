@@ -11,7 +11,6 @@ class S0Parser : public Parser {
 public:
     S0Parser();
     void feed(Token* token, Generator* generator) override;
-    const ParseEngine& getEngine() const { return engine_; }
 
 private:
     ParseEngine engine_;

@@ -1,20 +1,13 @@
 #pragma once
 
-#include "../ParseEngine.h"
-#include "../Parser.h"
+#include "../markup/MarkupParser.h"
 
 namespace Orvane {
 
-// The parser of the markup with macros: its grammar's tables driven by the
-// shared engine.
-class S1Parser : public Parser {
+// The parser of the markup with macros.
+class S1Parser : public MarkupParser {
 public:
-    S1Parser();
-    void feed(Token* token, Generator* generator) override;
-    const ParseEngine& getEngine() const { return engine_; }
-
-private:
-    ParseEngine engine_;
+    S1Parser() : MarkupParser(false) {}
 };
 
 } // namespace Orvane

@@ -1,20 +1,13 @@
 #pragma once
 
-#include "../ParseEngine.h"
-#include "../Parser.h"
+#include "../markup/MarkupParser.h"
 
 namespace Orvane {
 
-// The parser of the span-aware markup: the shared grammar's tables driven
-// by one engine.
-class S2Parser : public Parser {
+// The parser of the span-aware markup, shared by syntaxes 2, 3 and 4.
+class S2Parser : public MarkupParser {
 public:
-    S2Parser();
-    void feed(Token* token, Generator* generator) override;
-    const ParseEngine& getEngine() const { return engine_; }
-
-private:
-    ParseEngine engine_;
+    S2Parser() : MarkupParser(true) {}
 };
 
 using S3Parser = S2Parser;

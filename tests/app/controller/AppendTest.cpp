@@ -45,7 +45,6 @@ TEST_F(AppendTest, RegistersWithTheCharsetsOfTheMoment) {
         {"utf8.txt", kUtf8Text, 1, 1, 7, 7},
         {"ascii.txt", "plain ascii\n", 0, 1, 37, 7},
         {"empty.txt", "", 0, 0, 37, 37},
-        {"nobom.txt", kUtf8Text, 0, 0, 37, 37},
         {"bom.txt", kUtf8BomText, 1, 0, 7, 37},
         {"euc.txt", kEucText, 1, 0, 7, 37},
     };
@@ -60,7 +59,7 @@ TEST_F(AppendTest, RegistersWithTheCharsetsOfTheMoment) {
     t.cmdAppend(T((dir / "." / "sjis.txt").string()));
     expected.push_back((dir / "." / "sjis.txt").string());
     EXPECT_EQ(lastMessages(), "");
-    EXPECT_EQ(view.updates, 8);
+    EXPECT_EQ(view.updates, 7);
     ASSERT_EQ(srcNames(), expected);
     const auto& srcs = t.getModel()->getSrcTexts();
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -73,10 +72,12 @@ TEST_F(AppendTest, RegistersWithTheCharsetsOfTheMoment) {
 
 TEST_F(AppendTest, ChecksRunInOrderAndTheFirstFailureEnds) {
     Tolvan& t = make();
+    t.settings().InputCharset = kShiftJisCharset;
     add({"a.txt"}, kSjisText);
     fs::create_directories(dir / "folder.txt");
     writeFile(path("euc.txt"), kEucText);
     writeFile(path("utf8.txt"), kUtf8BomText);
+    writeFile(path("nobom.txt"), kUtf8Text);
     lastMessages();
     view.updates = 0;
 
@@ -99,6 +100,8 @@ TEST_F(AppendTest, ChecksRunInOrderAndTheFirstFailureEnds) {
         {T(path("bad")) + u'\xD800' + u".txt", kNotShiftJis},
         {T(path("euc.txt")), kRegister + "euc-jp" + kEncodingTail},
         {T(path("utf8.txt")), kRegister + utf8Name + kEncodingTail},
+        // Without the mark, valid UTF-8 holding Japanese is told apart too.
+        {T(path("nobom.txt")), kRegister + "utf-8n" + kEncodingTail},
     };
     for (const Case& c : cases) {
         t.cmdAppend(c.path);
@@ -108,6 +111,19 @@ TEST_F(AppendTest, ChecksRunInOrderAndTheFirstFailureEnds) {
     EXPECT_EQ(view.updates, 0);
     // An identifier without a name is shown as "不明".
     EXPECT_EQ(U8(Tolvan::encodingMismatchMessage(999)), "不明" + kEncodingTail);
+}
+
+// First start on Linux: a mark-less UTF-8 manuscript is registered as UTF-8
+// and its Japanese text reaches the output intact.
+TEST_F(AppendTest, Utf8ManuscriptConvertsUnderTheFirstStartSettings) {
+    Tolvan& t = make();
+    add({"utf8.txt"}, "=" + kUtf8Text);
+    EXPECT_EQ(lastMessages(), "");
+    t.cmdConvert();
+    EXPECT_EQ(lastMessages(), "");
+    const std::string html = readFile(path("utf8.html"));
+    EXPECT_NE(html.find("encoding=\"utf-8\""), std::string::npos);
+    EXPECT_NE(html.find("<title>これは日本語のテキストです。漢字とかなを含みます。</title>"), std::string::npos) << html;
 }
 
 TEST_F(AppendTest, WithoutArgumentUsesTheOpenFileDialog) {
@@ -130,22 +146,22 @@ TEST_F(AppendTest, NameCheckFollowsTheNarrowEncoding) {
         Text name;
         bool accepted;
     } cases[] = {
-        {StringConv::kUtf8, u"日本語.txt", true},
-        {StringConv::kUtf8, u"caf\u00E9.txt", true},
-        {StringConv::kUtf8, u"\U0001F600.txt", true},
-        {StringConv::kUtf8, Text(u"x") + u'\xD800' + u".txt", false},
-        {StringConv::kUtf8, Text(u"x") + u'\xDC00' + u".txt", false},
-        {StringConv::kCp932, u"日本語.txt", true},
-        {StringConv::kCp932, u"①.txt", true},
-        {StringConv::kCp932, u"caf\u00E9.txt", false},
-        {StringConv::kCp932, u"\U0001F600.txt", false},
+        {CCC::ceid::kUtf8N, u"日本語.txt", true},
+        {CCC::ceid::kUtf8N, u"caf\u00E9.txt", true},
+        {CCC::ceid::kUtf8N, u"\U0001F600.txt", true},
+        {CCC::ceid::kUtf8N, Text(u"x") + u'\xD800' + u".txt", false},
+        {CCC::ceid::kUtf8N, Text(u"x") + u'\xDC00' + u".txt", false},
+        {CCC::ceid::kCp932, u"日本語.txt", true},
+        {CCC::ceid::kCp932, u"①.txt", true},
+        {CCC::ceid::kCp932, u"caf\u00E9.txt", false},
+        {CCC::ceid::kCp932, u"\U0001F600.txt", false},
     };
     for (const Case& c : cases) {
         StringConv conv(c.narrow);
         EXPECT_EQ(conv.narrowRoundTripP(c.name), c.accepted) << U8(c.name) << " narrow " << c.narrow;
     }
     // Through the command: a refused name is never opened.
-    Tolvan& t = make(StringConv::kCp932);
+    Tolvan& t = make(CCC::ceid::kCp932);
     t.cmdAppend(T(path("caf\xC3\xA9.txt")));
     EXPECT_EQ(lastMessages(), kNotShiftJis);
     // And an accepted one is stored in cp932 bytes.

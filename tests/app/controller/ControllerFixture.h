@@ -14,6 +14,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "app/controller/CharsetIndex.h"
 #include "app/controller/Tolvan.h"
 #include "ccc/encoding/Ccc.h"
 #include "core/model/Model.h"
@@ -72,12 +73,17 @@ public:
 // The real file system, with failures injected per operation and path.
 class FaultyFiles : public PosixFileOperations {
 public:
-    // Operation names: move remove copy read write; a path predicate picks
-    // the calls that fail (the source of a move, the target of a copy).
+    // Operation names: move replace remove copy read write; a path predicate
+    // picks the calls that fail (the source of a move, the target of a copy
+    // or a replace).
     void failWhen(const std::string& op, std::function<bool(const std::string&)> pathP) { faults[op] = pathP; }
 
     bool move(const std::string& from, const std::string& to, std::string& error) override {
         return pass("move", from, "move " + from + " -> " + to, error) && PosixFileOperations::move(from, to, error);
+    }
+    bool replace(const std::string& from, const std::string& to, std::string& error) override {
+        return pass("replace", to, "replace " + from + " -> " + to, error) &&
+               PosixFileOperations::replace(from, to, error);
     }
     bool remove(const std::string& path, std::string& error) override {
         return pass("remove", path, "remove " + path, error) && PosixFileOperations::remove(path, error);

@@ -1,5 +1,7 @@
 #include "ControllerFixture.h"
 
+#include <sys/stat.h>
+
 namespace qmtest {
 
 using EscapeTest = ControllerTest;
@@ -53,6 +55,7 @@ TEST_F(EscapeTest, RewritesAndKeepsTheOriginalAsBackup) {
 // Through cmdAppend: only a successful escape registers the file.
 TEST_F(EscapeTest, OldBackupAskedAboutFirst) {
     Tolvan& t = make();
+    t.settings().InputCharset = kShiftJisCharset;
     t.settings().EscapeByAppend = true;
     writeFile(path("a.txt"), "a=b\n");
     writeFile(path("a.txt.back"), "older\n");
@@ -68,9 +71,18 @@ TEST_F(EscapeTest, OldBackupAskedAboutFirst) {
     EXPECT_EQ(readFile(path("a.txt.back")), "older\n");
     EXPECT_TRUE(srcNames().empty());
 
-    files.failWhen("remove", [&](const std::string& p) { return p == path("a.txt.back"); });
+    // The old backup goes only once the escaped text is on disk: a failure
+    // before keeps it, as does a failure to replace it.
+    files.failWhen("write", [](const std::string&) { return true; });
+    EXPECT_FALSE(t.convertEscape(T(path("a.txt"))));
+    EXPECT_EQ(lastMessages(), question + "\n--\n" + kRegister + "このファイルは開けません。");
+    EXPECT_EQ(readFile(path("a.txt.back")), "older\n");
+    files.faults.clear();
+    files.failWhen("replace", [&](const std::string& p) { return p == path("a.txt.back"); });
     EXPECT_FALSE(t.convertEscape(T(path("a.txt"))));
     EXPECT_EQ(lastMessages(), question + "\n--\nエラー: 制御文字のエスケープ|バックアップファイル\n" + path("a.txt.back") + "\nを削除できません。");
+    EXPECT_EQ(readFile(path("a.txt.back")), "older\n");
+    EXPECT_EQ(readFile(path("a.txt")), "a=b\n");
     files.faults.clear();
 
     t.cmdAppend(T(path("a.txt")));
@@ -117,6 +129,22 @@ TEST_F(EscapeTest, EveryFailureLeavesTheSourceIntact) {
         for (const auto& e : fs::directory_iterator(dir)) entries += e.path().filename() != "share";
         EXPECT_EQ(entries, 1) << c.what;  // only a.txt
     }
+}
+
+// A file marked read-only (even for a user who could write it) or one that
+// is not a regular file is not rewritten.
+TEST_F(EscapeTest, RefusesReadOnlyAndSpecialFiles) {
+    Tolvan& t = make();
+    writeFile(path("ro.txt"), "a=b\n");
+    fs::permissions(path("ro.txt"), fs::perms::owner_read | fs::perms::group_read);
+    fs::create_directories(path("dir.txt"));
+    ASSERT_EQ(::mkfifo(path("fifo.txt").c_str(), 0600), 0);
+    for (const char* name : {"ro.txt", "dir.txt", "fifo.txt"}) {
+        EXPECT_FALSE(t.convertEscape(T(path(name)))) << name;
+        EXPECT_EQ(lastMessages(), kRegister + "このファイルは開けません。") << name;
+        EXPECT_FALSE(fs::exists(path(std::string(name) + ".back"))) << name;
+    }
+    EXPECT_EQ(readFile(path("ro.txt")), "a=b\n");
 }
 
 TEST_F(EscapeTest, SpecialsFollowTheSyntax) {

@@ -5,9 +5,13 @@ namespace qmtest {
 
 using SettingsTest = ControllerTest;
 
+// Without a settings file, sources and outputs are UTF-8, as Linux editors
+// write them; everything else has its usual default.
 TEST_F(SettingsTest, FirstStartWithoutAKey) {
     Tolvan& t = make();
-    EXPECT_EQ(fields(t.settings()), fields(TolvanSettings{}));
+    TolvanSettings firstStart;
+    firstStart.InputCharset = firstStart.OutputCharset = kUtf8Charset;
+    EXPECT_EQ(fields(t.settings()), fields(firstStart));
     EXPECT_FALSE(fs::exists(settingsFile));
     // The key appears with the first confirmed options dialog.
     t.cmdSetOption();
@@ -21,10 +25,10 @@ TEST_F(SettingsTest, FirstStartWithoutAKey) {
               "\"Syntax\"=dword:00000002\n"
               "\"EscapeByAppend\"=dword:00000000\n"
               "\"TextEditor\"=\"\"\n"
-              "\"InputCharset\"=dword:00000000\n"
-              "\"OutputCharset\"=dword:00000000\n");
+              "\"InputCharset\"=dword:00000001\n"
+              "\"OutputCharset\"=dword:00000001\n");
     // The dialog was filled from the settings.
-    EXPECT_EQ(fields(view.filled), fields(TolvanSettings{}));
+    EXPECT_EQ(fields(view.filled), fields(firstStart));
 }
 
 TEST_F(SettingsTest, ReadingRules) {

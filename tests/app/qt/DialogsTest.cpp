@@ -4,8 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -33,19 +31,6 @@ W* child(QWidget* parent, const char* name) {
     return w;
 }
 
-// The texts of every widget of one type, in creation order.
-template <class W>
-QStringList textsOf(QWidget* parent) {
-    QStringList texts;
-    for (W* w : parent->findChildren<W*>()) {
-        if constexpr (std::is_same_v<W, QGroupBox>)
-            texts << w->title();
-        else
-            texts << w->text();
-    }
-    return texts;
-}
-
 QStringList itemsOf(const QComboBox* list) {
     QStringList items;
     for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
@@ -67,12 +52,7 @@ class DialogsTest : public QObject {
 private slots:
     void renameShowsAndReturnsTheName() {
         Rename dialog;
-        QCOMPARE(dialog.windowTitle(), q(u"リネーム"));
-        QCOMPARE(dialog.size(), QSize(509, 140));
-        QCOMPARE(textsOf<QLabel>(&dialog), QStringList{q(u"変更後のファイル名を指定してください。")});
-        QCOMPARE(textsOf<QPushButton>(&dialog), (QStringList{QStringLiteral("OK"), q(u"キャンセル")}));
         QLineEdit* field = child<QLineEdit>(&dialog, "fileName");
-        QCOMPARE(field->width(), 484);
 
         const Text path = u"/home/作家/原稿 1.txt";
         dialog.setFileName(path);
@@ -87,15 +67,7 @@ private slots:
 
     void logViewShowsTheLogFromItsStart() {
         LogView dialog;
-        QCOMPARE(dialog.windowTitle(), q(u"変換ログ"));
-        QCOMPARE(dialog.size(), QSize(432, 273));
-        QVERIFY(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
         auto* field = child<QPlainTextEdit>(&dialog, "log");
-        QCOMPARE(field->size(), QSize(412, 224));
-        QVERIFY(field->isReadOnly());
-        QCOMPARE(field->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(field->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(textsOf<QPushButton>(&dialog), QStringList{QStringLiteral("OK")});
 
         Text log;
         for (int i = 1; i <= 60; ++i) log += u"警告: 行 " + toText(QString::number(i)) + u"\r\n";
@@ -113,20 +85,6 @@ private slots:
     void preferenceControls() {
         FakeOpenFileDialog chooser;
         Preference dialog(chooser);
-        QCOMPARE(dialog.windowTitle(), q(u"オプション設定"));
-        QCOMPARE(dialog.size(), QSize(459, 430));
-        QCOMPARE(textsOf<QGroupBox>(&dialog), (QStringList{q(u"制御文字"), q(u"生成 XHTML バージョン"),
-                                                           q(u"SPAN タグ区切り対象"), q(u"テキストエディタ"),
-                                                           q(u"文字コード")}));
-        QCOMPARE(textsOf<QRadioButton>(&dialog),
-                 (QStringList{q(u"半角・全角文字(&B)"), q(u"半角文字のみ(&H)"), q(u"全角文字のみ(&Z)"),
-                              QStringLiteral("XHTML 1.&0"), QStringLiteral("XHTML 1.&1")}));
-        QCOMPARE(textsOf<QCheckBox>(&dialog),
-                 (QStringList{q(u"変換対象テキストファイルの追加時に制御文字をエスケープ(&E)"), q(u"、(読点)(&T)"),
-                              q(u".(ピリオド)(&P)"), q(u",(カンマ)(&C)"), q(u"テキストエディタを指定(&S)")}));
-        QCOMPARE(textsOf<QLabel>(&dialog), (QStringList{q(u"スタイル(&S):"), q(u"入力(&I):"), q(u"出力(&O):")}));
-        QCOMPARE(textsOf<QPushButton>(&dialog), (QStringList{QStringLiteral("..."), QStringLiteral("OK"), q(u"キャンセル")}));
-
         auto* style = child<QComboBox>(&dialog, "style");
         QVERIFY(style->isEditable());
         QCOMPARE(itemsOf(style), (QStringList{q(u"無し"), q(u"横書き"), q(u"縦書き"), q(u"横書き（チェック）"), q(u"縦書き（チェック）")}));

@@ -39,27 +39,6 @@ std::u16string escapeUtf16(int syntax, std::u16string_view text) { return escape
 
 } // namespace
 
-TEST(EscapeTables, SizesAndMembership) {
-    ASSERT_NE(escapeTableFor(2), nullptr);
-    EXPECT_EQ(escapeTableFor(2)->marks.size(), 39u);
-    EXPECT_EQ(escapeTableFor(3)->marks.size(), 16u);
-    EXPECT_EQ(escapeTableFor(4)->marks.size(), 23u);
-    for (int other : {-1, 0, 1, 5, 100}) EXPECT_EQ(escapeTableFor(other), nullptr) << other;
-    // The backslash is a mark of 2 and 3, not of 4; "￥" is one of 4.
-    auto has = [](int syntax, std::string_view sjis) {
-        for (const EscapeMark& m : escapeTableFor(syntax)->marks)
-            if (m.sjis == sjis) return true;
-        return false;
-    };
-    EXPECT_TRUE(has(2, "\x5C"));
-    EXPECT_TRUE(has(3, "\x5C"));
-    EXPECT_FALSE(has(4, "\x5C"));
-    EXPECT_TRUE(has(4, "\x81\x8F"));
-    EXPECT_FALSE(has(3, "\x81\x8F"));
-    for (const EscapeMark& m : halfWidthMarks()) EXPECT_EQ(m.sjis.size(), 1u);
-    for (const EscapeMark& m : fullWidthMarks()) EXPECT_TRUE(m.sjis.size() == 2 && sjisLeadByteP(m.sjis[0]));
-}
-
 // The UTF-16 column must be what an independent cp932 decoder makes of the
 // Shift_JIS column.
 TEST(EscapeTables, Utf16ColumnMatchesPythonCp932) {

@@ -1,31 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <cstring>
 #include <set>
 #include <string>
 
 #include "app/services/FileOperations.h"
-#include "app/services/Launcher.h"
+#include "support/Files.h"
 #include "app/services/StartDirectory.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace tolvanw32;
 
 namespace {
 
-struct TempDir {
-    fs::path path;
-    explicit TempDir(const std::string& name)
-        : path(fs::temp_directory_path() / ("qm_platform_" + name + "_" + std::to_string(::getpid()))) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
+using qmtest::Scratch;
 
-void writeFile(const std::string& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+void writeFile(const std::string& p, const std::string& text) { qmtest::writeBytes(p, text); }
 
 } // namespace
 
@@ -39,10 +35,11 @@ TEST(FileOperations, PathHelpers) {
 }
 
 TEST(FileOperations, PosixBehaviour) {
-    TempDir dir("ops");
+    Scratch scratch("ops");
+    auto dir = [&scratch](const std::string& name) { return scratch.file(name); };
     PosixFileOperations ops;
     std::string error;
-    std::string a = dir / "a.txt", b = dir / "b.txt";
+    std::string a = dir("a.txt"), b = dir("b.txt");
     writeFile(a, "A");
     writeFile(b, "B");
 
@@ -52,27 +49,28 @@ TEST(FileOperations, PosixBehaviour) {
     std::string bytes;
     ASSERT_TRUE(ops.readAll(b, bytes));
     EXPECT_EQ(bytes, "B");
-    std::string c = dir / "c.txt";
+    std::string c = dir("c.txt");
     EXPECT_TRUE(ops.move(a, c, error));
     EXPECT_FALSE(ops.exists(a));
     EXPECT_TRUE(ops.exists(c));
 
-    // Copy replaces; a missing source is an error with a description.
+    // Copy and replace put one file in the place of another.
     EXPECT_TRUE(ops.copy(c, b, error));
     ASSERT_TRUE(ops.readAll(b, bytes));
     EXPECT_EQ(bytes, "A");
-    error.clear();
-    EXPECT_FALSE(ops.copy(dir / "missing", b, error));
-    EXPECT_FALSE(error.empty());
+    writeFile(a, "new");
+    EXPECT_TRUE(ops.replace(a, b, error));
+    ASSERT_TRUE(ops.readAll(b, bytes));
+    EXPECT_EQ(bytes, "new");
 
     // Removing a missing file is no failure; removing a folder is one.
-    EXPECT_TRUE(ops.remove(dir / "missing", error));
-    fs::create_directories(dir / "sub");
-    EXPECT_FALSE(ops.remove(dir / "sub", error));
+    EXPECT_TRUE(ops.remove(dir("missing"), error));
+    fs::create_directories(dir("sub"));
+    EXPECT_FALSE(ops.remove(dir("sub"), error));
 
     // Folders cannot be opened as files.
-    EXPECT_EQ(ops.openForReading(dir / "sub"), nullptr);
-    EXPECT_FALSE(ops.readAll(dir / "sub", bytes));
+    EXPECT_EQ(ops.openForReading(dir("sub")), nullptr);
+    EXPECT_FALSE(ops.readAll(dir("sub"), bytes));
     std::FILE* fp = ops.openForReading(c);
     ASSERT_NE(fp, nullptr);
     std::fclose(fp);
@@ -81,30 +79,67 @@ TEST(FileOperations, PosixBehaviour) {
     EXPECT_FALSE(ops.writeNew(c, "x"));
     std::string big(200000, '\0');
     for (std::size_t i = 0; i < big.size(); ++i) big[i] = char(i * 7);
-    EXPECT_TRUE(ops.writeNew(dir / "new.bin", big));
-    ASSERT_TRUE(ops.readAll(dir / "new.bin", bytes));
+    EXPECT_TRUE(ops.writeNew(dir("new.bin"), big));
+    ASSERT_TRUE(ops.readAll(dir("new.bin"), bytes));
     EXPECT_EQ(bytes, big);
 }
 
-TEST(Launcher, StartsProgramsWithOneArgumentAndReportsFailure) {
-    TempDir dir("launch");
-    PosixProgramStarter starter;
-    // The argument reaches the program as one argv entry: no shell, no quoting.
-    std::string script = dir / "probe.sh";
-    std::string marker = dir / "got arg";
-    writeFile(script, "#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/got arg\"\n");
-    fs::permissions(script, fs::perms::owner_all);
-    std::string tricky = "a b \"c\" $(x) 'd'";
-    ASSERT_TRUE(starter.start(script, tricky));
-    for (int i = 0; i < 200 && !fs::exists(marker); ++i) ::usleep(10000);
-    std::ifstream in(marker);
-    std::string got((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(got, "1|" + tricky);
+// A copy goes through a temporary file: the target is replaced whole or not
+// at all, a link in its place is replaced and its target left alone.
+TEST(FileOperations, CopyReplacesAtomically) {
+    Scratch scratch("copy");
+    auto dir = [&scratch](const std::string& name) { return scratch.file(name); };
+    PosixFileOperations ops;
+    std::string error, bytes;
+    const std::string sheet = dir("sheet.css"), target = dir("yoko.css"), precious = dir("precious.txt");
+    writeFile(sheet, std::string(20000, 'x'));
+    writeFile(precious, "mine");
+    fs::create_symlink(precious, target);
+    ASSERT_TRUE(ops.copy(sheet, target, error)) << error;
+    EXPECT_FALSE(fs::is_symlink(target));
+    ASSERT_TRUE(ops.readAll(precious, bytes));
+    EXPECT_EQ(bytes, "mine");
 
-    EXPECT_FALSE(starter.start(dir / "no-such-program", "x"));
-    EXPECT_FALSE(starter.start("", "x"));
-    XdgDocumentOpener opener(starter, dir / "no-such-opener");
-    EXPECT_FALSE(opener.open("/tmp"));
+    // Disk full halfway (a file size limit): the old copy stays whole.
+    writeFile(target, "old");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool copied = ops.copy(sheet, target, error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(error, std::strerror(EFBIG));
+    ASSERT_TRUE(ops.readAll(target, bytes));
+    EXPECT_EQ(bytes, "old");
+
+    // Refusals say why; a FIFO is refused without waiting for a writer.
+    ASSERT_EQ(::mkfifo((dir("fifo")).c_str(), 0600), 0);
+    fs::permissions(target, fs::perms::owner_read);
+    fs::create_directories(dir("sub"));
+    const struct {
+        std::string from, to, why;
+    } refusals[] = {
+        {dir("fifo"), dir("x.css"), "not a regular file"},
+        {dir("sub"), dir("x.css"), std::strerror(EISDIR)},
+        {dir("missing"), dir("x.css"), std::strerror(ENOENT)},
+        {sheet, target, "the file is read-only"},
+        {sheet, dir("sub"), std::strerror(EISDIR)},
+        {sheet, dir("none/x.css"), std::strerror(ENOENT)},
+    };
+    for (const auto& r : refusals) {
+        EXPECT_FALSE(ops.copy(r.from, r.to, error)) << r.from << " -> " << r.to;
+        EXPECT_EQ(error, r.why) << r.from << " -> " << r.to;
+    }
+    ASSERT_TRUE(ops.readAll(target, bytes));
+    EXPECT_EQ(bytes, "old");
+    EXPECT_FALSE(ops.rewritable(target, error));
+    EXPECT_FALSE(ops.rewritable(dir("fifo"), error));
+    EXPECT_TRUE(ops.rewritable(sheet, error));
+    for (const auto& e : fs::directory_iterator(scratch.dir()))
+        EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << e.path();
 }
 
 TEST(StartDirectory, FindsTheBundledFilesFromTheExecutable) {

@@ -7,23 +7,15 @@
 #include <string>
 
 #include "app/services/SettingsStore.h"
+#include "support/Files.h"
 
 namespace fs = std::filesystem;
 using tolvanw32::SettingsStore;
 
 namespace {
 
-fs::path freshDir(const std::string& name) {
-    fs::path dir = fs::temp_directory_path() / ("qm_settings_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using qmtest::readBytes;
+using qmtest::Scratch;
 
 } // namespace
 
@@ -90,27 +82,28 @@ TEST(SettingsStore, ParseSkipsWhatItDoesNotUnderstandAndKeepsTypes) {
 }
 
 TEST(SettingsStore, SaveCreatesFoldersAndReplacesTheFileWhole) {
-    fs::path dir = freshDir("save");
+    Scratch scratch("save");
+    const fs::path dir = scratch.dir();
     fs::path file = dir / "Merrowin" / "QuillmarkReg" / "2.0.reg";
     SettingsStore s(file);
     EXPECT_FALSE(s.load());
     s.setDword("StyleNum", 2);
     ASSERT_TRUE(s.save());
-    EXPECT_EQ(readFile(file), "\"StyleNum\"=dword:00000002\n");
+    EXPECT_EQ(readBytes(file), "\"StyleNum\"=dword:00000002\n");
 
     SettingsStore again(file);
     ASSERT_TRUE(again.load());
     again.setString("Extra", "x");
     again.setDword("StyleNum", 4);
     ASSERT_TRUE(again.save());
-    EXPECT_EQ(readFile(file), "\"StyleNum\"=dword:00000004\n\"Extra\"=\"x\"\n");
+    EXPECT_EQ(readBytes(file), "\"StyleNum\"=dword:00000004\n\"Extra\"=\"x\"\n");
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
-    fs::remove_all(dir);
 }
 
 TEST(SettingsStore, FailedSaveLeavesTheOldFile) {
-    fs::path dir = freshDir("fail");
+    Scratch scratch("fail");
+    const fs::path dir = scratch.dir();
     fs::path file = dir / "2.0.reg";
     { std::ofstream(file) << "\"StyleNum\"=dword:00000001\n"; }
     // A folder where the temporary file would go makes the write fail.
@@ -119,6 +112,5 @@ TEST(SettingsStore, FailedSaveLeavesTheOldFile) {
     s.setDword("StyleNum", 3);
     fs::create_directories(fs::path(file.string() + ".tmp" + std::to_string(::getpid())));
     EXPECT_FALSE(s.save());
-    EXPECT_EQ(readFile(file), "\"StyleNum\"=dword:00000001\n");
-    fs::remove_all(dir);
+    EXPECT_EQ(readBytes(file), "\"StyleNum\"=dword:00000001\n");
 }

@@ -9,15 +9,8 @@
 namespace texttest {
 
 template <class T>
-CCC::TString<T> units(std::string_view ascii) {
-    return CCC::TString<T>::fromAscii(ascii);
-}
-
-// UTF-16 text from a literal, for formats with Japanese text.
-inline CCC::TString<unsigned short> utf16(std::u16string_view s) {
-    CCC::TString<unsigned short> r;
-    for (char16_t c : s) r.push_back(static_cast<unsigned short>(c));
-    return r;
+CCC::TString<T> units(std::string_view bytes) {
+    return CCC::TString<T>::fromAscii(bytes);
 }
 
 // Units back to bytes for readable comparisons; units above 0xFF show as '?'.
@@ -35,11 +28,10 @@ std::string narrow(const CCC::TString<T>& s) {
 template <class... V>
 std::string cprintf(const char* format, V... v) {
     const int n = std::snprintf(nullptr, 0, format, v...);
-    if (n < 0) return "(snprintf failed)";
-    std::string out(static_cast<std::size_t>(n) + 1, '\0');
+    std::string out(static_cast<std::size_t>(n < 0 ? 0 : n) + 1, '\0');
     std::snprintf(out.data(), out.size(), format, v...);
-    out.resize(static_cast<std::size_t>(n));
-    return out;
+    out.resize(out.size() - 1);
+    return n < 0 ? "(snprintf failed)" : out;
 }
 
 } // namespace texttest

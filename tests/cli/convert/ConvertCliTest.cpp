@@ -1,7 +1,6 @@
-// The convert, tokens and trace subcommands as a user meets them: exit
-// statuses and one-line usage errors, a file that cannot be opened stopping
-// everything, the automatic choice of encodings, warnings, style sheets,
-// and the token dump and trace outputs.
+// The convert, tokens and trace subcommands as a user meets them: a pipe
+// read once, an interrupted run, the automatic choice of encodings, and the
+// token dump and trace outputs. (Failures: tests/data/cli/failures.txt.)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,107 +14,11 @@
 #include <thread>
 #include <vector>
 
-#include "cli/golden/CliRun.h"
+#include "support/CliRunner.h"
 
 namespace {
 
-using namespace cli_test;
-
-bool oneLineP(const std::string& s) { return !s.empty() && s.find('\n') == s.size() - 1; }
-
-struct UsageCase {
-    const char* args;
-    const char* message;
-};
-
-TEST(ConvertCli, UsageErrorsExitTwoWithOneLine) {
-    const UsageCase cases[] = {
-        {"convert --bogus a.txt", "unknown option: --bogus"},
-        {"convert -f no-such-code a.txt", "unknown encoding name: no-such-code"},
-        {"convert -t no-such-code a.txt", "unknown encoding name: no-such-code"},
-        {"convert -f ja-detector a.txt", "unknown encoding name: ja-detector"},
-        {"convert --syntax 7 a.txt", "no syntax 7"},
-        {"convert --syntax two a.txt", "no syntax two"},
-        {"convert --xhtml 2.0 a.txt", "--xhtml"},
-        {"convert --span ten,semicolon a.txt", "semicolon"},
-        {"convert", "no FILE"},
-        {"tokens a.txt b.txt", "exactly one FILE"},
-        {"trace --syntax 9 a.txt", "no syntax 9"},
-        {"tokens -f nonsense a.txt", "unknown encoding name"},
-    };
-    Scratch scratch("usage");
-    writeBytes(scratch / "a.txt", "本文\n");
-    writeBytes(scratch / "b.txt", "本文\n");
-    for (const UsageCase& c : cases) {
-        const ToolRun run = scratch.quillmark(c.args);
-        EXPECT_EQ(run.status, 2) << c.args;
-        EXPECT_TRUE(oneLineP(run.err)) << c.args << ": " << run.err;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << ": " << run.err;
-        EXPECT_FALSE(fs::exists(scratch / "a.html")) << c.args;
-    }
-}
-
-TEST(ConvertCli, AFileThatCannotBeOpenedStopsEverything) {
-    Scratch scratch("unopenable");
-    writeBytes(scratch / "good.txt", "本文\n");
-    fs::create_directory(scratch / "folder.txt");
-    for (const char* bad : {"missing.txt", "folder.txt"}) {
-        const ToolRun run = scratch.quillmark(std::string("convert good.txt ") + bad);
-        EXPECT_EQ(run.status, 1) << bad;
-        EXPECT_EQ(run.err, std::string("quillmark convert: can't open ") + bad + ": " +
-                               (fs::exists(scratch / bad) ? "Is a directory" : "No such file or directory") + "\n");
-        EXPECT_EQ(run.out, "");
-        EXPECT_FALSE(fs::exists(scratch / "good.html")) << "nothing is written";
-    }
-}
-
-TEST(ConvertCli, AnOutputThatCannotBeWrittenFailsTheRunButNotTheOthers) {
-    Scratch scratch("unwritable");
-    writeBytes(scratch / "a.txt", "本文\n");
-    writeBytes(scratch / "b.txt", "本文\n");
-    writeBytes(scratch / "c.txt", "本文\n");
-    fs::create_directory(scratch / "a.html");  // in the way of the output, even for root
-    writeBytes(scratch / "c.html", "old");
-    fs::permissions(scratch / "c.html", fs::perms::owner_read);
-    const ToolRun run = scratch.quillmark("convert a.txt b.txt c.txt");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(fs::is_directory(scratch / "a.html"));
-    EXPECT_TRUE(fs::is_regular_file(scratch / "b.html"));
-    EXPECT_EQ(readBytes(scratch / "c.html"), "old");
-    EXPECT_EQ(run.err,
-              "quillmark convert: cannot write a.html: Is a directory\n"
-              "quillmark convert: cannot write c.html: Permission denied\n");
-}
-
-struct UnsafeRunCase {
-    const char* args;
-    const char* err;
-};
-
-// A run that would write over one of its sources, or write one path twice,
-// writes nothing at all and names the files.
-TEST(ConvertCli, DataSafetyUnsafeRunsWriteNothing) {
-    const UnsafeRunCase cases[] = {
-        {"convert x.html", "quillmark convert: cannot write x.html: it is a source of this run\n"},
-        {"convert a.txt ./a.html",
-         "quillmark convert: cannot write a.html: it is a source of this run\n"
-         "quillmark convert: cannot write ./a.html: it is a source of this run\n"},
-        {"convert a.txt a.md", "quillmark convert: a.txt and a.md both write a.html\n"},
-        {"convert book.txt book1.txt", "quillmark convert: book.txt and book1.txt both write book1.html\n"},
-    };
-    for (const UnsafeRunCase& c : cases) {
-        Scratch scratch("unsafe");
-        for (const char* name : {"x.html", "a.txt", "a.html", "a.md", "book.txt", "book1.txt"})
-            writeBytes(scratch / name, "=題\n&\n二\n");
-        const ToolRun run = scratch.quillmark(c.args);
-        EXPECT_EQ(run.status, 1) << c.args;
-        EXPECT_EQ(run.err, c.err) << c.args;
-        EXPECT_EQ(run.out, "") << c.args;
-        for (const char* name : {"x.html", "a.html"})
-            EXPECT_EQ(readBytes(scratch / name), "=題\n&\n二\n") << c.args << ": " << name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(scratch.dir()), fs::directory_iterator()), 6) << c.args;
-    }
-}
+using namespace qmtest;
 
 // A pipe can be read once: detection must not consume what the run needs.
 TEST(ConvertCli, AutoDetectionReadsAPipeOnce) {
@@ -135,7 +38,7 @@ TEST(ConvertCli, AutoDetectionReadsAPipeOnce) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     });
-    const ToolRun run = scratch.quillmark("convert pipe.txt", "timeout 10");
+    const ToolRun run = runQuillmark(scratch.dir(), "convert pipe.txt", "timeout 10");
     writer.join();
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string out = readBytes(scratch / "pipe.html");
@@ -210,69 +113,13 @@ TEST(ConvertCli, ChoosesEncodingsFromTheSource) {
     for (const EncodingCase& c : cases) {
         Scratch scratch("encoding");
         writeBytes(scratch / "t.txt", c.source);
-        const ToolRun run = scratch.quillmark("convert " + c.options + " t.txt");
+        const ToolRun run = runQuillmark(scratch.dir(), "convert " + c.options + " t.txt");
         ASSERT_EQ(run.status, 0) << c.what << ": " << run.err;
         const std::string out = readBytes(scratch / "t.html");
         EXPECT_EQ(out.rfind("\xEF\xBB\xBF", 0) == 0, c.mark) << c.what;
         EXPECT_NE(out.find("encoding=\"" + c.label + "\"?>\r\n"), std::string::npos) << c.what;
         EXPECT_NE(out.find("<h1 class=\"title\">" + c.titleBytes + "</h1>\r\n"), std::string::npos) << c.what;
     }
-}
-
-TEST(ConvertCli, StructureWarningsGoToStandardError) {
-    Scratch scratch("warnings");
-    writeBytes(scratch / "a.txt", "**節\n~5~\n~3~\n");
-    writeBytes(scratch / "b.txt", "**節\n");
-    const ToolRun run = scratch.quillmark("convert a.txt b.txt");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "a.html\nb.html\n");
-    EXPECT_EQ(run.err,
-              "警告: 見出しレベルの指定がH2から始まっています。\n"
-              "警告: ページ番号が5から3に逆順に変更されました。\n"
-              "警告: 見出しレベルの指定がH2から始まっています。\n");
-}
-
-TEST(ConvertCli, StyleSheetsAreCopiedOrReferred) {
-    Scratch scratch("style");
-    fs::create_directories(scratch / "data");
-    fs::create_directories(scratch / "sub");
-    writeBytes(scratch / "data/yoko.css", "/* yoko */\n");
-    writeBytes(scratch / "a.txt", "本文\n");
-    writeBytes(scratch / "sub/b.txt", "本文\n");
-    const std::string env = "QUILLMARK_DATA_DIR=" + quote((scratch / "data").string());
-
-    // Built in and present: copied next to every output.
-    ToolRun run = scratch.quillmark("convert --style yoko a.txt sub/b.txt", env);
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(readBytes(scratch / "yoko.css"), "/* yoko */\n");
-    EXPECT_EQ(readBytes(scratch / "sub/yoko.css"), "/* yoko */\n");
-    EXPECT_NE(readBytes(scratch / "a.html").find("href=\"yoko.css\" />\r\n<title>"), std::string::npos);
-    EXPECT_NE(readBytes(scratch / "a.html").find("<div class=\"yoko\">"), std::string::npos);
-
-    // Built in and missing: a warning, the documents are still written.
-    run = scratch.quillmark("convert --style tate a.txt", env);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(oneLineP(run.err)) << run.err;
-    EXPECT_NE(run.err.find("warning"), std::string::npos);
-    EXPECT_NE(readBytes(scratch / "a.html").find("<div id=\"honbun\">"), std::string::npos);
-    EXPECT_FALSE(fs::exists(scratch / "tate.css"));
-
-    // The user's own: referred to as written, not copied, no wrappers.
-    run = scratch.quillmark("convert --style \"my book.css\" a.txt", env);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    const std::string doc = readBytes(scratch / "a.html");
-    EXPECT_NE(doc.find("href=\"my book.css\""), std::string::npos);
-    EXPECT_EQ(doc.find("<div class="), std::string::npos);
-    EXPECT_FALSE(fs::exists(scratch / "my book.css"));
-}
-
-TEST(ConvertCli, SplitPartsAreNamedAndListed) {
-    Scratch scratch("parts");
-    writeBytes(scratch / "book.txt", "一\n&\n二\n&三\n三\n");
-    const ToolRun run = scratch.quillmark("convert book.txt");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "book.html\nbook1.html\nbook2.html\n");
 }
 
 struct TokenCase {
@@ -293,7 +140,7 @@ TEST(TokensCli, PrintsTheTokenDump) {
     for (const TokenCase& c : cases) {
         Scratch scratch("tokens");
         writeBytes(scratch / "t.txt", c.text);
-        const ToolRun run = scratch.quillmark(std::string("tokens --syntax ") + c.syntax + " -f utf-8 t.txt");
+        const ToolRun run = runQuillmark(scratch.dir(), std::string("tokens --syntax ") + c.syntax + " -f utf-8 t.txt");
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, c.dump) << c.syntax << " " << c.text;
     }
@@ -302,20 +149,11 @@ TEST(TokensCli, PrintsTheTokenDump) {
 TEST(TraceCli, PrintsTheTraceAndWritesNoFile) {
     Scratch scratch("trace");
     writeBytes(scratch / "t.txt", "=\xE9\xA1\x8C\n*\xE7\xAB\xA0\n\xE6\x9C\xAC\xE3\x80\x82\n");
-    const ToolRun run = scratch.quillmark("trace t.txt");
+    const ToolRun run = runQuillmark(scratch.dir(), "trace t.txt");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "<title>\x91\xE8</title>\n<h1>\x8F\xCD</h1>\n<p><span>\x96\x7B\x81\x42</span></p>\n");
     EXPECT_FALSE(fs::exists(scratch / "t.html"));
     EXPECT_FALSE(fs::exists(scratch / "t.g0"));
-}
-
-TEST(TraceCli, AMissingFileExitsOne) {
-    Scratch scratch("trace-missing");
-    for (const char* cmd : {"trace", "tokens"}) {
-        const ToolRun run = scratch.quillmark(std::string(cmd) + " nothing.txt");
-        EXPECT_EQ(run.status, 1) << cmd;
-        EXPECT_EQ(run.err, std::string("quillmark ") + cmd + ": can't open nothing.txt: No such file or directory\n");
-    }
 }
 
 } // namespace

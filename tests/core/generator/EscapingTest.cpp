@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
+#include "support/Files.h"
+#include "support/LibraryStartup.h"
+#include "support/Utf.h"
+
 #include "core/generator/Escaping.h"
 #include "core/generator/PageNumber.h"
 
-namespace Orvane::testing {
+namespace Orvane {
 namespace {
+
+using namespace qmtest;
 
 TEST(Escaping, TextAttributeAndComment) {
     const struct {
@@ -50,4 +55,4 @@ TEST(PageNumber, ParseNumber) {
 }
 
 } // namespace
-} // namespace Orvane::testing
+} // namespace Orvane

@@ -1,45 +1,45 @@
+// The model's runs over real manuscripts: output names, line ends, the
+// sources that stop a run, unsafe runs, outputs not held, removal, the log.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "core/generator/Generator1.h"
-#include "core/generator/ScriptSyntax.h"
-#include "core/generator/TestFiles.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
+#include "support/Files.h"
+#include "support/LibraryStartup.h"
+#include "support/Utf.h"
+#include "support/Xmllint.h"
 
-namespace Orvane::testing {
+namespace Orvane {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace qmtest;
 
 class ModelTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        model_.setSyntax(std::make_unique<ScriptSyntax>());
-        model_.setGenerator(1);
+    static void prepare(Model& model) {
+        model.setSyntax(2);
+        model.setGenerator(1);
     }
+    void SetUp() override { prepare(model_); }
 
-    // Registers a source holding a script (by default one paragraph).
-    SrcText* add(const std::string& name, const std::string& script = "p 本文\n") {
-        const std::string path = dir_.file(name);
-        fs::create_directories(fs::path(path).parent_path());
-        if (!script.empty()) writeBytes(path, script);
-        return model_.addSrcText(path.c_str(), 8, nullptr, 8, 5);
+    // Registers a manuscript (by default one paragraph); "" registers a missing file.
+    SrcText* add(const std::string& name, const std::string& text = "本文\n") {
+        fs::create_directories((dir_ / name).parent_path());
+        if (!text.empty()) writeBytes(dir_ / name, text);
+        return model_.addSrcText(dir_.file(name).c_str(), 8, nullptr, 8, 5);
     }
-
     bool run() {
         model_.resetTemplate();
         model_.setDefaultTemplate();
         model_.clearOutputs();
         return model_.generate(log_.get());
     }
-
     std::string output(std::size_t i) const { return model_.getOutputs()[i]->getFileName().c_str(); }
 
-    TempDir dir_;
+    Scratch dir_{"model"};
     Model model_;
     DString logText_;
     std::unique_ptr<Log> log_ = Log::toString(&logText_);
@@ -55,10 +55,9 @@ TEST_F(ModelTest, OutputsAreNamedAfterTheSourceAndWrittenWithCrLf) {
     EXPECT_EQ(output(0), dir_.file("dir/book.html"));
     EXPECT_EQ(output(1), dir_.file("other/book.html"));
     EXPECT_EQ(output(2), dir_.file("dir/chosen.html"));
-    const std::string bytes = readBytes(dir_.file("dir/chosen.html"));
-    EXPECT_NE(bytes.find("<p>本文</p>\r\n\r\n</body>\r\n</html>\r\n"), std::string::npos);
-    std::string diagnostics;
-    EXPECT_TRUE(xmlWellFormedP(dir_.file("dir/chosen.html"), diagnostics)) << diagnostics;
+    EXPECT_NE(readBytes(dir_ / "dir/chosen.html").find("本文</span></p>\r\n\r\n</body>\r\n</html>\r\n"), std::string::npos);
+    const XmlCheck xml = xmllint(shellQuote(dir_.file("dir/chosen.html")));
+    EXPECT_TRUE(xml.wellFormed) << xml.diagnostics;
     EXPECT_TRUE(logText_.empty());
 }
 
@@ -77,26 +76,24 @@ TEST_F(ModelTest, MissingSecondSourceStopsTheRunBeforeAnythingIsWritten) {
 TEST_F(ModelTest, ReadOnlyOutputFailsButTheOthersAreWritten) {
     add("locked.txt");
     add("free.txt");
-    writeBytes(dir_.file("locked.html"), "old");
-    fs::permissions(dir_.file("locked.html"), fs::perms::owner_read | fs::perms::group_read);
+    writeBytes(dir_ / "locked.html", "old");
+    fs::permissions(dir_ / "locked.html", fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(run());
-    EXPECT_EQ(readBytes(dir_.file("locked.html")), "old");
-    EXPECT_NE(readBytes(dir_.file("free.html")).find("<p>本文</p>"), std::string::npos);
+    EXPECT_EQ(readBytes(dir_ / "locked.html"), "old");
+    EXPECT_NE(readBytes(dir_ / "free.html").find("本文"), std::string::npos);
     EXPECT_EQ(model_.getFailures(),
               std::vector<std::string>{"cannot write " + dir_.file("locked.html") + ": Permission denied"});
     EXPECT_EQ(dir_.entries(), 4) << "no temporary file is left behind";
 }
 
-struct UnsafeRunCase {
-    std::vector<const char*> sources;  // each holds a two-part script
-    const char* hardLink;              // made a second name of the first source, or null
-    const char* failure;               // the model's sentence, folder names left out
-};
-
 // Runs that would write over a source or write one path twice write
 // nothing, and the sentence names the file and both sources.
 TEST_F(ModelTest, DataSafetyUnsafeRunsWriteNothing) {
-    const UnsafeRunCase cases[] = {
+    const struct {
+        std::vector<const char*> sources;  // each holds two parts
+        const char* hardLink;              // made a second name of the first source, or null
+        const char* failure;               // the model's sentence, folder names left out
+    } cases[] = {
         {{"x.html"}, nullptr, "cannot write x.html: it is a source of this run"},
         {{"a.txt", "a.html"}, nullptr, "cannot write a.html: it is a source of this run"},
         {{"a.txt", "a.md"}, nullptr, "a.txt and a.md both write a.html"},
@@ -104,33 +101,33 @@ TEST_F(ModelTest, DataSafetyUnsafeRunsWriteNothing) {
         {{"a.txt", "sub/../a.md"}, nullptr, "a.txt and sub/../a.md both write sub/../a.html"},
         {{"b.txt", "a.txt"}, "a.html", "cannot write a.html: it is a link to a source of this run"},
     };
-    for (const UnsafeRunCase& c : cases) {
-        TempDir dir;
+    const std::string twoParts = "一\n&\n二\n";
+    for (const auto& c : cases) {
+        Scratch dir("unsafe");
         Model model;
-        model.setSyntax(std::make_unique<ScriptSyntax>());
-        model.setGenerator(1);
-        fs::create_directories(dir.path() / "sub");
+        prepare(model);
+        fs::create_directories(dir / "sub");
         for (const char* name : c.sources) {
-            writeBytes(dir.file(name), "p 一\nnewOutput\np 二\n");
+            writeBytes(dir / name, twoParts);
             model.addSrcText(dir.file(name).c_str(), 8, nullptr, 8, 5);
         }
-        if (c.hardLink) fs::create_hard_link(dir.file(c.sources[0]), dir.file(c.hardLink));
+        if (c.hardLink) fs::create_hard_link(dir / c.sources[0], dir / c.hardLink);
         const long before = dir.entries();
         model.setDefaultTemplate();
         EXPECT_FALSE(model.generate(log_.get())) << c.failure;
         std::string failures;
         for (const std::string& f : model.getFailures()) failures += f + "\n";
-        const std::string folder = dir.path().string() + "/";
+        const std::string folder = dir.dir().string() + "/";
         for (std::size_t at; (at = failures.find(folder)) != std::string::npos;) failures.erase(at, folder.size());
         EXPECT_EQ(failures, std::string(c.failure) + "\n");
         EXPECT_EQ(dir.entries(), before) << c.failure << ": nothing written, no temporary file left";
-        EXPECT_EQ(readBytes(dir.file(c.sources[0])), "p 一\nnewOutput\np 二\n") << c.failure;
+        EXPECT_EQ(readBytes(dir / c.sources[0]), twoParts) << c.failure;
         EXPECT_TRUE(model.getOutputs().empty()) << c.failure;
     }
 }
 
 TEST_F(ModelTest, ResourcesOutputsAreWrittenAsTheyAreCompletedAndNotHeld) {
-    add("book.txt", "setTitle 題\np 一\nnewOutput\np 二\nnewOutput\np 三\n");
+    add("book.txt", "=題\n一\n&\n二\n&\n三\n");
     ASSERT_TRUE(run());
     ASSERT_EQ(model_.getOutputs().size(), 3u);
     for (const auto& out : model_.getOutputs()) {
@@ -152,18 +149,7 @@ TEST_F(ModelTest, RemoveFromSrcTextsTakesItsOutputsAlong) {
     model_.removeFromSrcTexts(0);
     EXPECT_TRUE(model_.getSrcTexts().empty());
     EXPECT_TRUE(model_.getOutputs().empty());
-    EXPECT_TRUE(fs::exists(dir_.file("a.html"))) << "written documents stay on disk";
-}
-
-TEST_F(ModelTest, SyntaxAndGeneratorSelection) {
-    Generator* writer = model_.getGenerator();
-    model_.setGenerator(5);
-    EXPECT_EQ(model_.getGenerator(), writer);
-    model_.setGenerator(0);
-    EXPECT_EQ(dynamic_cast<Generator1*>(model_.getGenerator()), nullptr);
-    EXPECT_EQ(model_.getGenerator()->getModel(), &model_);
-    model_.setSyntax(7);
-    EXPECT_EQ(model_.getSyntax(), nullptr);
+    EXPECT_TRUE(fs::exists(dir_ / "a.html")) << "written documents stay on disk";
 }
 
 TEST_F(ModelTest, RunsThatCannotStartReturnFalse) {
@@ -174,6 +160,8 @@ TEST_F(ModelTest, RunsThatCannotStartReturnFalse) {
     EXPECT_EQ(a->getTemplate(), model_.getTemplates()[0].get());
     EXPECT_FALSE(model_.generate(log_.get()));
     Model bare;
+    bare.setSyntax(7);
+    EXPECT_EQ(bare.getSyntax(), nullptr);
     bare.addSrcText(a->getFileName().c_str(), 8, nullptr, 8, 0);
     EXPECT_FALSE(bare.generate(nullptr));
     EXPECT_FALSE(bare.dumpTokens(nullptr));
@@ -181,20 +169,24 @@ TEST_F(ModelTest, RunsThatCannotStartReturnFalse) {
 }
 
 TEST_F(ModelTest, WarningsOfEverySourceReachTheLogInOrder) {
-    add("a.txt", "h 2 見出し\npageNumber 10\npageNumber 10\n");
-    add("b.txt", "h 2 見出し\npageNumber 10\npageNumber 10\n");
+    add("a.txt", "**見出し\n~10~~10~\n");
+    add("b.txt", "**見出し\n~10~~10~\n");
     ASSERT_TRUE(run());
     const std::string once = "警告: 見出しレベルの指定がH2から始まっています。\n"
                              "警告: ページ番号が10から10に逆順に変更されました。\n";
     EXPECT_EQ(utf8(logText_), once + once);
+    // The messages in both languages.
+    DString text;
+    Log::toString(&text)->getWriter()->print(&Log::message(Log::kHeadingJump, Log::kEnglish), 1, 3);
+    EXPECT_EQ(utf8(text), "WARNING: The section number is jumped from H1 to H3.\n");
 }
 
 TEST_F(ModelTest, DumpTokensReadsEverySource) {
-    add("a.txt");
+    add("a.txt", "=\n");
     ::testing::internal::CaptureStdout();
     EXPECT_TRUE(model_.dumpTokens(log_.get()));
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "token_id: 01 (p \x96{\x95\xB6)\ntoken_id: 00\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "token_id: 02\ntoken_id: 01\ntoken_id: 00\n");
 }
 
 } // namespace
-} // namespace Orvane::testing
+} // namespace Orvane

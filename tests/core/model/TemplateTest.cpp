@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 
+#include "support/Files.h"
+#include "support/Utf.h"
+
 #include <string>
 
-#include "core/generator/TestFiles.h"
 #include "core/model/SrcText.h"
 #include "core/model/Template.h"
 #include "core/model/TemplateLexer.h"
 
-namespace Orvane::testing {
+namespace Orvane {
 namespace {
+
+using namespace qmtest;
 
 // Tokens written as D (delimiter), T:text, N:name, separated by blanks.
 std::string tokensOf(const std::string& text) {
@@ -69,4 +73,4 @@ TEST(SrcText, StripExtension) {
 }
 
 } // namespace
-} // namespace Orvane::testing
+} // namespace Orvane

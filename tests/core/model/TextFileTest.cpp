@@ -1,20 +1,24 @@
 #include <gtest/gtest.h>
 
+#include "support/Files.h"
+#include "support/Utf.h"
+
 #include <filesystem>
 
-#include "core/generator/TestFiles.h"
 #include "core/model/FileName.h"
 #include "core/model/Output.h"
 #include "core/model/ReplacingFile.h"
 #include "core/model/SrcText.h"
 
-namespace Orvane::testing {
+namespace Orvane {
 namespace {
+
+using namespace qmtest;
 
 namespace fs = std::filesystem;
 
 TEST(TextFile, ReadFailuresLeaveNoContent) {
-    TempDir dir;
+    Scratch dir;
     writeBytes(dir.file("in.txt"), "\x82\xA0");
     SrcText sjis(dir.file("in.txt").c_str(), 37, nullptr, 8, 0);
     ASSERT_TRUE(sjis.read());
@@ -30,7 +34,7 @@ TEST(TextFile, ReadFailuresLeaveNoContent) {
 }
 
 TEST(TextFile, WritesThroughTheOutputChainWithNewlines) {
-    TempDir dir;
+    Scratch dir;
     const struct {
         CeId out;
         int newline;
@@ -49,10 +53,10 @@ TEST(TextFile, WritesThroughTheOutputChainWithNewlines) {
 }
 
 TEST(TextFile, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
-    TempDir dir;
+    Scratch dir;
     const std::string path = dir.file("out.html");
     writeBytes(path, "old");
-    for (auto [name, ceId] : {std::pair{path, 0x7777}, {path, 13}, {dir.path().string(), 8},
+    for (auto [name, ceId] : {std::pair{path, 0x7777}, {path, 13}, {dir.dir().string(), 8},
                               {dir.file("no/such/folder/x.html"), 8}}) {
         Output output(nullptr, name.c_str(), ceId, 0);
         output.setContent(std::make_unique<DString>(u16("new")));
@@ -63,7 +67,7 @@ TEST(TextFile, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
 }
 
 TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
-    TempDir dir;
+    Scratch dir;
     const std::string path = dir.file("doc.html");
     writeBytes(path, "old");
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
@@ -86,7 +90,7 @@ TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
 // Temporary names are short and unguessable: neither a name near the
 // length limit nor the leftovers of interrupted runs stop a write.
 TEST(TextFile, DataSafetyTemporaryNamesNeverBlockAWrite) {
-    TempDir dir;
+    Scratch dir;
     const std::string longName = dir.file(std::string(250, 'n') + ".html");  // 255 bytes, the most a name may have
     const std::string crowded = dir.file("crowded.html");
     for (int i = 0; i < 100; ++i) writeBytes(crowded + ".tmp" + std::to_string(i), "stale");
@@ -110,4 +114,4 @@ TEST(FileName, NarrowNamesRoundTrip) {
 }
 
 } // namespace
-} // namespace Orvane::testing
+} // namespace Orvane

@@ -1,0 +1,239 @@
+#include "MarkupLexer.h"
+
+#include <algorithm>
+
+namespace Orvane {
+
+using namespace markup;
+
+namespace {
+
+constexpr unsigned short kLF = u'\n';
+constexpr unsigned short kTAB = u'\t';
+
+bool printableP(unsigned short c) { return c >= 0x20 || c == kTAB; }
+
+} // namespace
+
+MarkupLexer::MarkupLexer(const MarkupTables& tables)
+    : tables_(tables), unitClass_(65536, 0), markGroup_(65536, 0) {
+    for (char16_t c : tables_.escapes) escapeBits_.set(c);
+    for (const Mark& m : tables_.lineStartMarks) lineStartBits_.set(m.text[0]);
+    useMarks(tables_.inlineMarks, tables_.specials);
+}
+
+void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecials) {
+    marks = std::move(newMarks);
+    specials = std::move(newSpecials);
+    std::fill(unitClass_.begin(), unitClass_.end(), 0);
+    for (unsigned short u = 0; u < 0x20; ++u)
+        if (u != kTAB && u != kLF) unitClass_[u] |= kDroppedUnit;
+    for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;
+    for (char16_t c : specials) unitClass_[c] |= kSpecialUnit;
+
+    // Group the marks by first unit, keeping their order within a group.
+    for (const Mark& m : groupMarks_) markGroup_[m.text[0]] = 0;  // the previous groups
+    std::vector<char16_t> firsts;
+    for (const Mark& m : marks)
+        if (std::find(firsts.begin(), firsts.end(), m.text[0]) == firsts.end()) firsts.push_back(m.text[0]);
+    groupMarks_.clear();
+    groupStart_.clear();
+    for (std::size_t g = 0; g < firsts.size(); ++g) {
+        groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
+        for (const Mark& m : marks)
+            if (m.text[0] == firsts[g]) groupMarks_.push_back(m);
+        markGroup_[firsts[g]] = static_cast<std::uint8_t>(g + 1);
+    }
+    groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
+}
+
+Token* MarkupLexer::nextToken() {
+    if (position >= length) {
+        if (state == kLineStart) return new Token(kEnd);
+        state = kLineStart;  // close a last line that lacks its line end
+        return new Token(kNL);
+    }
+    const bool macros = !tables_.spans;
+    Token* t;
+    switch (state) {
+    case kLineStart: t = scanLineStart(); break;
+    case kEQ:
+        // After "~=" the page mark's text is inline text; after a leading
+        // "=" the title runs to the line end, marks and all. Syntax 1 has
+        // no such page mark: its "~=" reads on as a title.
+        t = tables_.spans && prevState == kTILDE ? scanInline() : scanToMark(nullptr);
+        break;
+    case kPERCENT: t = scanToMark(&tables_.percentForms); break;
+    case kCARET: t = new Token(kSTRING, collect(tables_.caretForms, false)); break;
+    case kDOLLAR: t = new Token(kRAW_TEXT, collect(tables_.dollarForms, true)); break;
+    case kUNDER:
+        t = prevState == kUNDER ? scanRestOfLine() : prevState == kCOMMENT_TEXT ? scanInline() : scanUnderscore();
+        break;
+    default:
+        // Macro text keeps its line ends but no other control character.
+        t = macros && state == kAT ? new Token(kMACRO_TEXT, collect(tables_.atForms, true, false)) : scanInline();
+        break;
+    }
+    const int old = state;
+    prevState = old;
+    // A closing dollar or at sign must not open a new raw or macro text.
+    const bool closing =
+        (old == kRAW_TEXT && t->code == kDOLLAR) || (macros && old == kMACRO_TEXT && t->code == kAT);
+    state = closing ? kAfterText : t->code;
+    return t;
+}
+
+Token* MarkupLexer::matchMark(const std::vector<Mark>& table) {
+    for (const Mark& m : table) {
+        if (const unsigned n = match(m.text)) {
+            position += n;
+            return new Token(m.code);
+        }
+    }
+    return nullptr;
+}
+
+Token* MarkupLexer::scanLineStart() {
+    if (lineStartBits_[source[position]])
+        if (Token* t = matchMark(tables_.lineStartMarks)) return t;
+    return scanInline();
+}
+
+Token* MarkupLexer::scanInline() {
+    if (const unsigned group = markGroup_[source[position]]) {
+        const Mark* end = groupMarks_.data() + groupStart_[group];
+        for (const Mark* mp = groupMarks_.data() + groupStart_[group - 1]; mp != end; ++mp) {
+            const Mark& m = *mp;
+            const unsigned n = match(m.text);
+            if (!n) continue;
+            const std::uint32_t start = position;
+            position += n;
+            if (!tables_.spans) return new Token(m.code);
+            if (m.code == kSTOP) {
+                if (position < length) {
+                    for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
+                        if (source[position] == *b) {
+                            ++position;
+                            return new Token(kSTOP_CLOSE, new DString(source + start, position - start));
+                        }
+                    }
+                }
+                return new Token(kSTOP, new DString(source + start, n));
+            }
+            if (m.code == kCLOSE) return new Token(kCLOSE, new DString(source + start, n));
+            return new Token(m.code);
+        }
+    }
+    return scanTextRun();
+}
+
+Token* MarkupLexer::scanTextRun() {
+    std::uint32_t i = position;
+    // Find the end first so that the text is allocated once, and note
+    // whether anything is to be dropped on the way.
+    unsigned seen = 0;
+    while (i < length) {
+        const unsigned short c = source[i];
+        if (const unsigned k = unitClass_[c]) {
+            if ((k & kSpecialUnit) && !escapedAt(i) && (c != u'\r' || lineEndAt(i))) break;
+            seen |= k;
+        }
+        ++i;
+    }
+    DString* text;
+    if (!(seen & (kEscapeUnit | kDroppedUnit)) && i > position) {
+        // The common run: every unit goes into the text as it is.
+        text = new DString(source + position, i - position);
+        position = i;
+    } else {
+        text = new DString(i - position, 0);
+        unsigned short* out = text->data();
+        for (std::uint32_t k = position; k < i; ++k) {
+            const unsigned short c = source[k];
+            if (escapeP(c)) {
+                if (escapedAt(k)) *out++ = c;
+            } else if (printableP(c) || c == kLF) {
+                *out++ = c;  // an LF gets here only escaped
+            }
+        }
+        text->resize(static_cast<std::size_t>(out - text->data()));
+        // Every special is also a mark, so the run is never empty at an
+        // unescaped one; the guard keeps the lexer moving whatever the tables.
+        position = i > position ? i : position + 1;
+    }
+    if (!blankP(*text)) return new Token(kSTRING, text);
+    delete text;
+    return new Token(kNL);
+}
+
+Token* MarkupLexer::scanToMark(const std::u16string* closing) {
+    auto* text = new DString();
+    bool escaped = false;
+    std::uint32_t i = position;
+    while (i < length) {
+        const unsigned short c = source[i];
+        if (!escaped && closing && inP(c, *closing)) break;
+        if (lineEndAt(i)) break;
+        if (!escapeP(c)) {
+            if (printableP(c)) text->push_back(c);
+            escaped = false;
+        } else if (!escaped) {
+            escaped = true;
+        } else {
+            text->push_back(c);
+            escaped = false;
+        }
+        ++i;
+    }
+    const bool scanned = i > position;
+    if (scanned && !blankP(*text)) {
+        position = i;
+        return new Token(kSTRING, text);
+    }
+    delete text;
+    if (scanned) {
+        position = i;  // the blanks; the line end stays for the next token
+    } else if (i < length && lineEndAt(i)) {
+        position = i + (source[i] == u'\r' ? 2 : 1);
+    }
+    return new Token(kNL);
+}
+
+DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool keepTab) {
+    auto* text = new DString();
+    std::uint32_t i = position;
+    for (; i < length; ++i) {
+        const unsigned short c = source[i];
+        if (inP(c, stops) && !escapedAt(i)) break;
+        if (!keepLF && lineEndAt(i)) break;
+        if (escapeP(c)) {
+            if (escapedAt(i)) text->push_back(c);
+        } else if ((printableP(c) && (keepTab || c != kTAB)) || (keepLF && c == kLF)) {
+            text->push_back(c);
+        }
+    }
+    position = i;
+    return text;
+}
+
+Token* MarkupLexer::scanUnderscore() {
+    if (Token* t = matchMark(tables_.underscoreTable)) return t;
+    return new Token(kCOMMENT_TEXT, collect(tables_.underForms, false));
+}
+
+Token* MarkupLexer::scanRestOfLine() {
+    auto* text = new DString();
+    std::uint32_t i = position;
+    for (; i < length && !lineEndAt(i); ++i)
+        if (printableP(source[i])) text->push_back(source[i]);
+    position = i;
+    return new Token(kLINE_COMMENT_TEXT, text);
+}
+
+bool MarkupLexer::blankP(const DString& text) {
+    for (unsigned short c : text)
+        if (c != u' ' && c != kLF && c != kTAB) return false;
+    return true;
+}
+
+} // namespace Orvane

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../Lexer.h"
+#include "MarkupTables.h"
+#include "MarkupTokens.h"
+
+namespace Orvane {
+
+// The lexer of the markup family. A state machine keyed on the code of the
+// last token picks the scanner for the next one: line-start marks, inline
+// marks and text runs, or the literal texts after "=", "%", "^", "$", "_"
+// (and "@" with macros). The members differ only in their tables.
+class MarkupLexer : public Lexer {
+public:
+    Token* nextToken() override;
+
+    int getState() const { return state; }
+    const MarkupTables& getTables() const { return tables_; }
+
+protected:
+    explicit MarkupLexer(const MarkupTables& tables);
+
+    // Takes the inline marks and specials in use and rebuilds the lookups.
+    void useMarks(std::vector<Mark> marks, std::u16string specials);
+
+private:
+    Token* scanLineStart();
+    Token* scanInline();
+    Token* scanTextRun();
+    Token* scanToMark(const std::u16string* closing);
+    Token* scanUnderscore();
+    Token* scanRestOfLine();
+    // The first mark of the table that matches, passed over; else null.
+    Token* matchMark(const std::vector<Mark>& table);
+
+    // Collects up to an unescaped stop character (not consumed) under the
+    // escape rule, dropping control characters but TAB (unless !keepTab)
+    // and LF (when keepLF). Without keepLF it stops at a line end as well.
+    DString* collect(const std::u16string& stops, bool keepLF, bool keepTab = true);
+
+    // The escape rule: a character is taken literally when the one before
+    // it is an escape character; an escape character itself goes into the
+    // text only when so escaped.
+    bool escapeP(unsigned short c) const { return escapeBits_[c]; }
+    bool escapedAt(std::uint32_t i) const { return i > 0 && escapeP(source[i - 1]); }
+    // LF, or CR followed by LF; a CR alone is dropped like any control character.
+    bool lineEndAt(std::uint32_t i) const {
+        return source[i] == u'\n' || (source[i] == u'\r' && i + 1 < length && source[i + 1] == u'\n');
+    }
+    static bool blankP(const DString& text);
+    static bool inP(unsigned short c, const std::u16string& set) {
+        return set.find(static_cast<char16_t>(c)) != std::u16string::npos;
+    }
+
+    int state = markup::kLineStart;
+    int prevState = markup::kLineStart;
+    std::vector<Mark> marks;
+    std::u16string specials;
+
+    const MarkupTables& tables_;
+    // Quick membership tests for the hot loops.
+    std::bitset<65536> escapeBits_;
+    std::bitset<65536> lineStartBits_;  // first units of the line-start marks
+    // What a text run must look at in a unit: a special, an escape, a unit
+    // it drops (control characters). Most units are none of these.
+    enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4 };
+    std::vector<std::uint8_t> unitClass_;
+    // The marks by their first unit, each group in the order of `marks` so
+    // that the first match still wins: markGroup_[c] is 0 when no mark
+    // starts with c, else g + 1 for the marks groupMarks_[groupStart_[g],
+    // groupStart_[g + 1]). Rebuilt with `marks`.
+    std::vector<std::uint8_t> markGroup_;
+    std::vector<std::uint16_t> groupStart_;
+    std::vector<Mark> groupMarks_;
+};
+
+} // namespace Orvane

@@ -1,0 +1,122 @@
+#include "PhraseWalk.h"
+
+#include "core/generator/Generator.h"
+
+namespace Orvane {
+
+namespace {
+
+constexpr unsigned bit(int kind) { return 1u << kind; }
+constexpr unsigned kComments = bit(kCommentPhrase) | bit(kLineCommentPhrase);
+constexpr unsigned kImagesAndComments = kComments | bit(kImagePhrase);
+constexpr unsigned kBlockish = kImagesAndComments | bit(kLineBreakPhrase);
+
+// Reverses the previous links: a chain read newest first becomes one read
+// in source order, and back. Walking this way needs neither recursion (a
+// line may hold any number of phrases) nor a buffer.
+Phrase* reverse(Phrase* p) {
+    Phrase* r = nullptr;
+    while (p) {
+        Phrase* prev = p->previous;
+        p->previous = r;
+        r = p;
+        p = prev;
+    }
+    return r;
+}
+
+} // namespace
+
+unsigned PhraseWalk::kindsOf(const Phrase* chain) {
+    unsigned kinds = 0;
+    for (const Phrase* p = chain; p; p = p->previous)
+        if (p->kind != kSentinelPhrase) kinds |= bit(p->kind);
+    return kinds;
+}
+
+bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block) {
+    bool open = false;
+    auto beginIfNone = [&] {
+        if (spans && !open) {
+            g->beginSpan();
+            open = true;
+        }
+    };
+    auto endIfOpen = [&] {
+        if (spans && open) {
+            g->endSpan();
+            open = false;
+        }
+    };
+    Phrase* first = reverse(chain);
+    for (Phrase* p = first; p; p = p->previous) {
+        // Only the newest phrase of the chain is the last of the call.
+        const bool lastPhrase = last && p == chain;
+        // Every kind is handled: the compiler names any one left out.
+        switch (p->kind) {
+        case kSentinelPhrase: break;
+        case kTextPhrase: beginIfNone(); g->text(p->text1); break;
+        case kPagePhrase: endIfOpen(); g->pageNumber(p->text1); break;
+        case kLineBreakPhrase: g->lineBreak(); break;
+        case kImagePhrase: endIfOpen(); g->image(p->text1, p->text2, block); break;
+        case kAnchorPhrase: beginIfNone(); g->anchor(p->text1, p->text2); break;
+        case kLinkPhrase: beginIfNone(); g->link(p->text1, p->text2); break;
+        case kRawPhrase: g->rawText(p->text1); break;
+        case kCommentPhrase: g->comment(p->text1); break;
+        case kLineCommentPhrase: g->blockComment(p->text1); break;
+        case kStopPhrase:
+        case kStopClosePhrase:
+            beginIfNone();
+            g->text(p->text1);
+            endIfOpen();
+            break;
+        case kClosePhrase: g->text(p->text1); break;
+        case kSpanBreakPhrase:
+            if (!lastPhrase) endIfOpen();
+            break;
+        case kPageFrontPhrase: endIfOpen(); g->pageFront(p->text1); break;
+        case kPageSpecialPhrase: endIfOpen(); g->pageSpecial(p->text1); break;
+        case kRubyPhrase: beginIfNone(); g->ruby(p->text1, p->text2); break;
+        case kMacroPhrase: g->macro(p->text1); break;
+        }
+    }
+    reverse(first);
+    return open;
+}
+
+void PhraseWalk::emitLine(Generator* g, Phrase* chain, bool spans) {
+    if (emitPhrases(g, chain, spans, true, false)) g->endSpan();
+}
+
+void PhraseWalk::emitCells(Generator* g, const Cell* first, bool spans) {
+    for (const Cell* c = first; c; c = c->next) {
+        if (c->kind == kHeaderCell) g->beginHeaderCell();
+        else g->beginDataCell();
+        if (const unsigned kinds = kindsOf(c->phrases)) {
+            const bool block = spans && (kinds & ~kImagesAndComments) == 0 && (kinds & ~kComments) != 0;
+            if (emitPhrases(g, c->phrases, spans, true, block)) g->endSpan();
+        }
+        if (c->kind == kHeaderCell) g->endHeaderCell();
+        else g->endDataCell();
+    }
+}
+
+void PhraseWalk::paragraphLine(Generator* g, Phrase* chain, bool spans) {
+    const unsigned kinds = kindsOf(chain);
+    if (kinds == 0) {
+        g->newLine();
+    } else if (spans && (kinds & ~kComments) == 0) {
+        emitLine(g, chain, true);
+    } else if (spans && (kinds & ~kBlockish) == 0) {
+        emitPhrases(g, chain, true, true, true);
+    } else {
+        // Without spans even a line of only images or comments is a paragraph.
+        g->beginParagraph();
+        g->beginInline();
+        emitLine(g, chain, spans);
+        g->endInline();
+        g->endParagraph();
+    }
+}
+
+} // namespace Orvane

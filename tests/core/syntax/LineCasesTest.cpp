@@ -1,0 +1,164 @@
+// Lines in, tokens and events out, for every syntax: the cases are data in
+// tests/data/syntax/*.cases, read by this one driver. A file is a series of
+// lines:
+//   syntax N [spans ten,period,comma]  the syntax of the cases below
+//   in: TEXT     a text, given to a new syntax ("then:" to the previous one)
+//   tokens: ...  the lexer's tokens by name, texts in parentheses, to "$"
+//   events: ...  the generator's events, "end" for the end of the source
+//   trace: ...   what syntax 0 prints: Rn for its "RULE n: ..." lines
+//   dump: ...    what dumpTokens prints
+// Texts and expectations take the escapes \n \r \t \\ and \xHH; lines
+// starting with # are comments.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "SyntaxRun.h"
+#include "core/model/SyntaxFactory.h"
+#include "core/syntax/markup/MarkupGrammar.h"
+#include "core/syntax/s0/S0Grammar.h"
+#include "core/syntax/s2/S2Lexer.h"
+
+using namespace Orvane;
+using namespace syntax_test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string unescape(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            out += s[i];
+            continue;
+        }
+        switch (const char c = s[++i]) {
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case 'x': out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16)), i += 2; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+// Token names with their texts, up to the end token.
+std::string tokens(Syntax& syntax, const Grammar& grammar, const DString& text) {
+    Lexer& lexer = *syntax.getLexer();
+    lexer.setSource(text.data(), static_cast<std::uint32_t>(text.size()));
+    std::string out;
+    for (int guard = 0; guard < 1000; ++guard) {
+        std::unique_ptr<Token> t(lexer.nextToken());
+        out += (out.empty() ? "" : " ") + grammar.nameOf(t->code);
+        if (t->value) out += "(" + utf8(t->value) + ")";
+        if (t->code == 0) return out;
+    }
+    return out + " ...";
+}
+
+// "RULE 10: phrase_exp ::= STRING .\n" as R10; other lines as they are.
+std::string briefTrace(const std::string& printed) {
+    std::istringstream lines(printed);
+    std::string line, out;
+    while (std::getline(lines, line)) {
+        if (!out.empty()) out += ' ';
+        out += line.starts_with("RULE ") ? "R" + line.substr(5, line.find(':') - 5) : line;
+    }
+    return out;
+}
+
+class Cases {
+public:
+    void setSyntax(std::istringstream& words) {
+        std::string option;
+        words >> number_ >> option >> spans_;
+        grammar_ = std::make_unique<Grammar>(number_ == 0 ? S0Grammar::make() : MarkupGrammar::make(number_ >= 2));
+    }
+
+    std::unique_ptr<Syntax> newSyntax() const {
+        std::unique_ptr<Syntax> s(createSyntax(number_));
+        auto on = [&](const char* name) { return spans_.find(name) != std::string::npos; };
+        if (auto* lexer = dynamic_cast<S2Lexer*>(s->getLexer())) lexer->setSpanOptions(on("ten"), on("period"), on("comma"));
+        return s;
+    }
+
+    void input(const std::string& text, bool fresh) {
+        text_ = qmtest::u16(text);
+        if (fresh || !syntax_) syntax_ = newSyntax();
+        parsed_ = false;
+    }
+
+    void expect(const std::string& what, const std::string& expected) {
+        if (what == "tokens") {
+            EXPECT_EQ(tokens(*newSyntax(), *grammar_, text_), expected);
+        } else if (what == "dump") {
+            EXPECT_EQ(capturedStdout([&] { newSyntax()->dumpTokens(nullptr, text_.data(), text_.size()); }), expected);
+        } else if (what == "events" || what == "trace") {
+            if (!parsed_) {
+                trace_ = briefTrace(capturedStdout([&] { events_ = events(*syntax_, text_); }));
+                parsed_ = true;
+                // Syntaxes 1 to 4 always end a text back at a line start.
+                if (auto* lexer = dynamic_cast<MarkupLexer*>(syntax_->getLexer())) {
+                    EXPECT_EQ(lexer->getState(), markup::kLineStart);
+                }
+            }
+            EXPECT_EQ(what == "events" ? events_ : trace_, expected);
+        } else {
+            ADD_FAILURE() << "unknown line " << what;
+        }
+    }
+
+private:
+    int number_ = 2;
+    std::string spans_;
+    std::unique_ptr<Grammar> grammar_;
+    std::unique_ptr<Syntax> syntax_;
+    DString text_;
+    bool parsed_ = false;
+    std::string events_, trace_;
+};
+
+std::vector<std::string> caseFiles() {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(fs::path(QM_TEST_DIR) / "data/syntax"))
+        if (e.path().extension() == ".cases") names.push_back(e.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class LineCases : public testing::TestWithParam<std::string> {};
+
+TEST_P(LineCases, GiveTheirTokensAndEvents) {
+    std::ifstream file(fs::path(QM_TEST_DIR) / "data/syntax" / (GetParam() + ".cases"));
+    ASSERT_TRUE(file);
+    Cases cases;
+    std::string line, shown;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (line.empty() || line[0] == '#') continue;
+        if (line.starts_with("syntax ")) {
+            std::istringstream words(line.substr(7));
+            cases.setSyntax(words);
+            continue;
+        }
+        const std::size_t colon = line.find(": ");
+        const std::string what = line.substr(0, line.find(':'));
+        const std::string value = unescape(colon == std::string::npos ? "" : line.substr(colon + 2));
+        SCOPED_TRACE("line " + std::to_string(number) + ": " + shown);
+        if (what == "in" || what == "then") {
+            shown = line;
+            cases.input(value, what == "in");
+        } else {
+            cases.expect(what, value);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Syntaxes, LineCases, testing::ValuesIn(caseFiles()),
+                         [](const auto& info) { return info.param; });
+
+} // namespace

@@ -1,0 +1,93 @@
+// What no list of line cases shows: seeded random markup in every syntax,
+// texts far longer than a line, and the trace syntax through the model.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+#include "SyntaxRun.h"
+#include "ccc/encoding/EncodingIds.h"
+#include "core/model/Model.h"
+#include "core/model/SyntaxFactory.h"
+#include "core/syntax/s2/S2Lexer.h"
+#include "support/Files.h"
+
+using namespace Orvane;
+using namespace syntax_test;
+
+namespace {
+
+std::unique_ptr<Syntax> syntax(int number) { return std::unique_ptr<Syntax>(createSyntax(number)); }
+
+std::string run(Syntax& s, const std::u16string& text) {
+    return events(s, DString(text.begin(), text.end()));
+}
+
+// Any mix of marks of every form, escapes and line ends ends the run, and
+// leaves nothing behind: the next text parses as it would alone (the trace
+// syntax excepted, whose lexer state carries on by design).
+TEST(RandomMarkup, EveryRunEndsCleanly) {
+    const std::u16string alphabet =
+        u"ab 。、.,」▲\n\r\t\\¥＼=＝&*＊■○+－-!！|｜~〜;％%#＃^＾$＄_＿`｀@＠";
+    std::mt19937 random(12345);
+    for (int round = 0; round < 3000; ++round) {
+        const int number = round % 5;
+        auto s = syntax(number);
+        if (auto* lexer = dynamic_cast<S2Lexer*>(s->getLexer()))
+            lexer->setSpanOptions(random() & 1, random() & 1, random() & 1);
+        std::u16string text(random() % 60, u' ');
+        for (char16_t& c : text) c = alphabet[random() % alphabet.size()];
+        SCOPED_TRACE(number);
+        const std::string trace = capturedStdout([&] { ASSERT_TRUE(run(*s, text).ends_with("end")); });
+        if (number == 0) {
+            ASSERT_TRUE(trace.empty() || trace.ends_with("ACCEPT\n") || trace.ends_with("FAILURE\n"));
+            continue;
+        }
+        ASSERT_EQ(s->getLexer()->getPosition(), text.size());
+        ASSERT_EQ(run(*s, u"*h|x\n"), run(*syntax(number), u"*h|x\n"));
+    }
+}
+
+// A row keeps two stack entries per cell until the line ends. Beyond the
+// stack's limit the cells so far are lost and the ones after the
+// overflowing text form a row of their own.
+TEST(LongInput, TableRowsOverflowTheStackOnlyFarOut) {
+    for (const auto& [cells, kept] : {std::pair{200, 200}, std::pair{50005, 6}}) {
+        SCOPED_TRACE(cells);
+        std::u16string row;
+        for (int i = 0; i < cells; ++i) row += u"|a";
+        std::string expected = "beginTableRow";
+        for (int i = 0; i < kept; ++i) expected += " beginDataCell beginSpan text(a) endSpan endDataCell";
+        EXPECT_EQ(run(*syntax(2), row + u"\n"), expected + " endTableRow end");
+    }
+}
+
+TEST(LongInput, PhraseWalksDoNotRecursePerPhrase) {
+    std::u16string line;
+    for (int i = 0; i < 100000; ++i) line += u"a;";
+    const std::string ev = run(*syntax(2), line);
+    EXPECT_TRUE(ev.starts_with("beginParagraph beginInline beginSpan text(a) lineBreak text(a)"));
+    EXPECT_TRUE(ev.ends_with("lineBreak endSpan endInline endParagraph end"));
+}
+
+// Two texts in a row through the model and the trace writer: the first ends
+// without a line end, so the second's heading mark is lost to the
+// carried-over lexer state.
+TEST(TraceGolden, TwoTextsPrintTheExpectedTrace) {
+    const auto data = qmtest::fs::path(QM_TEST_DIR) / "data/syntax";
+    Model model;
+    model.setSyntax(0);
+    model.setGenerator(0);
+    for (const char* name : {"trace.txt", "trace2.txt"})
+        model.addSrcText((data / name).string().c_str(), CCC::ceid::kUtf8N, nullptr, CCC::ceid::kUtf8N, 0);
+    bool ok = false;
+    const std::string out = capturedStdout([&] {
+        model.resetTemplate();
+        model.setDefaultTemplate();
+        ok = model.generate(nullptr);
+    });
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(out, qmtest::readBytes(data / "trace.out") + qmtest::readBytes(data / "trace2.out"));
+}
+
+} // namespace

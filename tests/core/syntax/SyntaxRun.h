@@ -1,0 +1,78 @@
+#pragma once
+
+// Running a syntax over a text in a test: its events as one line of words,
+// and what it prints on standard output on the way.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/generator/Generator.h"
+#include "core/syntax/Syntax.h"
+#include "support/LibraryStartup.h"
+#include "support/Utf.h"
+
+namespace syntax_test {
+
+using qmtest::DString;
+
+inline std::string utf8(const DString* s) { return s ? qmtest::utf8(*s) : std::string("null"); }
+
+#define QM_RECORD(name) void name() override { add(#name); }
+#define QM_RECORD_INT(name) void name(int n) override { add(#name "(" + std::to_string(n) + ")"); }
+#define QM_RECORD_TEXT(name) void name(const DString* t) override { add(#name "(" + utf8(t) + ")"); }
+#define QM_RECORD_PAIR(name) \
+    void name(const DString* a, const DString* b) override { add(#name "(" + utf8(a) + "," + utf8(b) + ")"); }
+
+// Writes every event as "name" or "name(args)", separated by spaces; the end
+// of the source is "end".
+class RecordingGenerator : public Orvane::Generator {
+public:
+    RecordingGenerator() : Generator(nullptr) {}
+
+    std::string events;
+
+    void endSrcText() override { add("end"); }
+    void image(const DString* s, const DString* a, bool block) override {
+        add("image(" + utf8(s) + "," + utf8(a) + (block ? ",block)" : ",inline)"));
+    }
+    QM_RECORD(newOutput) QM_RECORD(horizontalRule) QM_RECORD(newLine) QM_RECORD(lineBreak)
+    QM_RECORD(beginParagraph) QM_RECORD(endParagraph) QM_RECORD(beginInline) QM_RECORD(endInline)
+    QM_RECORD(beginHeaderCell) QM_RECORD(endHeaderCell) QM_RECORD(beginDataCell) QM_RECORD(endDataCell)
+    QM_RECORD(beginTableRow) QM_RECORD(endTableRow) QM_RECORD(beginSpan) QM_RECORD(endSpan)
+    QM_RECORD_INT(beginHeading) QM_RECORD_INT(endHeading) QM_RECORD_INT(listItem) QM_RECORD_INT(setListState)
+    QM_RECORD_TEXT(pageNumber) QM_RECORD_TEXT(setTitle) QM_RECORD_TEXT(text) QM_RECORD_TEXT(rawText)
+    QM_RECORD_TEXT(comment) QM_RECORD_TEXT(blockComment) QM_RECORD_TEXT(macro) QM_RECORD_TEXT(title)
+    QM_RECORD_TEXT(pageFront) QM_RECORD_TEXT(pageSpecial)
+    QM_RECORD_PAIR(anchor) QM_RECORD_PAIR(link) QM_RECORD_PAIR(ruby)
+
+private:
+    void add(const std::string& e) {
+        if (!events.empty()) events += ' ';
+        events += e;
+    }
+};
+
+#undef QM_RECORD
+#undef QM_RECORD_INT
+#undef QM_RECORD_TEXT
+#undef QM_RECORD_PAIR
+
+template <class F>
+std::string capturedStdout(F run) {
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+    run();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
+// The events of one text parsed by the syntax.
+inline std::string events(Orvane::Syntax& syntax, const DString& text) {
+    RecordingGenerator g;
+    EXPECT_TRUE(syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &g));
+    return g.events;
+}
+
+} // namespace syntax_test
