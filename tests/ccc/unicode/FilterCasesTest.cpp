@@ -2,10 +2,10 @@
 // unit filter numbers joined by '+', "nlN" for newline mode N or "bom" for
 // the mark stage; input and expected units in hex) and the agreement of
 // every stage's block path with its unit path.
-#include <fstream>
 #include <sstream>
 
 #include "PumpKit.h"
+#include "support/Corpus.h"
 #include "ccc/encoding/UnitFilterFactories.h"
 #include "ccc/newline/NewlineStages.h"
 
@@ -36,39 +36,31 @@ std::unique_ptr<CCC::IFilter> groupStage(const std::string& route, unsigned w) {
 }
 
 TEST(FilterCases, Corpus) {
-    std::ifstream file(std::string(QM_TEST_DIR) + "/data/ccc/filter-cases.tsv");
-    ASSERT_TRUE(file.good());
-    int cases = 0;
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        std::string route, in, out, what;
-        std::getline(fields, route, '\t');
-        std::getline(fields, in, '\t');
-        std::getline(fields, out, '\t');
-        std::getline(fields, what);
-        ++cases;
+    const auto cases = readCorpus("ccc/filter-cases.tsv");
+    EXPECT_GT(cases.size(), 150u);
+    for (const CorpusLine& line : cases) {
+        ASSERT_GE(line.fields.size(), 3u) << line.where;
+        const std::string& route = line.fields[0];
+        const Values in = hexUnits(line.fields[1]), out = hexUnits(line.fields[2]);
         for (ReadMode mode : kModes) {
             for (const auto& b : kBlockings) {
-                const std::string where = line + " (mode " + std::to_string(static_cast<int>(mode)) + ", seed " +
-                                          std::to_string(b.seed) + ")";
+                const std::string where = line.where + " (mode " + std::to_string(static_cast<int>(mode)) +
+                                          ", seed " + std::to_string(b.seed) + ")";
                 if (std::isdigit(static_cast<unsigned char>(route[0]))) {
                     std::vector<int> numbers;
                     std::istringstream r(route);
                     for (std::string n; std::getline(r, n, '+');) numbers.push_back(std::stoi(n));
-                    EXPECT_EQ(pump(numbers, hexUnits(in), mode, b.seed, b.maxBlock), hexUnits(out)) << where;
+                    EXPECT_EQ(pump(numbers, in, mode, b.seed, b.maxBlock), out) << where;
                     continue;
                 }
                 for (unsigned w : route == "bom" ? std::vector<unsigned>{2, 4} : std::vector<unsigned>{1, 2, 4}) {
-                    if (route == "bom" && w == 2 && in.find("1F600") != std::string::npos) continue;
+                    if (route == "bom" && w == 2 && line.fields[1].find("1F600") != std::string::npos) continue;
                     auto stage = groupStage(route, w);
-                    EXPECT_EQ(runValues(*stage, w, hexUnits(in), w, mode, b.seed, b.maxBlock), hexUnits(out))
-                        << where << " width " << w;
+                    EXPECT_EQ(runValues(*stage, w, in, w, mode, b.seed, b.maxBlock), out) << where << " width " << w;
                 }
             }
         }
     }
-    EXPECT_GT(cases, 150);
 }
 
 // Random units of a width, rich in the values the stages treat specially.
