@@ -7,7 +7,7 @@ namespace CCC {
 
 CeId Detector::encodingNamed(std::string_view name) {
     CeId id = Iceman::stringToCeId(name);
-    return CeIdTable::encodingP(id) ? id : 0;
+    return CeIdTable::encodingP(id) ? id : ceid::kNone;
 }
 
 } // namespace CCC

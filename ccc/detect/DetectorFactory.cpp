@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "../encoding/EncodingIds.h"
 #include "HtmlDetector.h"
 #include "JaDetector.h"
 #include "XmlDetector.h"
@@ -13,9 +14,9 @@ namespace {
 
 Detector* createDetector(CeId id) {
     switch (id) {
-    case 40: return new JaDetector;
-    case 41: return new XmlDetector;
-    case 42: return new HtmlDetector;
+    case ceid::kJaDetector: return new JaDetector;
+    case ceid::kXmlDetector: return new XmlDetector;
+    case ceid::kHtmlDetector: return new HtmlDetector;
     default: return nullptr;
     }
 }
@@ -24,14 +25,14 @@ Detector* createDetector(CeId id) {
 
 CeId runDetector(CeId detectorId, IFlow& in) {
     std::unique_ptr<Detector> detector(createDetector(detectorId));
-    if (!detector) return 0;
+    if (!detector) return ceid::kNone;
     try {
         return detector->detect(in);
     } catch (const Exception&) {
-        // Detectors answer 0 for what they cannot tell; nothing leaves them.
-        return 0;
+        // Detectors answer none for what they cannot tell; nothing leaves them.
+        return ceid::kNone;
     } catch (const std::bad_alloc&) {
-        return 0;
+        return ceid::kNone;
     }
 }
 

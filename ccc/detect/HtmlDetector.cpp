@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "../base/TString.h"
+#include "../encoding/EncodingIds.h"
 
 namespace CCC {
 
@@ -59,13 +60,17 @@ private:
     const char* end_;
 };
 
-// The identifier a META content value names, or -1 when the value does not
-// have the form "text/html; charset=NAME".
+// What charsetOf answers for a content value without a charset: unlike
+// ceid::kNone (a name no encoding has), it leaves an earlier answer alone.
+constexpr CeId kNoCharset = -1;
+
+// The identifier a META content value names, or kNoCharset when the value
+// does not have the form "text/html; charset=NAME".
 CeId charsetOf(const char* p, const char* end) {
     Cursor c(p, end);
-    if (!c.take("TEXT/HTML;")) return -1;
+    if (!c.take("TEXT/HTML;")) return kNoCharset;
     while (!c.atEnd() && *c.pos() == ' ') c.advance();
-    if (!c.take("CHARSET=")) return -1;
+    if (!c.take("CHARSET=")) return kNoCharset;
     const char* name = c.pos();
     const char* paren = static_cast<const char*>(std::memchr(name, '(', static_cast<std::size_t>(end - name)));
     if (paren) end = paren;
@@ -75,7 +80,7 @@ CeId charsetOf(const char* p, const char* end) {
 } // namespace
 
 CeId HtmlDetector::detect(IFlow& in) {
-    if (!in.ioTypeP(kIO8)) return 0;
+    if (!in.ioTypeP(kIO8)) return ceid::kNone;
 
     // Everything up to the first 0 byte; reading stops there, since the scan
     // of the zero-terminated text never looks past it. A failing flow ends the reading: what was read
@@ -102,13 +107,13 @@ CeId HtmlDetector::detect(IFlow& in) {
 }
 
 CeId HtmlDetector::scan(std::string_view all) {
-    if (all.empty()) return 0;
+    if (all.empty()) return ceid::kNone;
     const char* end = static_cast<const char*>(std::memchr(all.data(), 0, all.size()));
     Cursor c(all.data(), end ? end : all.data() + all.size());
 
     bool inHtml = false;
     bool inHead = false;
-    CeId result = 0;
+    CeId result = ceid::kNone;
 
     while (!c.atEnd()) {
         c.skipText();
@@ -159,7 +164,7 @@ CeId HtmlDetector::scan(std::string_view all) {
             if (head) inHead = true;
             if (meta && inHtml && inHead && marked && value) {
                 CeId id = charsetOf(value, valueEnd);
-                if (id >= 0) result = id;
+                if (id != kNoCharset) result = id;
             }
         } else if (c.take("&")) {
             c.skipPast(";");

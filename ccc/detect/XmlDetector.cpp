@@ -1,16 +1,11 @@
 #include "XmlDetector.h"
 
+#include "../encoding/EncodingIds.h"
 #include "XmlParseError.h"
 
 namespace CCC {
 
 namespace {
-
-constexpr CeId kUcs4Le = 4;
-constexpr CeId kUcs4Be = 5;
-constexpr CeId kUtf8 = 7;
-constexpr CeId kUtf16BeId = 13;
-constexpr CeId kUtf16LeId = 14;
 
 // The end of data inside the declaration: no name, like any parse error.
 struct EndOfDeclaration {};
@@ -50,16 +45,16 @@ CeId XmlDetector::detect(IFlow& in) {
     } detach{this};
 
     while (headCount_ < 4 && reader.next(head_[headCount_])) ++headCount_;
-    if (headCount_ < 4) return 0;
+    if (headCount_ < 4) return ceid::kNone;
 
     auto sig = [this](unsigned a, unsigned b, unsigned c, unsigned d) {
         return head_[0] == a && head_[1] == b && head_[2] == c && head_[3] == d;
     };
-    if (sig(0x00, 0x00, 0xFE, 0xFF) || sig(0x00, 0x00, 0x00, 0x3C)) return kUcs4Be;
-    if (sig(0xFF, 0xFE, 0x00, 0x00) || sig(0x3C, 0x00, 0x00, 0x00)) return kUcs4Le;
-    if (sig(0xFF, 0xFE, 0x3C, 0x00)) return kUtf16LeId;
-    if (sig(0xFE, 0xFF, 0x00, 0x3C)) return kUtf16BeId;
-    if (head_[0] == 0xEF && head_[1] == 0xBB && head_[2] == 0xBF) return kUtf8;
+    if (sig(0x00, 0x00, 0xFE, 0xFF) || sig(0x00, 0x00, 0x00, 0x3C)) return ceid::kUcs4Be;
+    if (sig(0xFF, 0xFE, 0x00, 0x00) || sig(0x3C, 0x00, 0x00, 0x00)) return ceid::kUcs4Le;
+    if (sig(0xFF, 0xFE, 0x3C, 0x00)) return ceid::kUtf16Le;
+    if (sig(0xFE, 0xFF, 0x00, 0x3C)) return ceid::kUtf16Be;
+    if (head_[0] == 0xEF && head_[1] == 0xBB && head_[2] == 0xBF) return ceid::kUtf8;
     if (sig(0x00, 0x3C, 0x00, 0x3F)) mode_ = kUtf16Be;
     else if (sig(0x3C, 0x00, 0x3F, 0x00)) mode_ = kUtf16Le;
     else if (sig(0x3C, 0x3F, 0x78, 0x6D)) mode_ = kOneByte;
@@ -80,16 +75,16 @@ CeId XmlDetector::detect(IFlow& in) {
         name_.clear();
     }
     // Without a declaration the input is not taken for XML at all.
-    if (!declared) return 0;
+    if (!declared) return ceid::kNone;
 
     if (!name_.empty()) {
         CeId id = encodingNamed(std::string_view(name_.data(), name_.size()));
-        if (id != 0) return id;
+        if (id != ceid::kNone) return id;
     }
     switch (mode_) {
-    case kUtf16Be: return kUtf16BeId;
-    case kUtf16Le: return kUtf16LeId;
-    default: return kUtf8;
+    case kUtf16Be: return ceid::kUtf16Be;
+    case kUtf16Le: return ceid::kUtf16Le;
+    default: return ceid::kUtf8;
     }
 }
 

@@ -94,7 +94,7 @@ IOType CeIdTable::ioType(CeId id) {
     return (w == kIO8 || w == kIO16 || w == kIO32) ? w : 0;
 }
 
-CeId CeIdTable::swapPartner(CeId id) { return inTable(id) ? kFacts[id].swapPartner : 0; }
+CeId CeIdTable::swapPartner(CeId id) { return inTable(id) ? kFacts[id].swapPartner : kNone; }
 
 const char* CeIdTable::canonicalName(CeId id) {
     if (!inTable(id) || kCanonical.at[id] < 0) return nullptr;

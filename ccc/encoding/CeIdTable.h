@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "../base/Unit.h"
+#include "EncodingIds.h"
 
 namespace CCC {
 
@@ -18,9 +19,9 @@ struct CeIdName {
 // inserted.
 class CeIdTable {
 public:
-    static constexpr CeId kNone = 0;
-    static constexpr CeId kLastEncoding = 39;  // 1-39 are encodings
-    static constexpr CeId kLastId = 42;        // 40-42 are detectors
+    static constexpr CeId kNone = ceid::kNone;
+    static constexpr CeId kLastEncoding = ceid::kLastEncoding;
+    static constexpr CeId kLastId = ceid::kHtmlDetector;  // the detectors follow the encodings
     static constexpr IOType kSwapped = 0;      // width of a byte-swapped form
     static constexpr IOType kDetector = 8;     // width of a detector
 

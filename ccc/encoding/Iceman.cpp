@@ -44,7 +44,7 @@ CeId runSafely(CeId detector, IFlow& in) {
     try {
         return runDetector(detector, in);
     } catch (const IOException&) {
-        return 0;
+        return ceid::kNone;
     }
 }
 
@@ -56,10 +56,10 @@ IOType Iceman::getIOType(CeId id) { return CeIdTable::ioType(id); }
 
 CeId Iceman::stringToCeId(std::string_view name) {
     const CenDictionary* names = EncodingLibrary::names();
-    return names ? names->find(name) : 0;
+    return names ? names->find(name) : ceid::kNone;
 }
 
-CeId Iceman::stringToCeId(const char* name) { return name ? stringToCeId(std::string_view(name)) : 0; }
+CeId Iceman::stringToCeId(const char* name) { return name ? stringToCeId(std::string_view(name)) : ceid::kNone; }
 
 CeId Iceman::stringToCeId(const TString<char>& name) {
     return stringToCeId(std::string_view(name.data(), name.size()));

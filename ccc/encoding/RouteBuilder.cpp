@@ -123,7 +123,7 @@ CompositIFilter* RouteBuilder::build(CeId from, CeId to, Utility* stage, int pos
 }
 
 CompositIFilter* RouteBuilder::build(CeId from, CeId to, int nlConv) const {
-    if (nlConv == 0) return build(from, to);
+    if (nlConv == nlconv::kNone) return build(from, to);
     for (IOType w : {kIO8, kIO16, kIO32}) {
         GroupUtility* stage = makeNewline_ ? makeNewline_(nlConv, w) : nullptr;
         if (!stage) continue;

@@ -11,8 +11,8 @@ struct UnitFilterInfo {
     int number;
     CeId from;
     CeId to;
-    bool lossy;             // it can meet characters the destination lacks
-    const char* className;  // the class the family factory creates
+    bool lossy;        // it can meet characters the destination lacks
+    IFilter* (*make)();  // a new filter
 };
 
 // The 113 unit filters, numbered 0-112. The numbering decides ties between
@@ -23,8 +23,7 @@ public:
 
     // nullptr for a number outside 0-112.
     static const UnitFilterInfo* info(int number);
-    // A new filter from its family's factory; nullptr when the number is
-    // unknown or the family does not provide it.
+    // A new filter; nullptr when the number is unknown.
     static IFilter* create(int number);
 };
 

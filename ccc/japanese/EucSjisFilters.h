@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 #include "JcodeTable.h"
 #include "JisArithmetic.h"
 
@@ -13,11 +13,11 @@ namespace CCC {
 struct EucJpToSjisCodec {
     using In = char;
     using Out = char;
-    static constexpr std::size_t kMaxOut = 2;
+    static constexpr int kMaxOut = 2;
 
     void reset() {}
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b <= 0x7F) {
                 out[0] = static_cast<Out>(b);
@@ -26,12 +26,12 @@ struct EucJpToSjisCodec {
             if (b == 0x8F) {
                 int c = takeByteOf(in, kJcodeEuc);
                 if (c >= 0) c = takeByteOf(in, kJcodeEuc);
-                if (c == -1) return 0;
+                if (c == -1) return -1;
                 continue;
             }
             if (b == 0x8E) {
                 int k = takeByteOf(in, kJcodeKana);
-                if (k == -1) return 0;
+                if (k == -1) return -1;
                 if (k < 0) continue;
                 out[0] = static_cast<Out>(k);
                 return 1;
@@ -41,14 +41,14 @@ struct EucJpToSjisCodec {
                 return 1;
             }
             int c = takeByteOf(in, kJcodeEuc);
-            if (c == -1) return 0;
+            if (c == -1) return -1;
             if (c < 0) continue;
             unsigned s = jisToSjis(static_cast<unsigned>(b - 0x80), static_cast<unsigned>(c - 0x80));
             out[0] = static_cast<Out>(s >> 8);
             out[1] = static_cast<Out>(s & 0xFF);
             return 2;
         }
-        return 0;
+        return -1;
     }
 };
 
@@ -60,11 +60,11 @@ struct EucJpToSjisCodec {
 struct SjisToEucJpCodec {
     using In = char;
     using Out = char;
-    static constexpr std::size_t kMaxOut = 2;
+    static constexpr int kMaxOut = 2;
 
     void reset() {}
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b <= 0x7F) {
                 out[0] = static_cast<Out>(b);
@@ -77,7 +77,7 @@ struct SjisToEucJpCodec {
             }
             if (sjisKanjiP(static_cast<unsigned>(b)) || (b >= 0xF0 && b <= 0xFC)) {
                 int t = takeByteOf(in, kJcodeSjisTrail);
-                if (t == -1) return 0;
+                if (t == -1) return -1;
                 if (t < 0 || b >= 0xF0) continue;
                 unsigned j = sjisToJis(static_cast<unsigned>(b), static_cast<unsigned>(t));
                 out[0] = static_cast<Out>((j >> 8) + 0x80);
@@ -85,12 +85,12 @@ struct SjisToEucJpCodec {
                 return 2;
             }
         }
-        return 0;
+        return -1;
     }
 };
 
-class FromEucJpToSjis : public CodecIFilter<EucJpToSjisCodec> {};
-class FromSjisToEucJp : public CodecIFilter<SjisToEucJpCodec> {};
+class FromEucJpToSjis : public StepCodecIFilter<EucJpToSjisCodec> {};
+class FromSjisToEucJp : public StepCodecIFilter<SjisToEucJpCodec> {};
 
 // The vendor forms convert the same way.
 class FromEucJpMsToCp932 final : public FromEucJpToSjis {};

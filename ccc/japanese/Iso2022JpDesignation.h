@@ -14,7 +14,7 @@ inline bool iso2022ShiftP(int b) { return b == 0x1B || b == 0x0E || b == 0x0F; }
 class Iso2022JpDesignation {
 public:
     enum State { kAscii = 1, kJisRoman = 2, kJis1978 = 3, kJis1983 = 4 };
-    static constexpr std::size_t kEscapeLength = 3;
+    static constexpr int kEscapeLength = 3;
 
     int state() const { return state_; }
     void reset() { state_ = kAscii; }
@@ -32,7 +32,11 @@ public:
     }
 
     // At the end of data: back to ASCII, so that every output ends there.
-    std::size_t close(char* out) { return designate(kAscii, out); }
+    // Returns the bytes written, or -1 (the end) once ASCII is designated.
+    int close(char* out) {
+        std::size_t k = designate(kAscii, out);
+        return k ? static_cast<int>(k) : -1;
+    }
 
 private:
     int state_ = kAscii;

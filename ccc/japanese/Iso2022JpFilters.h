@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 #include "Iso2022JpDesignation.h"
 #include "JcodeTable.h"
 #include "JisArithmetic.h"
@@ -14,34 +14,33 @@ template <bool ToEuc>
 struct Iso2022JpDecodeCodec {
     using In = char;
     using Out = char;
-    static constexpr std::size_t kMaxOut = 2;
+    static constexpr int kMaxOut = 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         int b = in.next();
         while (b == 0x1B) {
             int c = in.next();
             if (c == 0x28 || c == 0x24) {
                 int d = in.next();
-                if (d < 0) return 0;
+                if (d < 0) return -1;
                 if (c == 0x28 && d == 0x42) g0.set(Iso2022JpDesignation::kAscii);
                 else if (c == 0x28 && d == 0x4A) g0.set(Iso2022JpDesignation::kJisRoman);
                 else if (c == 0x24 && d == 0x40) g0.set(Iso2022JpDesignation::kJis1978);
                 else if (c == 0x24 && d == 0x42) g0.set(Iso2022JpDesignation::kJis1983);
             } else if (c < 0) {
-                return 0;
+                return -1;
             }
             b = in.next();
         }
-        if (b < 0) return 0;
+        if (b < 0) return -1;
         if (g0.state() <= Iso2022JpDesignation::kJisRoman) {
             out[0] = static_cast<Out>(b);
             return 1;
         }
         int c = in.next();
-        if (c < 0) return 0;
+        if (c < 0) return -1;
         if constexpr (ToEuc) {
             out[0] = static_cast<Out>(b + 0x80);
             out[1] = static_cast<Out>(c + 0x80);
@@ -77,12 +76,11 @@ inline std::size_t putAscii(Iso2022JpDesignation& g0, int b, char* out) {
 struct SjisToIso2022JpCodec {
     using In = char;
     using Out = char;
-    static constexpr std::size_t kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
+    static constexpr int kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b < 0x80) {
                 if (iso2022ShiftP(b)) continue;
@@ -110,12 +108,11 @@ struct SjisToIso2022JpCodec {
 struct EucJpToIso2022JpCodec {
     using In = char;
     using Out = char;
-    static constexpr std::size_t kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
+    static constexpr int kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b < 0x80) {
                 if (iso2022ShiftP(b)) continue;
@@ -143,9 +140,9 @@ struct EucJpToIso2022JpCodec {
     Iso2022JpDesignation g0;
 };
 
-class FromIso2022JpToSjis final : public CodecIFilter<Iso2022JpDecodeCodec<false>> {};
-class FromIso2022JpToEucJp final : public CodecIFilter<Iso2022JpDecodeCodec<true>> {};
-class FromSjisToIso2022Jp final : public CodecIFilter<SjisToIso2022JpCodec> {};
-class FromEucJpToIso2022Jp final : public CodecIFilter<EucJpToIso2022JpCodec> {};
+class FromIso2022JpToSjis final : public StepCodecIFilter<Iso2022JpDecodeCodec<false>> {};
+class FromIso2022JpToEucJp final : public StepCodecIFilter<Iso2022JpDecodeCodec<true>> {};
+class FromSjisToIso2022Jp final : public StepCodecIFilter<SjisToIso2022JpCodec> {};
+class FromEucJpToIso2022Jp final : public StepCodecIFilter<EucJpToIso2022JpCodec> {};
 
 } // namespace CCC

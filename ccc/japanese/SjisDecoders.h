@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 #include "JapaneseCodeTables.h"
 #include "JcodeTable.h"
 
@@ -12,11 +12,11 @@ namespace CCC {
 struct SjisToUcs2Codec {
     using In = char;
     using Out = unsigned short;
-    static constexpr std::size_t kMaxOut = 1;
+    static constexpr int kMaxOut = 1;
 
     void reset() {}
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b < 0x20 || b == 0x7F) {
                 out[0] = static_cast<Out>(b);
@@ -28,12 +28,12 @@ struct SjisToUcs2Codec {
             }
             if (sjisKanjiP(static_cast<unsigned>(b))) {
                 int t = in.next();
-                if (t < 0) return 0;
+                if (t < 0) return -1;
                 out[0] = sjisToUcs2Table.lookup(static_cast<unsigned>(b << 8 | t));
                 return 1;
             }
         }
-        return 0;
+        return -1;
     }
 };
 
@@ -42,13 +42,13 @@ struct SjisToUcs2Codec {
 struct Cp932ToUcs2Codec {
     using In = char;
     using Out = unsigned short;
-    static constexpr std::size_t kMaxOut = 1;
+    static constexpr int kMaxOut = 1;
 
     void reset() {}
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         int b = in.next();
-        if (b < 0) return 0;
+        if (b < 0) return -1;
         if (b < 0x20 || b == 0x7F) {
             out[0] = static_cast<Out>(b);
             return 1;
@@ -58,13 +58,13 @@ struct Cp932ToUcs2Codec {
             return 1;
         }
         int t = in.next();
-        if (t < 0) return 0;
+        if (t < 0) return -1;
         out[0] = cp932ToUcs2Table.lookup(static_cast<unsigned>(b << 8 | t));
         return 1;
     }
 };
 
-class FromSjisToUcs2 final : public CodecIFilter<SjisToUcs2Codec> {};
-class FromCp932ToUcs2 final : public CodecIFilter<Cp932ToUcs2Codec> {};
+class FromSjisToUcs2 final : public StepCodecIFilter<SjisToUcs2Codec> {};
+class FromCp932ToUcs2 final : public StepCodecIFilter<Cp932ToUcs2Codec> {};
 
 } // namespace CCC

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 #include "Iso2022JpDesignation.h"
 #include "JapaneseCodeTables.h"
 
@@ -12,11 +12,11 @@ template <const BitmapTrie& Table>
 struct Ucs2ToSjisCodec {
     using In = unsigned short;
     using Out = char;
-    static constexpr std::size_t kMaxOut = 2;
+    static constexpr int kMaxOut = 2;
 
     void reset() {}
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
             if (u < 0x20 || u == 0x7F) {
                 out[0] = static_cast<Out>(u);
@@ -26,12 +26,12 @@ struct Ucs2ToSjisCodec {
             if (v == BitmapTrie::kUnmapped) continue;
             // One byte or two, without a branch: one- and two-byte
             // characters alternate unpredictably in Japanese text.
-            std::size_t two = v > 0xFF;
+            int two = v > 0xFF;
             out[0] = static_cast<Out>(v >> (two * 8));
             out[1] = static_cast<Out>(v & 0xFF);
             return 1 + two;
         }
-        return 0;
+        return -1;
     }
 };
 
@@ -41,11 +41,11 @@ struct Ucs2ToSjisCodec {
 struct Ucs2ToEucJpCodec {
     using In = unsigned short;
     using Out = char;
-    static constexpr std::size_t kMaxOut = 2;
+    static constexpr int kMaxOut = 2;
 
     void reset() {}
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
             if (u < 0x80) {
                 out[0] = static_cast<Out>(u);
@@ -67,7 +67,7 @@ struct Ucs2ToEucJpCodec {
                 return 2;
             }
         }
-        return 0;
+        return -1;
     }
 };
 
@@ -78,12 +78,11 @@ struct Ucs2ToEucJpCodec {
 struct Ucs2ToIso2022JpCodec {
     using In = unsigned short;
     using Out = char;
-    static constexpr std::size_t kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
+    static constexpr int kMaxOut = Iso2022JpDesignation::kEscapeLength + 2;
 
     void reset() { g0.reset(); }
-    int state() const { return g0.state(); }
 
-    std::size_t step(SourceCursor<In>& in, Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
             if (u < 0x80) {
                 if (iso2022ShiftP(u)) continue;
@@ -111,9 +110,9 @@ struct Ucs2ToIso2022JpCodec {
     Iso2022JpDesignation g0;
 };
 
-class FromUcs2ToSjis final : public CodecIFilter<Ucs2ToSjisCodec<ucs2ToSjisTable>> {};
-class FromUcs2ToCp932 final : public CodecIFilter<Ucs2ToSjisCodec<ucs2ToCp932Table>> {};
-class FromUcs2ToEucJp final : public CodecIFilter<Ucs2ToEucJpCodec> {};
-class FromUcs2ToIso2022Jp final : public CodecIFilter<Ucs2ToIso2022JpCodec> {};
+class FromUcs2ToSjis final : public StepCodecIFilter<Ucs2ToSjisCodec<ucs2ToSjisTable>> {};
+class FromUcs2ToCp932 final : public StepCodecIFilter<Ucs2ToSjisCodec<ucs2ToCp932Table>> {};
+class FromUcs2ToEucJp final : public StepCodecIFilter<Ucs2ToEucJpCodec> {};
+class FromUcs2ToIso2022Jp final : public StepCodecIFilter<Ucs2ToIso2022JpCodec> {};
 
 } // namespace CCC

@@ -8,13 +8,10 @@ namespace CCC {
 
 // Windows-1252 -> UCS-2: controls below 0x20 and 0x7F pass; every other
 // byte is looked up, an unassigned one gives 0xFFFF.
-class FromCp1252ToUcs2 : public StepCodecIFilter<char, unsigned short, FromCp1252ToUcs2> {
-    using Base = StepCodecIFilter<char, unsigned short, FromCp1252ToUcs2>;
-    friend Base;
-
-protected:
+struct Cp1252ToUcs2Codec {
+    using In = char;
+    using Out = unsigned short;
     static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
 
     // The trie read once into a flat table: decoding is then one load a byte.
     static const unsigned short* table() {
@@ -27,9 +24,9 @@ protected:
         return t.data();
     }
     static unsigned short decode(char c) { return table()[static_cast<unsigned char>(c)]; }
-    int step(unsigned short* out) {
+    int step(StepCursor<In>& in, Out* out) {
         char c;
-        if (!next(c)) return -1;
+        if (!in.next(c)) return -1;
         out[0] = decode(c);
         return 1;
     }
@@ -38,13 +35,15 @@ protected:
         for (std::size_t i = 0; i < n; ++i) out[i] = t[static_cast<unsigned char>(in[i])];
         return n;
     }
-    void resetState() {}
+    void reset() {}
 };
 
+class FromCp1252ToUcs2 : public StepCodecIFilter<Cp1252ToUcs2Codec> {};
+
 // UCS-2 -> Windows-1252: controls and 0x7F pass, unmapped units are dropped.
-class FromUcs2ToCp1252 : public SingleByteEncodeIFilter {
+class FromUcs2ToCp1252 : public StepCodecIFilter<SingleByteEncodeCodec> {
 public:
-    FromUcs2ToCp1252() : SingleByteEncodeIFilter(&cp1252EncodeTrie(), true) {}
+    FromUcs2ToCp1252() : StepCodecIFilter(&cp1252EncodeTrie(), true) {}
 };
 
 } // namespace CCC

@@ -1,107 +1,102 @@
 #pragma once
 
+#include <cstring>
+
 #include "ByteOrderFilters.h"
 
 namespace CCC {
 
 inline constexpr unsigned int kByteOrderMark = 0xFEFF;
 
-// Delivers the mark (as it looks in the stream's byte order) at the start of
-// data, then the source's units unchanged. The mark does not wait for the
-// source: an empty source still gives the mark.
-template <class T>
-class AddMarkIFilter : public StepCodecIFilter<T, T, AddMarkIFilter<T>> {
-    using Base = StepCodecIFilter<T, T, AddMarkIFilter<T>>;
-    friend Base;
-
-public:
-    explicit AddMarkIFilter(T mark) : mark_(mark) {}
-
-protected:
-    static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
-    static constexpr bool kInPlace = true;
-
-    bool steadyP() const { return !owed_; }
-    int step(T* out) {
-        if (owed_) {
-            owed_ = false;
-            out[0] = mark_;
-            return 1;
-        }
-        if (!this->next(out[0])) return -1;
-        return 1;
-    }
-    std::size_t run(const T* in, std::size_t n, T* out) {
-        if (owed_) return 0;
-        std::memcpy(out, in, n * sizeof(T));
-        return n;
-    }
-    std::size_t inPlace(T*, std::size_t n) { return n; }
-    void resetState() { owed_ = true; }
-
-private:
-    T mark_;
-    bool owed_ = true;
+// What a mark stage does with its unit sequence at the start of data.
+enum class MarkAction {
+    kAdd,         // delivers it first, even for empty data
+    kDrop,        // drops it when the data begins with all of it; a partial
+                  // match is delivered as it is
+    kExactlyOne,  // delivers it first and drops every copy in the data
+                  // (one-unit sequences)
 };
 
-// Drops the first unit of the data when it equals the mark.
-template <class T>
-class DropMarkIFilter : public StepCodecIFilter<T, T, DropMarkIFilter<T>> {
-    using Base = StepCodecIFilter<T, T, DropMarkIFilter<T>>;
-    friend Base;
+// Adds or drops the unit sequence Seq (a byte-order mark as it looks in the
+// stream) at the start of data; the other units pass unchanged.
+template <class T, MarkAction kAction, T... Seq>
+struct MarkCodec {
+    static_assert(kAction != MarkAction::kExactlyOne || sizeof...(Seq) == 1);
+    using In = T;
+    using Out = T;
+    static constexpr int kMaxOut = sizeof...(Seq);
+    static constexpr T kSeq[] = {Seq...};
 
-public:
-    explicit DropMarkIFilter(T mark) : mark_(mark) {}
-
-protected:
-    static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
-    static constexpr bool kInPlace = true;
-
+    void reset() { fresh_ = true; }
     bool steadyP() const { return !fresh_; }
-    int step(T* out) {
-        T u;
-        if (!this->next(u)) return -1;
+
+    int step(StepCursor<T>& in, T* out) {
         if (fresh_) {
             fresh_ = false;
-            if (u == mark_) return 0;
+            if constexpr (kAction != MarkAction::kDrop) {
+                std::memcpy(out, kSeq, sizeof kSeq);
+                return kMaxOut;
+            } else {
+                for (int k = 0; k < kMaxOut;) {
+                    if (!in.next(out[k])) return k ? k : -1;
+                    if (out[k] != kSeq[k]) return k + 1;
+                    ++k;
+                }
+                return 0;
+            }
         }
+        T u;
+        do {
+            if (!in.next(u)) return -1;
+        } while (dropP(u));
         out[0] = u;
         return 1;
     }
     std::size_t run(const T* in, std::size_t n, T* out) {
         if (fresh_) return 0;
-        std::memcpy(out, in, n * sizeof(T));
-        return n;
+        std::size_t i = 0;
+        for (; i < n && !dropP(in[i]); ++i) out[i] = in[i];
+        return i;
     }
-    std::size_t inPlace(T*, std::size_t n) { return n; }
-    void resetState() { fresh_ = true; }
+    std::size_t inPlace(T* p, std::size_t n) {
+        if constexpr (kAction != MarkAction::kExactlyOne) {
+            return n;
+        } else {
+            std::size_t k = 0;
+            for (std::size_t i = 0; i < n; ++i)
+                if (!dropP(p[i])) p[k++] = p[i];
+            return k;
+        }
+    }
 
 private:
-    T mark_;
+    static bool dropP(T u) { return kAction == MarkAction::kExactlyOne && u == kSeq[0]; }
+
     bool fresh_ = true;
 };
+
+template <class T, T... Seq>
+using AddMarkIFilter = StepCodecIFilter<MarkCodec<T, MarkAction::kAdd, Seq...>>;
+template <class T, T... Seq>
+using DropMarkIFilter = StepCodecIFilter<MarkCodec<T, MarkAction::kDrop, Seq...>>;
 
 // Reads a leading mark in either byte order, drops it, and swaps every
 // later unit when the mark came swapped. Data without a mark passes as is.
 template <class T>
-class DetectMarkIFilter : public StepCodecIFilter<T, T, DetectMarkIFilter<T>> {
-    using Base = StepCodecIFilter<T, T, DetectMarkIFilter<T>>;
-    friend Base;
-
-public:
-    bool swapP() const { return swap_; }
-
-protected:
+struct DetectMarkCodec {
+    using In = T;
+    using Out = T;
     static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
-    static constexpr bool kInPlace = true;
 
     bool steadyP() const { return !fresh_; }
-    int step(T* out) {
+    void reset() {
+        fresh_ = true;
+        swap_ = false;
+    }
+
+    int step(StepCursor<T>& in, T* out) {
         T u;
-        if (!this->next(u)) return -1;
+        if (!in.next(u)) return -1;
         if (fresh_) {
             fresh_ = false;
             if (u == T(kByteOrderMark)) {
@@ -125,135 +120,32 @@ protected:
         return n;
     }
     std::size_t inPlace(T* p, std::size_t n) { return run(p, n, p); }
-    void resetState() {
-        fresh_ = true;
-        swap_ = false;
-    }
 
 private:
     bool fresh_ = true;
     bool swap_ = false;
 };
 
-class FromUtf16NToUtf16 : public AddMarkIFilter<unsigned short> {
-public:
-    FromUtf16NToUtf16() : AddMarkIFilter(0xFEFF) {}
-};
-class FromUtf32NToUtf32 : public AddMarkIFilter<unsigned int> {
-public:
-    FromUtf32NToUtf32() : AddMarkIFilter(0xFEFF) {}
-};
-class FromUtf16ToUtf16N : public DetectMarkIFilter<unsigned short> {};
-class FromUtf32ToUtf32N : public DetectMarkIFilter<unsigned int> {};
+class FromUtf16NToUtf16 : public AddMarkIFilter<unsigned short, 0xFEFF> {};
+class FromUtf32NToUtf32 : public AddMarkIFilter<unsigned int, 0xFEFF> {};
+class FromUtf16ToUtf16N : public StepCodecIFilter<DetectMarkCodec<unsigned short>> {};
+class FromUtf32ToUtf32N : public StepCodecIFilter<DetectMarkCodec<unsigned int>> {};
 
 // The explicit byte orders: a "be" mark reads swapped in machine order.
-class FromUtf16BeToUtf16BeBom : public AddMarkIFilter<unsigned short> {
-public:
-    FromUtf16BeToUtf16BeBom() : AddMarkIFilter(0xFFFE) {}
-};
-class FromUtf16LeToUtf16LeBom : public AddMarkIFilter<unsigned short> {
-public:
-    FromUtf16LeToUtf16LeBom() : AddMarkIFilter(0xFEFF) {}
-};
-class FromUtf16BeBomToUtf16Be : public DropMarkIFilter<unsigned short> {
-public:
-    FromUtf16BeBomToUtf16Be() : DropMarkIFilter(0xFFFE) {}
-};
-class FromUtf16LeBomToUtf16Le : public DropMarkIFilter<unsigned short> {
-public:
-    FromUtf16LeBomToUtf16Le() : DropMarkIFilter(0xFEFF) {}
-};
-class FromUtf32BeToUtf32BeBom : public AddMarkIFilter<unsigned int> {
-public:
-    FromUtf32BeToUtf32BeBom() : AddMarkIFilter(0xFFFE0000u) {}
-};
-class FromUtf32LeToUtf32LeBom : public AddMarkIFilter<unsigned int> {
-public:
-    FromUtf32LeToUtf32LeBom() : AddMarkIFilter(0xFEFF) {}
-};
-class FromUtf32BeBomToUtf32Be : public DropMarkIFilter<unsigned int> {
-public:
-    FromUtf32BeBomToUtf32Be() : DropMarkIFilter(0xFFFE0000u) {}
-};
-class FromUtf32LeBomToUtf32Le : public DropMarkIFilter<unsigned int> {
-public:
-    FromUtf32LeBomToUtf32Le() : DropMarkIFilter(0xFEFF) {}
-};
+class FromUtf16BeToUtf16BeBom : public AddMarkIFilter<unsigned short, 0xFFFE> {};
+class FromUtf16LeToUtf16LeBom : public AddMarkIFilter<unsigned short, 0xFEFF> {};
+class FromUtf16BeBomToUtf16Be : public DropMarkIFilter<unsigned short, 0xFFFE> {};
+class FromUtf16LeBomToUtf16Le : public DropMarkIFilter<unsigned short, 0xFEFF> {};
+class FromUtf32BeToUtf32BeBom : public AddMarkIFilter<unsigned int, 0xFFFE0000u> {};
+class FromUtf32LeToUtf32LeBom : public AddMarkIFilter<unsigned int, 0xFEFF> {};
+class FromUtf32BeBomToUtf32Be : public DropMarkIFilter<unsigned int, 0xFFFE0000u> {};
+class FromUtf32LeBomToUtf32Le : public DropMarkIFilter<unsigned int, 0xFEFF> {};
 
 // UCS-2 to UTF-16: the same units; a mark at the start is not text.
-class FromUcs2ToUtf16N : public DropMarkIFilter<unsigned short> {
-public:
-    FromUcs2ToUtf16N() : DropMarkIFilter(0xFEFF) {}
-};
+class FromUcs2ToUtf16N : public DropMarkIFilter<unsigned short, 0xFEFF> {};
 
-// UTF-8 with mark to UTF-8 without: drops EF BB BF at the start. Bytes that
-// only begin like the mark are delivered as they are.
-class FromUtf8ToUtf8N : public StepCodecIFilter<char, char, FromUtf8ToUtf8N> {
-    using Base = StepCodecIFilter<char, char, FromUtf8ToUtf8N>;
-    friend Base;
-
-protected:
-    static constexpr int kMaxOut = 3;
-    static constexpr bool kHasRun = true;
-    static constexpr bool kInPlace = true;
-
-    bool steadyP() const { return !fresh_; }
-    int step(char* out) {
-        static constexpr char kMark[3] = {'\xEF', '\xBB', '\xBF'};
-        char u;
-        if (!fresh_) return this->next(out[0]) ? 1 : -1;
-        fresh_ = false;
-        int k = 0;
-        while (k < 3) {
-            if (!next(u)) return k ? k : -1;
-            out[k++] = u;
-            if (u != kMark[k - 1]) return k;
-        }
-        return 0;
-    }
-    std::size_t run(const char* in, std::size_t n, char* out) {
-        if (fresh_) return 0;
-        std::memcpy(out, in, n);
-        return n;
-    }
-    std::size_t inPlace(char*, std::size_t n) { return n; }
-    void resetState() { fresh_ = true; }
-
-private:
-    bool fresh_ = true;
-};
-
-// UTF-8 without mark to UTF-8 with: EF BB BF first, then the data.
-class FromUtf8NToUtf8 : public StepCodecIFilter<char, char, FromUtf8NToUtf8> {
-    using Base = StepCodecIFilter<char, char, FromUtf8NToUtf8>;
-    friend Base;
-
-protected:
-    static constexpr int kMaxOut = 3;
-    static constexpr bool kHasRun = true;
-    static constexpr bool kInPlace = true;
-
-    bool steadyP() const { return !owed_; }
-    int step(char* out) {
-        if (owed_) {
-            owed_ = false;
-            out[0] = '\xEF';
-            out[1] = '\xBB';
-            out[2] = '\xBF';
-            return 3;
-        }
-        return this->next(out[0]) ? 1 : -1;
-    }
-    std::size_t run(const char* in, std::size_t n, char* out) {
-        if (owed_) return 0;
-        std::memcpy(out, in, n);
-        return n;
-    }
-    std::size_t inPlace(char*, std::size_t n) { return n; }
-    void resetState() { owed_ = true; }
-
-private:
-    bool owed_ = true;
-};
+// UTF-8 with and without the mark EF BB BF.
+class FromUtf8ToUtf8N : public DropMarkIFilter<char, '\xEF', '\xBB', '\xBF'> {};
+class FromUtf8NToUtf8 : public AddMarkIFilter<char, '\xEF', '\xBB', '\xBF'> {};
 
 } // namespace CCC

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StepCodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 
 namespace CCC {
 
@@ -12,26 +12,22 @@ inline bool surrogateP(unsigned int u) { return (u & ~0x7FFu) == 0xD800; }
 // code point; a lone surrogate is dropped by itself (the unit after a lone
 // high one may be a quote or a '<' and must survive); every other unit is
 // widened. Also serves UCS-2, whose surrogates can only come from UTF-7.
-class Utf16ToCodePointIFilter
-    : public StepCodecIFilter<unsigned short, unsigned int, Utf16ToCodePointIFilter> {
-    using Base = StepCodecIFilter<unsigned short, unsigned int, Utf16ToCodePointIFilter>;
-    friend Base;
-
-protected:
+struct Utf16ToCodePointCodec {
+    using In = unsigned short;
+    using Out = unsigned int;
     static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
 
-    int step(unsigned int* out) {
+    int step(StepCursor<In>& in, Out* out) {
         unsigned short u, low;
-        if (!next(u)) return -1;
+        if (!in.next(u)) return -1;
         if (!surrogateP(u)) {
             out[0] = u;
             return 1;
         }
         if (!highSurrogateP(u)) return 0;
-        if (!next(low)) return -1;
+        if (!in.next(low)) return -1;
         if (!lowSurrogateP(low)) {
-            unread();
+            in.unread();
             return 0;
         }
         out[0] = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
@@ -42,28 +38,23 @@ protected:
         for (; i < n && !surrogateP(in[i]); ++i) out[i] = in[i];
         return i;
     }
-    void resetState() {}
+    void reset() {}
 };
 
 // 32-bit code points to UTF-16: values from 0x110000 up and surrogate values
 // (which would make lone or spurious pairs) are dropped, values from 0x10000
 // become a surrogate pair. With dropMark set, a U+FEFF that
 // would be the first unit delivered is dropped.
-class CodePointToUtf16IFilter
-    : public StepCodecIFilter<unsigned int, unsigned short, CodePointToUtf16IFilter> {
-    using Base = StepCodecIFilter<unsigned int, unsigned short, CodePointToUtf16IFilter>;
-    friend Base;
-
-public:
-    explicit CodePointToUtf16IFilter(bool dropMark) : dropMark_(dropMark), fresh_(dropMark) {}
-
-protected:
+struct CodePointToUtf16Codec {
+    using In = unsigned int;
+    using Out = unsigned short;
     static constexpr int kMaxOut = 2;
-    static constexpr bool kHasRun = true;
 
-    int step(unsigned short* out) {
+    explicit CodePointToUtf16Codec(bool dropMark) : dropMark_(dropMark), fresh_(dropMark) {}
+
+    int step(StepCursor<In>& in, Out* out) {
         unsigned int u;
-        if (!next(u)) return -1;
+        if (!in.next(u)) return -1;
         if (u >= 0x110000 || surrogateP(u)) return 0;
         if (fresh_) {
             fresh_ = false;
@@ -84,23 +75,23 @@ protected:
         for (; i < n && in[i] < 0x10000 && !surrogateP(in[i]); ++i) out[i] = static_cast<unsigned short>(in[i]);
         return i;
     }
-    void resetState() { fresh_ = dropMark_; }
+    void reset() { fresh_ = dropMark_; }
 
 private:
     bool dropMark_;
     bool fresh_;
 };
 
-class FromUcs2ToUcs4 : public Utf16ToCodePointIFilter {};
-class FromUtf16NToUcs4 : public Utf16ToCodePointIFilter {};
-class FromUtf16NToUtf32N : public Utf16ToCodePointIFilter {};
-class FromUcs4ToUtf16N : public CodePointToUtf16IFilter {
+class FromUcs2ToUcs4 : public StepCodecIFilter<Utf16ToCodePointCodec> {};
+class FromUtf16NToUcs4 : public StepCodecIFilter<Utf16ToCodePointCodec> {};
+class FromUtf16NToUtf32N : public StepCodecIFilter<Utf16ToCodePointCodec> {};
+class FromUcs4ToUtf16N : public StepCodecIFilter<CodePointToUtf16Codec> {
 public:
-    FromUcs4ToUtf16N() : CodePointToUtf16IFilter(true) {}
+    FromUcs4ToUtf16N() : StepCodecIFilter(true) {}
 };
-class FromUtf32NToUtf16N : public CodePointToUtf16IFilter {
+class FromUtf32NToUtf16N : public StepCodecIFilter<CodePointToUtf16Codec> {
 public:
-    FromUtf32NToUtf16N() : CodePointToUtf16IFilter(false) {}
+    FromUtf32NToUtf16N() : StepCodecIFilter(false) {}
 };
 
 } // namespace CCC

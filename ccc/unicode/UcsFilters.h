@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "StepCodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 #include "SurrogateFilters.h"
 
 namespace CCC {
@@ -14,18 +14,15 @@ inline unsigned int unitValue(T u) {
 }
 
 // Widens every unit to a wider unit type.
-template <class In, class Out>
-class WidenIFilter : public StepCodecIFilter<In, Out, WidenIFilter<In, Out>> {
-    using Base = StepCodecIFilter<In, Out, WidenIFilter<In, Out>>;
-    friend Base;
-
-protected:
+template <class InUnit, class OutUnit>
+struct WidenCodec {
+    using In = InUnit;
+    using Out = OutUnit;
     static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
 
-    int step(Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         In u;
-        if (!this->next(u)) return -1;
+        if (!in.next(u)) return -1;
         out[0] = static_cast<Out>(unitValue(u));
         return 1;
     }
@@ -33,27 +30,24 @@ protected:
         for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<Out>(unitValue(in[i]));
         return n;
     }
-    void resetState() {}
+    void reset() {}
 };
 
 // Passes units below kLimit and drops the others; surrogate values are no
 // characters and are dropped as well.
-template <class In, class Out, unsigned int kLimit>
-class LimitIFilter : public StepCodecIFilter<In, Out, LimitIFilter<In, Out, kLimit>> {
-    using Base = StepCodecIFilter<In, Out, LimitIFilter<In, Out, kLimit>>;
-    friend Base;
+template <class InUnit, class OutUnit, unsigned int kLimit>
+struct LimitCodec {
+    using In = InUnit;
+    using Out = OutUnit;
+    static constexpr int kMaxOut = 1;
 
     static bool passP(unsigned int u) { return u < kLimit && (kLimit <= 0xD800 || !surrogateP(u)); }
 
-protected:
-    static constexpr int kMaxOut = 1;
-    static constexpr bool kHasRun = true;
-    static constexpr bool kInPlace = std::is_same_v<In, Out>;
-
-    int step(Out* out) {
+    int step(StepCursor<In>& in, Out* out) {
         In u;
-        if (!this->next(u)) return -1;
-        if (!passP(unitValue(u))) return 0;
+        do {
+            if (!in.next(u)) return -1;
+        } while (!passP(unitValue(u)));
         out[0] = static_cast<Out>(unitValue(u));
         return 1;
     }
@@ -62,14 +56,22 @@ protected:
         for (; i < n && passP(unitValue(in[i])); ++i) out[i] = static_cast<Out>(unitValue(in[i]));
         return i;
     }
-    std::size_t inPlace(Out* p, std::size_t n) {
+    // Units of one width are filtered in place.
+    std::size_t inPlace(Out* p, std::size_t n)
+        requires std::is_same_v<In, Out>
+    {
         std::size_t k = 0;
         for (std::size_t i = 0; i < n; ++i)
             if (passP(unitValue(p[i]))) p[k++] = p[i];
         return k;
     }
-    void resetState() {}
+    bool steadyP() const { return true; }
+    void reset() {}
 };
+
+template <class In, class Out> using WidenIFilter = StepCodecIFilter<WidenCodec<In, Out>>;
+template <class In, class Out, unsigned int kLimit>
+using LimitIFilter = StepCodecIFilter<LimitCodec<In, Out, kLimit>>;
 
 class FromUsAsciiToUcs2 : public WidenIFilter<char, unsigned short> {};
 class FromUsAsciiToUcs4 : public WidenIFilter<char, unsigned int> {};

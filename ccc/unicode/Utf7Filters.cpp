@@ -69,10 +69,10 @@ const unsigned char kUtf7ClassTable[256] = {
 #undef CCC_UTF7_ROW
 };
 
-int FromUcs2ToUtf7::step(char* out) {
+int Ucs2ToUtf7Codec::step(StepCursor<In>& in, Out* out) {
     int k = 0;
     unsigned short u;
-    if (!next(u)) {
+    if (!in.next(u)) {
         // Close an open run before the end of data passes on.
         if (!inBase64_) return -1;
         if (pending_) k += encodeGroup(&pendingByte_, 1, out);
@@ -106,14 +106,14 @@ int FromUcs2ToUtf7::step(char* out) {
     }
     // The group needs the first byte of the next unit.
     unsigned short n;
-    if (!next(n)) {
+    if (!in.next(n)) {
         k += encodeGroup(b, 2, out + k);
         out[k++] = '-';
         inBase64_ = false;
         return k;
     }
     if (directP(n)) {
-        unread();  // closes the run on the next step
+        in.unread();  // closes the run on the next step
         return k + encodeGroup(b, 2, out + k);
     }
     b[2] = static_cast<unsigned char>(n >> 8);
@@ -122,27 +122,27 @@ int FromUcs2ToUtf7::step(char* out) {
     return k + encodeGroup(b, 3, out + k);
 }
 
-int FromUtf7ToUcs2::step(unsigned short* out) {
+int Utf7ToUcs2Codec::step(StepCursor<In>& in, Out* out) {
     char c;
     if (!inBase64_) {
-        if (!next(c)) return -1;
+        if (!in.next(c)) return -1;
         if (c != '+') {
             out[0] = static_cast<unsigned char>(c);
             return 1;
         }
         inBase64_ = true;
-        if (!next(c)) return -1;
+        if (!in.next(c)) return -1;
         if (c == '-') {
             inBase64_ = false;
             out[0] = '+';
             return 1;
         }
-        unread();  // the first character of the run
+        in.unread();  // the first character of the run
     }
     unsigned int bits = 0;
     int chars = 0;
     while (chars < 4) {
-        if (!next(c)) {
+        if (!in.next(c)) {
             if (chars == 0) return -1;
             break;
         }
@@ -152,7 +152,7 @@ int FromUtf7ToUcs2::step(unsigned short* out) {
             break;
         }
         if (!(kClasses[b] & kUtf7Base64)) {
-            unread();  // delivered next as a unit of its own
+            in.unread();  // delivered next as a unit of its own
             inBase64_ = false;
             break;
         }

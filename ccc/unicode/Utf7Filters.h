@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StepCodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 
 namespace CCC {
 
@@ -17,15 +17,13 @@ extern const unsigned char kUtf7ClassTable[256];
 // UCS-2 to UTF-7. Units outside the direct set go into base64 runs opened
 // by "+"; their bytes are coded in groups of three, and a group cut short by
 // a direct character (or the end of data) is written short.
-class FromUcs2ToUtf7 : public StepCodecIFilter<unsigned short, char, FromUcs2ToUtf7> {
-    using Base = StepCodecIFilter<unsigned short, char, FromUcs2ToUtf7>;
-    friend Base;
-
-protected:
+struct Ucs2ToUtf7Codec {
+    using In = unsigned short;
+    using Out = char;
     static constexpr int kMaxOut = 6;
 
-    int step(char* out);
-    void resetState() {
+    int step(StepCursor<In>& in, Out* out);
+    void reset() {
         inBase64_ = false;
         pending_ = false;
         pendingByte_ = 0;
@@ -38,15 +36,12 @@ private:
 };
 
 // UTF-7 to UCS-2.
-class FromUtf7ToUcs2 : public StepCodecIFilter<char, unsigned short, FromUtf7ToUcs2> {
-    using Base = StepCodecIFilter<char, unsigned short, FromUtf7ToUcs2>;
-    friend Base;
-
-protected:
+struct Utf7ToUcs2Codec {
+    using In = char;
+    using Out = unsigned short;
     static constexpr int kMaxOut = 2;
-    static constexpr bool kHasRun = true;
 
-    int step(unsigned short* out);
+    int step(StepCursor<In>& in, Out* out);
     // Plain bytes outside base64 are units of their own.
     std::size_t run(const char* in, std::size_t n, unsigned short* out) {
         if (inBase64_) return 0;
@@ -54,7 +49,7 @@ protected:
         for (; i < n && in[i] != '+'; ++i) out[i] = static_cast<unsigned char>(in[i]);
         return i;
     }
-    void resetState() {
+    void reset() {
         inBase64_ = false;
         leftoverP_ = false;
         leftover_ = 0;
@@ -65,5 +60,8 @@ private:
     bool leftoverP_ = false;
     unsigned char leftover_ = 0;
 };
+
+class FromUcs2ToUtf7 : public StepCodecIFilter<Ucs2ToUtf7Codec> {};
+class FromUtf7ToUcs2 : public StepCodecIFilter<Utf7ToUcs2Codec> {};
 
 } // namespace CCC

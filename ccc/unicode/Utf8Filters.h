@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "StepCodecIFilter.h"
+#include "../flow/StepCodecIFilter.h"
 #include "SurrogateFilters.h"
 
 namespace CCC {
@@ -17,29 +17,26 @@ constexpr std::uint64_t kHighBits16 = 0xFF80FF80FF80FF80ull;
 // kPairs, becomes a surrogate pair when it is 0x10000-0x10FFFF. With
 // kDropMark a U+FEFF that would be the first unit delivered is dropped.
 template <bool kPairs, bool kDropMark>
-class Utf8DecodeIFilter : public StepCodecIFilter<char, unsigned short, Utf8DecodeIFilter<kPairs, kDropMark>> {
-    using Base = StepCodecIFilter<char, unsigned short, Utf8DecodeIFilter<kPairs, kDropMark>>;
-    friend Base;
-
-protected:
+struct Utf8DecodeCodec {
+    using In = char;
+    using Out = unsigned short;
     static constexpr int kMaxOut = 2;
-    static constexpr bool kHasBulk = true;
 
-    int step(unsigned short* out) {
+    int step(StepCursor<In>& in, Out* out) {
         char c[4];
-        if (!this->next(c[0])) return -1;
+        if (!in.next(c[0])) return -1;
         unsigned int b = static_cast<unsigned char>(c[0]);
         unsigned int v;
         if (b < 0x80) {
             v = b;
         } else if (!(b & 0x20)) {
-            if (!this->next(c[1])) return -1;
+            if (!in.next(c[1])) return -1;
             v = ((b & 0x1F) << 6) | (c[1] & 0x3F);
         } else if (!(b & 0x10)) {
-            if (!this->next(c[1]) || !this->next(c[2])) return -1;
+            if (!in.next(c[1]) || !in.next(c[2])) return -1;
             v = (((b & 0x0F) << 12) | ((c[1] & 0x3F) << 6) | (c[2] & 0x3F)) & 0xFFFF;
         } else {
-            if (!this->next(c[1]) || !this->next(c[2]) || !this->next(c[3])) return -1;
+            if (!in.next(c[1]) || !in.next(c[2]) || !in.next(c[3])) return -1;
             if (!kPairs) return 0;
             v = ((b & 0x07) << 18) | ((c[1] & 0x3F) << 12) | ((c[2] & 0x3F) << 6) | (c[3] & 0x3F);
             if (v < 0x10000 || v > 0x10FFFF) return 0;
@@ -107,7 +104,7 @@ protected:
         in = ip;
         out = op;
     }
-    void resetState() { fresh_ = kDropMark; }
+    void reset() { fresh_ = kDropMark; }
 
 private:
     bool fresh_ = kDropMark;
@@ -117,18 +114,14 @@ private:
 // followed by a low one becomes one four-byte sequence. A lone surrogate has
 // no UTF-8 form and is dropped by itself: the unit after a lone high one may
 // be a quote or a '<' and must survive. With mark set, EF BB BF comes first.
-class Utf8EncodeIFilter : public StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter> {
-    using Base = StepCodecIFilter<unsigned short, char, Utf8EncodeIFilter>;
-    friend Base;
-
-public:
-    explicit Utf8EncodeIFilter(bool mark) : mark_(mark), owed_(mark) {}
-
-protected:
+struct Utf8EncodeCodec {
+    using In = unsigned short;
+    using Out = char;
     static constexpr int kMaxOut = 4;
-    static constexpr bool kHasBulk = true;
 
-    int step(char* out) {
+    explicit Utf8EncodeCodec(bool mark) : mark_(mark), owed_(mark) {}
+
+    int step(StepCursor<In>& in, Out* out) {
         if (owed_) {
             owed_ = false;
             out[0] = '\xEF';
@@ -137,7 +130,7 @@ protected:
             return 3;
         }
         unsigned short u;
-        if (!this->next(u)) return -1;
+        if (!in.next(u)) return -1;
         if (u < 0x80) {
             out[0] = static_cast<char>(u);
             return 1;
@@ -150,9 +143,9 @@ protected:
         if (surrogateP(u)) {
             unsigned short low;
             if (!highSurrogateP(u)) return 0;
-            if (!this->next(low)) return -1;
+            if (!in.next(low)) return -1;
             if (!lowSurrogateP(low)) {
-                this->unread();
+                in.unread();
                 return 0;
             }
             unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
@@ -222,29 +215,29 @@ protected:
         in = ip;
         out = op;
     }
-    void resetState() { owed_ = mark_; }
+    void reset() { owed_ = mark_; }
 
 private:
     bool mark_;
     bool owed_;
 };
 
-class FromUtf8NToUcs2 : public Utf8DecodeIFilter<false, false> {};
-class FromUtf8ToUtf16N : public Utf8DecodeIFilter<true, true> {};
+class FromUtf8NToUcs2 : public StepCodecIFilter<Utf8DecodeCodec<false, false>> {};
+class FromUtf8ToUtf16N : public StepCodecIFilter<Utf8DecodeCodec<true, true>> {};
 
 // UCS-2 holds surrogates only when it came from UTF-7, which carries UTF-16:
 // they pair as in UTF-16, since one by one they would not be UTF-8.
-class FromUcs2ToUtf8N : public Utf8EncodeIFilter {
+class FromUcs2ToUtf8N : public StepCodecIFilter<Utf8EncodeCodec> {
 public:
-    FromUcs2ToUtf8N() : Utf8EncodeIFilter(false) {}
+    FromUcs2ToUtf8N() : StepCodecIFilter(false) {}
 };
-class FromUtf16NToUtf8 : public Utf8EncodeIFilter {
+class FromUtf16NToUtf8 : public StepCodecIFilter<Utf8EncodeCodec> {
 public:
-    FromUtf16NToUtf8() : Utf8EncodeIFilter(true) {}
+    FromUtf16NToUtf8() : StepCodecIFilter(true) {}
 };
-class FromUtf16NToUtf8N : public Utf8EncodeIFilter {
+class FromUtf16NToUtf8N : public StepCodecIFilter<Utf8EncodeCodec> {
 public:
-    FromUtf16NToUtf8N() : Utf8EncodeIFilter(false) {}
+    FromUtf16NToUtf8N() : StepCodecIFilter(false) {}
 };
 
 } // namespace CCC

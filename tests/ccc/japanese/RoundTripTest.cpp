@@ -1,10 +1,8 @@
 // Every character an encoder table maps comes back through the matching
-// decoder, with the filters chained by hand and through the library's routes.
+// decoder, with the filters chained by hand.
 #include <algorithm>
 
 #include "../unicode/PumpKit.h"
-#include "ccc/encoding/Ccc.h"
-#include "ccc/encoding/Iceman.h"
 #include "ccc/japanese/JapaneseCodeTables.h"
 
 using namespace CCC;
@@ -49,36 +47,6 @@ TEST(JapaneseRoundTrip, EveryTableEntryThroughHandBuiltChains) {
         }
         EXPECT_EQ(keys, pump(trip.chain, keys, ReadMode::Blocks, 7, 1 << 20)) << trip.name;
         EXPECT_EQ(keys, pump(trip.chain, keys, ReadMode::Mixed, 7, 1 << 20)) << trip.name;
-    }
-}
-
-// Through Iceman's routes: UCS-2 and UTF-16 -> each Japanese encoding -> back.
-TEST(JapaneseRoundTrip, ThroughLibraryRoutes) {
-    ASSERT_TRUE(Ccc::initialize());
-    const struct {
-        CeId id;
-        const BitmapTrie& table;
-        bool skipBackslash;
-    } encodings[] = {
-        {23, ucs2ToSjisTable, false},
-        {37, ucs2ToCp932Table, false},
-        {22, ucs2ToEucJpTable, true},
-        {21, ucs2ToIso2022JpTable, true},
-    };
-    for (CeId text : {2, 10}) {
-        for (const auto& e : encodings) {
-            std::unique_ptr<CompositIFilter> out(Iceman::createCompositIFilter(text, e.id));
-            std::unique_ptr<CompositIFilter> back(Iceman::createCompositIFilter(e.id, text));
-            ASSERT_TRUE(out && back) << "route " << text << " <-> " << e.id;
-            TString<unsigned short> keys;
-            for (unsigned u : e.skipBackslash ? keysOf(e.table, {0x5C}) : keysOf(e.table))
-                keys.push_back(static_cast<unsigned short>(u));
-            TString<char> encoded;
-            TString<unsigned short> decoded;
-            ASSERT_TRUE(Iceman::convertString<char>(text, e.id, &keys, &encoded)) << text << " -> " << e.id;
-            ASSERT_TRUE(Iceman::convertString<unsigned short>(e.id, text, &encoded, &decoded)) << e.id << " -> " << text;
-            EXPECT_TRUE(keys == decoded) << text << " -> " << e.id << " -> " << text;
-        }
     }
 }
 

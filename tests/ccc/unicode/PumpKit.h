@@ -1,90 +1,25 @@
 #pragma once
 
-// Helpers for driving conversion stages in tests: a source that hands out
-// short blocks, the three ways of reading a stage (unit by unit, block-wise
-// with random block sizes, and mixed), chains of unit filters by number run
-// on plain integers of any width, and glibc iconv as reference.
+// Driving conversion stages in tests: the three ways of reading a stage
+// (unit by unit, block-wise with random block sizes, and mixed), chains of
+// unit filters by number run on plain integers of any width, and glibc
+// iconv as reference.
 
 #include <gtest/gtest.h>
 #include <iconv.h>
 
-#include <cstring>
 #include <memory>
 #include <optional>
-#include <random>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "ccc/encoding/UnitFilterTable.h"
 #include "ccc/flow/CompositIFilter.h"
-#include "ccc/flow/IFilter.h"
+#include "support/ShortBlockFlow.h"
 
 namespace qmtest {
 
 using Bytes = std::string;
 using Values = std::vector<unsigned int>;
-
-// Units of width T held in a vector. Block reads deliver a random number of
-// units between 1 and maxBlock; the end of data is a count of 0, or (like a
-// file) the last units stored together with IOException code 1.
-template <class T>
-class ChoppyIFlow : public CCC::IFlow {
-public:
-    ChoppyIFlow(std::vector<T> units, unsigned seed, std::size_t maxBlock = 7, bool fileLikeEnd = false)
-        : CCC::IFlow(CCC::ioTypeOf<T>, true), units_(std::move(units)), rng_(seed),
-          maxBlock_(maxBlock), fileLikeEnd_(fileLikeEnd) {}
-
-    bool rewind() override {
-        pos_ = 0;
-        return CCC::IFlow::rewind();
-    }
-    char get8() override { return getAs<char>(); }
-    unsigned short get16() override { return getAs<unsigned short>(); }
-    unsigned int get32() override { return getAs<unsigned int>(); }
-    void read8(std::size_t n, char* b, std::size_t& c) override { readAs(n, b, c); }
-    void read16(std::size_t n, unsigned short* b, std::size_t& c) override { readAs(n, b, c); }
-    void read32(std::size_t n, unsigned int* b, std::size_t& c) override { readAs(n, b, c); }
-
-    std::size_t blockReads() const { return blockReads_; }
-
-private:
-    static constexpr const char* kSourceName = "ChoppyIFlow";
-
-    template <class U>
-    U getAs() {
-        if constexpr (sizeof(U) != sizeof(T)) {
-            CCC_THROW_IO(CCC::IOException::kBadWidth);
-        } else {
-            if (pos_ == units_.size()) CCC_THROW_IO(CCC::IOException::kEndOfData);
-            passed();
-            return static_cast<U>(units_[pos_++]);
-        }
-    }
-    template <class U>
-    void readAs(std::size_t n, U* b, std::size_t& c) {
-        if constexpr (sizeof(U) != sizeof(T)) {
-            (void)n, (void)b, (void)c;
-            CCC_THROW_IO(CCC::IOException::kBadWidth);
-        } else {
-            ++blockReads_;
-            std::size_t want = std::min<std::size_t>(n, 1 + rng_() % maxBlock_);
-            c = std::min(want, units_.size() - pos_);
-            if (c) std::memcpy(b, units_.data() + pos_, c * sizeof(T));
-            pos_ += c;
-            if (c) passed();
-            if (fileLikeEnd_ && pos_ == units_.size() && (c < want || c == 0))
-                CCC_THROW_IO(CCC::IOException::kEndOfData);
-        }
-    }
-
-    std::vector<T> units_;
-    std::size_t pos_ = 0;
-    std::mt19937 rng_;
-    std::size_t maxBlock_;
-    bool fileLikeEnd_;
-    std::size_t blockReads_ = 0;
-};
 
 enum class ReadMode { Units, Blocks, Mixed };
 inline const ReadMode kModes[] = {ReadMode::Units, ReadMode::Blocks, ReadMode::Mixed};
@@ -93,9 +28,8 @@ inline const ReadMode kModes[] = {ReadMode::Units, ReadMode::Blocks, ReadMode::M
 // Once reached, the end must stay the end.
 template <class Out>
 std::vector<Out> drain(CCC::IFlow& f, ReadMode mode, unsigned seed = 1) {
-    std::vector<Out> out;
+    std::vector<Out> out, buf(4096);
     std::mt19937 rng(seed);
-    std::vector<Out> buf(4096);
     bool atEnd = false;
     while (!atEnd) {
         if (mode == ReadMode::Units || (mode == ReadMode::Mixed && rng() % 3 == 0)) {
@@ -116,13 +50,13 @@ std::vector<Out> drain(CCC::IFlow& f, ReadMode mode, unsigned seed = 1) {
     return out;
 }
 
-// Runs units through a stage from a ChoppyIFlow source. Unless maxBlock is
-// given, the seed picks the source's blocks: tiny ones for most seeds, large
-// ones for every third; odd seeds end like a file.
+// Runs units through a stage from a short-block source: blocks of up to
+// maxBlock units, or unless given, tiny ones for most seeds and large ones
+// for every third; odd seeds end like a file.
 template <class Out, class In>
 std::vector<Out> run(CCC::IFilter& f, const std::vector<In>& in, ReadMode mode = ReadMode::Blocks,
                      unsigned seed = 1, std::size_t maxBlock = 0) {
-    ChoppyIFlow<In> src(in, seed, maxBlock ? maxBlock : seed % 3 == 0 ? 4096 : 7, seed % 2 == 1);
+    ShortBlockIFlow<In> src(in, {{maxBlock ? maxBlock : seed % 3 == 0 ? 4096 : 7}, seed, seed % 2 == 1});
     f.setSrc(&src);
     std::vector<Out> out = drain<Out>(f, mode, seed * 7 + 3);
     f.setSrc(nullptr);
@@ -141,31 +75,9 @@ Bytes bytesOf(const std::vector<T>& v) {
     return v.empty() ? Bytes() : Bytes(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(T));
 }
 
-template <class T>
-std::vector<T> narrowTo(const Values& v) {
-    return std::vector<T>(v.begin(), v.end());
-}
-template <class T>
-Values widen(const std::vector<T>& v) {
-    Values out;
-    for (T u : v) out.push_back(static_cast<std::make_unsigned_t<T>>(u));
-    return out;
-}
-inline Values valuesOf(const Bytes& b) { return widen(std::vector<char>(b.begin(), b.end())); }
-
-inline std::unique_ptr<CCC::CompositIFilter> chainOf(const std::vector<int>& numbers) {
-    auto c = std::make_unique<CCC::CompositIFilter>();
-    for (int n : numbers) {
-        CCC::IFilter* f = CCC::UnitFilterTable::create(n);
-        EXPECT_NE(f, nullptr) << "unit filter " << n;
-        if (f) c->add(f);
-    }
-    return c;
-}
-
 // Calls f with a value of the unit type of width 1, 2 or 4.
 template <class F>
-auto byWidth(int width, F f) {
+auto byWidth(unsigned width, F f) {
     switch (width) {
     case 1: return f(char{});
     case 2: return f(static_cast<unsigned short>(0));
@@ -173,12 +85,16 @@ auto byWidth(int width, F f) {
     }
 }
 
-// Runs values of width inWidth (1, 2 or 4) through f, reading outWidth.
-inline Values runValues(CCC::IFilter& f, int inWidth, const Values& in, int outWidth,
+// Runs values of width inWidth through f, reading outWidth.
+inline Values runValues(CCC::IFilter& f, unsigned inWidth, const Values& in, unsigned outWidth,
                         ReadMode mode = ReadMode::Blocks, unsigned seed = 1, std::size_t maxBlock = 0) {
     return byWidth(inWidth, [&](auto i) {
         return byWidth(outWidth, [&](auto o) {
-            return widen(run<decltype(o)>(f, narrowTo<decltype(i)>(in), mode, seed, maxBlock));
+            using I = decltype(i);
+            std::vector<decltype(o)> out = run<decltype(o)>(f, std::vector<I>(in.begin(), in.end()), mode, seed, maxBlock);
+            Values v;
+            for (auto u : out) v.push_back(static_cast<std::make_unsigned_t<decltype(o)>>(u));
+            return v;
         });
     });
 }
@@ -187,11 +103,9 @@ inline Values runValues(CCC::IFilter& f, int inWidth, const Values& in, int outW
 // those of the chain's ends.
 inline Values pump(const std::vector<int>& numbers, const Values& in, ReadMode mode = ReadMode::Blocks,
                    unsigned seed = 1, std::size_t maxBlock = 0) {
-    std::unique_ptr<CCC::IFilter> first(CCC::UnitFilterTable::create(numbers.front()));
-    std::unique_ptr<CCC::IFilter> last(CCC::UnitFilterTable::create(numbers.back()));
-    if (!first || !last) return {};
-    auto chain = chainOf(numbers);
-    return runValues(*chain, static_cast<int>(first->getSrcIOTypeMask()), in, static_cast<int>(last->getIOType()),
+    CCC::CompositIFilter chain;
+    for (int n : numbers) chain.add(CCC::UnitFilterTable::create(n));
+    return runValues(chain, chain.member(0)->getSrcIOTypeMask(), in, chain.member(chain.size() - 1)->getIOType(),
                      mode, seed, maxBlock);
 }
 

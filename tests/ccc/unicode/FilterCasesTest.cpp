@@ -1,0 +1,114 @@
+// The corpus tests/data/ccc/filter-cases.tsv (one case a line: a route of
+// unit filter numbers joined by '+', "nlN" for newline mode N or "bom" for
+// the mark stage; input and expected units in hex) and the agreement of
+// every stage's block path with its unit path.
+#include <sstream>
+
+#include "PumpKit.h"
+#include "support/Corpus.h"
+#include "ccc/encoding/UnitFilterFactories.h"
+#include "ccc/newline/NewlineStages.h"
+
+using namespace qmtest;
+
+namespace {
+
+// The blockings of the source: one unit a block (every unit boundary a
+// block boundary), random short blocks ending like a file, one block.
+const struct {
+    unsigned seed;
+    std::size_t maxBlock;
+} kBlockings[] = {{2, 1}, {1, 0}, {3, 0}};
+
+Values hexUnits(const std::string& field) {
+    Values v;
+    std::istringstream in(field);
+    for (std::string t; in >> t;)
+        if (t != "-") v.push_back(static_cast<unsigned int>(std::stoul(t, nullptr, 16)));
+    return v;
+}
+
+// A newline or mark stage of the route in unit width w; nullptr for a chain
+// of unit filters.
+std::unique_ptr<CCC::IFilter> groupStage(const std::string& route, unsigned w) {
+    if (route == "bom") return w == 2 ? std::unique_ptr<CCC::IFilter>(new CCC::U16Bom) : std::make_unique<CCC::U32Bom>();
+    return std::unique_ptr<CCC::IFilter>(CCC::createNewlineStage(std::stoi(route.substr(2)), w));
+}
+
+TEST(FilterCases, Corpus) {
+    const auto cases = readCorpus("ccc/filter-cases.tsv");
+    EXPECT_GT(cases.size(), 150u);
+    for (const CorpusLine& line : cases) {
+        ASSERT_GE(line.fields.size(), 3u) << line.where;
+        const std::string& route = line.fields[0];
+        const Values in = hexUnits(line.fields[1]), out = hexUnits(line.fields[2]);
+        for (ReadMode mode : kModes) {
+            for (const auto& b : kBlockings) {
+                const std::string where = line.where + " (mode " + std::to_string(static_cast<int>(mode)) +
+                                          ", seed " + std::to_string(b.seed) + ")";
+                if (std::isdigit(static_cast<unsigned char>(route[0]))) {
+                    std::vector<int> numbers;
+                    std::istringstream r(route);
+                    for (std::string n; std::getline(r, n, '+');) numbers.push_back(std::stoi(n));
+                    EXPECT_EQ(pump(numbers, in, mode, b.seed, b.maxBlock), out) << where;
+                    continue;
+                }
+                for (unsigned w : route == "bom" ? std::vector<unsigned>{2, 4} : std::vector<unsigned>{1, 2, 4}) {
+                    if (route == "bom" && w == 2 && line.fields[1].find("1F600") != std::string::npos) continue;
+                    auto stage = groupStage(route, w);
+                    EXPECT_EQ(runValues(*stage, w, in, w, mode, b.seed, b.maxBlock), out) << where << " width " << w;
+                }
+            }
+        }
+    }
+}
+
+// Random units of a width, rich in the values the stages treat specially.
+Values randomUnits(std::mt19937& rng, unsigned width, std::size_t n) {
+    static const unsigned int special[] = {
+        0x0A, 0x0D, '+', '-', 'A', ' ', 0x1B, 0x24, 0x28, 0x42, 0x4A, 0x40, 0x7F, 0x80, 0x81, 0x82, 0x8E, 0x8F,
+        0x9F, 0xA0, 0xA1, 0xA4, 0xB1, 0xBB, 0xBF, 0xC3, 0xDF, 0xE0, 0xE3, 0xEA, 0xEF, 0xF0, 0xF4, 0xFA, 0xFC,
+        0xFD, 0xFF, 0xA5, 0x203E, 0xFF5E, 0xFF61, 0xFEFF, 0xFFFE, 0xD83D, 0xDE00, 0xDBFF, 0xDC00, 0x3042,
+        0xFFFE0000, 0x1F600, 0x110000};
+    Values v;
+    while (v.size() < n) {
+        unsigned int u = rng() % 2 ? special[rng() % std::size(special)] : static_cast<unsigned int>(rng());
+        if (width == 1) u &= 0xFF;
+        if (width == 2) u &= 0xFFFF;
+        if (width == 4 && rng() % 4) u &= 0x1FFFFF;
+        if (rng() % 8 == 0) v.insert(v.end(), {0x1B, 0x24, 0x42});  // a designation, then JIS bytes
+        v.push_back(u);
+    }
+    return v;
+}
+
+// Random input cut into random source blocks and read back in random mixes
+// of unit and block reads gives exactly the units of the unit path.
+TEST(FilterCases, BlockPathEqualsUnitPath) {
+    std::mt19937 rng(42);
+    auto check = [&](CCC::IFilter& f, unsigned inWidth, unsigned outWidth, const std::string& name) {
+        for (int round = 0; round < 8; ++round) {
+            Values in = randomUnits(rng, inWidth, rng() % 2 ? rng() % 300 : 3000);
+            Values byUnits = runValues(f, inWidth, in, outWidth, ReadMode::Units, 1, 1 << 20);
+            unsigned seed = static_cast<unsigned>(rng());
+            EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Blocks, seed), byUnits) << name;
+            EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Mixed, seed + 1), byUnits) << name;
+            EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Mixed, seed + 2, 1), byUnits) << name;
+        }
+    };
+    for (int n = 0; n < CCC::UnitFilterTable::kCount; ++n) {
+        std::unique_ptr<CCC::IFilter> f(CCC::UnitFilterTable::create(n));
+        check(*f, f->getSrcIOTypeMask(), f->getIOType(), "filter " + std::to_string(n));
+    }
+    for (unsigned w : {1u, 2u, 4u}) {
+        for (CCC::NLConv mode = CCC::nlconv::kLf2Cr; mode <= CCC::nlconv::kAny2CrLf; ++mode) {
+            std::unique_ptr<CCC::IFilter> s(CCC::createNewlineStage(mode, w));
+            check(*s, w, w, "newline mode " + std::to_string(mode));
+        }
+        if (w > 1) check(*groupStage("bom", w), w, w, "mark stage");
+    }
+    EXPECT_EQ(CCC::createNewlineStage(CCC::nlconv::kNone, CCC::kIO8), nullptr);
+    EXPECT_EQ(CCC::createNewlineStage(CCC::nlconv::kLf2CrLf, 3), nullptr);
+}
+
+} // namespace
