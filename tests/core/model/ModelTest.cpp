@@ -185,7 +185,7 @@ TEST_F(ModelTest, DumpTokensReadsEverySource) {
     add("a.txt", "=\n");
     ::testing::internal::CaptureStdout();
     EXPECT_TRUE(model_.dumpTokens(log_.get()));
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "token_id: 02\ntoken_id: 01\ntoken_id: 00\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "token_id: 02 EQ\ntoken_id: 01 NL\ntoken_id: 00 $\n");
 }
 
 } // namespace
