@@ -130,12 +130,12 @@ struct TokenCase {
 
 TEST(TokensCli, PrintsTheTokenDump) {
     const TokenCase cases[] = {
-        {"2", "=\n", "token_id: 02\ntoken_id: 01\ntoken_id: 00\n"},
-        {"3", "=\n", "token_id: 02\ntoken_id: 01\ntoken_id: 00\n"},
-        {"4", "\xEF\xBC\x9D\n", "token_id: 02\ntoken_id: 01\ntoken_id: 00\n"},
-        // Texts are printed in Shift_JIS.
-        {"2", "*\xE6\x9C\xAC", "token_id: 05\ntoken_id: 03 (\x96\x7B)\ntoken_id: 01\ntoken_id: 00\n"},
-        {"2", "", "token_id: 00\n"},
+        {"2", "=\n", "token_id: 02 EQ\ntoken_id: 01 NL\ntoken_id: 00 $\n"},
+        {"3", "=\n", "token_id: 02 EQ\ntoken_id: 01 NL\ntoken_id: 00 $\n"},
+        {"4", "\xEF\xBC\x9D\n", "token_id: 02 EQ\ntoken_id: 01 NL\ntoken_id: 00 $\n"},
+        // Texts are printed in UTF-8.
+        {"2", "*\xE6\x9C\xAC", "token_id: 05 ASTER\ntoken_id: 03 STRING (\xE6\x9C\xAC)\ntoken_id: 01 NL\ntoken_id: 00 $\n"},
+        {"2", "", "token_id: 00 $\n"},
     };
     for (const TokenCase& c : cases) {
         Scratch scratch("tokens");
@@ -151,7 +151,7 @@ TEST(TraceCli, PrintsTheTraceAndWritesNoFile) {
     writeBytes(scratch / "t.txt", "=\xE9\xA1\x8C\n*\xE7\xAB\xA0\n\xE6\x9C\xAC\xE3\x80\x82\n");
     const ToolRun run = runQuillmark(scratch.dir(), "trace t.txt");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "<title>\x91\xE8</title>\n<h1>\x8F\xCD</h1>\n<p><span>\x96\x7B\x81\x42</span></p>\n");
+    EXPECT_EQ(run.out, "<title>\xE9\xA1\x8C</title>\n<h1>\xE7\xAB\xA0</h1>\n<p><span>\xE6\x9C\xAC\xE3\x80\x82</span></p>\n");
     EXPECT_FALSE(fs::exists(scratch / "t.html"));
     EXPECT_FALSE(fs::exists(scratch / "t.g0"));
 }
