@@ -1,10 +1,13 @@
 // quillmark convert [options] FILE...: converts manuscripts to XHTML the way
 // the desktop program's Convert command does. Each output is written beside
-// its source (book.txt -> book.html, book1.html, ... for split parts) with
-// CR LF line ends; its name is printed on standard output. Structure
-// warnings go to standard error. A built-in style sheet is copied next to
-// the outputs from the program's data folder; a failed copy fails the run.
+// its source, or into --output-dir (book.txt -> book.html, book1.html, ...
+// for split parts) with CR LF line ends; its name is printed on standard
+// output. "-" as the only FILE reads standard input and writes the document
+// to standard output. Structure warnings go to standard error, each after
+// the name of its source. A built-in style sheet is copied next to the
+// outputs from the program's data folder; a failed copy fails the run.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -39,6 +42,7 @@ struct ConvertOptions {
     std::string style = "none";
     std::string span;
     std::string to = "auto";
+    std::string outputDir;
 };
 
 // The style sheet the documents refer to, the writing-direction wrappers it
@@ -110,6 +114,64 @@ bool copyStyleSheet(const Orvane::Model& model, const std::string& name) {
     return false;
 }
 
+// The folders the documents were written to ("." for standard output).
+std::vector<std::string> outputFolders(const Orvane::Model& model, bool toStandardOutput) {
+    std::vector<std::string> folders;
+    if (toStandardOutput) folders.push_back(".");
+    for (const auto& output : model.getOutputs()) {
+        const auto& file = output->getFileName();
+        std::string folder = tolvanw32::FileOperations::directoryName(std::string(file.data(), file.size()));
+        if (folder.empty()) folder = ".";
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    }
+    return folders;
+}
+
+// The documents link to a sheet of the user's by name, relative to
+// themselves: a name found in none of their folders is most likely a typo
+// or a built-in name misspelt. Addresses (scheme://...) are not checked.
+void warnOfMissingStyleSheet(const std::vector<std::string>& folders, const std::string& name) {
+    if (name.find("://") != std::string::npos) return;
+    for (const std::string& folder : folders) {
+        const bool here = folder == "." || fs::path(name).is_absolute();
+        const std::string path = here ? name : tolvanw32::FileOperations::join(folder, name);
+        std::error_code ec;
+        if (fs::exists(path, ec)) continue;
+        std::fprintf(stderr,
+                     "quillmark convert: warning: the style sheet %s does not exist; the documents refer to it "
+                     "all the same (built-in sheets: yoko, tate, yoko-check, tate-check)\n",
+                     path.c_str());
+    }
+}
+
+// The name the outputs of a source get in folder (before the part number
+// and the extension are added).
+std::string outputNameIn(const std::string& folder, const SourceFile& source) {
+    return (fs::path(folder) / (source.standardInput ? fs::path("stdin") : fs::path(source.path).filename())).string();
+}
+
+bool makeOutputDirectory(const std::string& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!ec && !fs::is_directory(folder, ec)) ec = std::make_error_code(std::errc::not_a_directory);
+    if (!ec) return true;
+    std::fprintf(stderr, "quillmark convert: cannot create %s: %s\n", folder.c_str(), ec.message().c_str());
+    return false;
+}
+
+// The one document of a run kept in memory, on standard output; a manuscript
+// that splits into parts is a usage error.
+int writeToStandardOutput(const Orvane::Model& model) {
+    const auto& outputs = model.getOutputs();
+    if (outputs.size() != 1)
+        return usageError(kCommand, "the manuscript splits into " + std::to_string(outputs.size()) +
+                                        " documents: give --output-dir to write them");
+    if (outputs.front()->writeTo(stdout)) return kExitOk;
+    std::fprintf(stderr, "quillmark convert: cannot write standard output: %s\n",
+                 outputs.front()->getFailure().c_str());
+    return kExitFailure;
+}
+
 // The encodings a document can be written in: each gives a file whose
 // declaration and byte-order mark an XML parser reads (xmllint checks every
 // one). Left out: the big-endian forms, which cannot be written; UCS-2,
@@ -140,7 +202,11 @@ bool parseDocumentEncoding(const std::string& text, CCC::CeId& id, int& status) 
 }
 
 int runConvert(const ConvertOptions& options) {
-    if (options.source.files.empty()) return usageError(kCommand, "no FILE given");
+    const auto& files = options.source.files;
+    if (files.empty()) return usageError(kCommand, "no FILE given");
+    const bool standardInput = std::find(files.begin(), files.end(), kStandardInputArgument) != files.end();
+    if (standardInput && files.size() > 1) return usageError(kCommand, "- (standard input) must be the only FILE");
+    const bool toStandardOutput = standardInput && options.outputDir.empty();
     int status = kExitOk;
     CCC::CeId from = CCC::ceid::kNone;
     CCC::CeId to = CCC::ceid::kNone;
@@ -167,7 +233,8 @@ int runConvert(const ConvertOptions& options) {
         return usageError(kCommand, "the style sheet name is not readable text: " + style.name);
 
     std::vector<SourceFile> sources;
-    if (!openSources(options.source.files, from, to, kCommand, sources)) return kExitFailure;
+    if (!openSources(files, from, to, kCommand, sources)) return kExitFailure;
+    if (!options.outputDir.empty() && !makeOutputDirectory(options.outputDir)) return kExitFailure;
 
     model.setGenerator(1);
     auto* writer = static_cast<Orvane::Generator1*>(model.getGenerator());
@@ -175,7 +242,11 @@ int runConvert(const ConvertOptions& options) {
     writer->setStyleSheet(&styleName);
     writer->setYokoP(style.yoko);
     writer->setTateP(style.tate);
-    for (const SourceFile& source : sources) addSource(model, source, CCC::nlconv::kLf2CrLf);
+    for (const SourceFile& source : sources) {
+        const std::string name = options.outputDir.empty() ? "" : outputNameIn(options.outputDir, source);
+        addSource(model, source, CCC::nlconv::kLf2CrLf, name.empty() ? nullptr : name.c_str());
+    }
+    model.setKeepOutputsP(toStandardOutput);
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
@@ -183,14 +254,18 @@ int runConvert(const ConvertOptions& options) {
         std::fputs("quillmark convert: the log could not be set up\n", stderr);
         return kExitFailure;
     }
+    log->setSourceNamesP(true);
     const bool ok = model.run(log.get());
     std::fflush(stdout);
     for (const std::string& failure : model.getFailures())
         std::fprintf(stderr, "quillmark convert: %s\n", failure.c_str());
     if (!ok && model.getFailures().empty()) std::fputs("quillmark convert: the conversion failed\n", stderr);
     printToStderr(logText);
-    const bool copied = !style.builtIn || copyStyleSheet(model, style.name);
+    if (!style.builtIn && !style.name.empty()) warnOfMissingStyleSheet(outputFolders(model, toStandardOutput), style.name);
+    // Standard output has no folder to copy a sheet to.
+    const bool copied = toStandardOutput || !style.builtIn || copyStyleSheet(model, style.name);
     if (!ok) return kExitFailure;
+    if (toStandardOutput) return writeToStandardOutput(model);
     for (const auto& output : model.getOutputs()) {
         const auto& file = output->getFileName();
         std::fwrite(file.data(), 1, file.size(), stdout);
@@ -201,7 +276,8 @@ int runConvert(const ConvertOptions& options) {
 
 void install(CLI::App& app, int& status) {
     auto options = std::make_shared<ConvertOptions>();
-    CLI::App* cmd = app.add_subcommand("convert", "Convert manuscripts to XHTML files written beside them");
+    CLI::App* cmd = app.add_subcommand(
+        "convert", "Convert manuscripts to XHTML (beside them, into --output-dir, or - to standard output)");
     addSourceOptions(cmd, options->source);
     cmd->add_option("-t,--to", options->to,
                     "Encoding of the outputs, or auto: cp932 for sources read as Shift_JIS, cp932 or ASCII, "
@@ -214,7 +290,11 @@ void install(CLI::App& app, int& status) {
         ->default_str("none");
     cmd->add_option("--span", options->span,
                     "Also end sentence spans at these, comma-separated: ten (\u3001), period (.), comma (,)");
-    cmd->add_option("FILE", options->source.files, "Manuscripts to convert");
+    cmd->add_option("-o,--output-dir", options->outputDir,
+                    "Write the outputs and the copied style sheet into this folder (made when missing)");
+    cmd->add_option("FILE", options->source.files,
+                    "Manuscripts to convert; - alone reads standard input and writes the document to standard "
+                    "output");
     cmd->footer("Built-in style sheets are taken from $QUILLMARK_DATA_DIR when set, else from the program's "
                 "data folder (<prefix>/share/quillmark once installed).");
     cmd->callback([cmd, options, &status] {

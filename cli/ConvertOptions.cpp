@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "ccc/encoding/EncodingIds.h"
@@ -54,8 +55,7 @@ int usageError(const char* command, const std::string& message) {
 
 void addSourceOptions(CLI::App* cmd, SourceOptions& options) {
     cmd->allow_extras();
-    cmd->add_option("--syntax", options.syntax, "Markup syntax: 2 span-aware marks in both forms, 3 half-width marks only, "
-                                                "4 full-width marks only, 1 markup with macros, 0 trace syntax")
+    cmd->add_option("--syntax", options.syntax, std::string("Markup syntax: ") + kSyntaxList)
         ->default_str("2");
     cmd->add_option("-f,--from", options.from,
                     "Encoding of the sources, or auto: utf-8 when the file is UTF-8, otherwise what the "
@@ -101,6 +101,19 @@ bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, 
     return true;
 }
 
+bool parseStdoutEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status) {
+    if (!parseEncoding(text, command, id, status)) return false;
+    if (id == ceid::kNone || id == ceid::kUtf8) id = ceid::kUtf8N;
+    // The markup around the texts is printed as ASCII bytes.
+    static const char kProbe[] = "<a +&=>\n";
+    CCC::TString<char> bytes;
+    if (CCC::Iceman::convertToBString(ceid::kUtf16N, id, CCC::TString<unsigned short>::fromAscii(kProbe), bytes) &&
+        std::string_view(bytes.data(), bytes.size()) == kProbe)
+        return true;
+    status = usageError(command, "--stdout-encoding needs an encoding that writes ASCII as ASCII, not " + text);
+    return false;
+}
+
 CCC::CeId detectSourceEncoding(std::FILE* file) {
     unsigned char head[3];
     const std::size_t n = std::fread(head, 1, sizeof head, file);
@@ -135,16 +148,19 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
                  std::vector<SourceFile>& sources) {
     sources.clear();
     for (const std::string& path : paths) {
+        const bool standardInput = path == kStandardInputArgument;
         std::error_code ec;
-        const auto type = std::filesystem::status(path, ec).type();
+        const auto type = standardInput ? std::filesystem::file_type::unknown : std::filesystem::status(path, ec).type();
         errno = 0;
-        std::FILE* file = type == std::filesystem::file_type::directory ? nullptr : std::fopen(path.c_str(), "rb");
+        std::FILE* file = standardInput                                   ? stdin
+                          : type == std::filesystem::file_type::directory ? nullptr
+                                                                          : std::fopen(path.c_str(), "rb");
         if (!file) {
             const int error = type == std::filesystem::file_type::directory ? EISDIR : errno;
             std::fprintf(stderr, "quillmark %s: can't open %s: %s\n", command, path.c_str(), reasonOf(error).c_str());
             return false;
         }
-        SourceFile source{path, from, to, nullptr};
+        SourceFile source{standardInput ? kStandardInputName : path, standardInput, from, to, nullptr};
         if (type != std::filesystem::file_type::regular) {
             // Read once: what detection takes from a pipe would be gone.
             auto bytes = std::make_shared<std::string>();
@@ -152,7 +168,7 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
             if (!readAll(file, *bytes)) {
                 std::fprintf(stderr, "quillmark %s: can't read %s: %s\n", command, path.c_str(),
                              reasonOf(errno).c_str());
-                std::fclose(file);
+                if (!standardInput) std::fclose(file);
                 return false;
             }
             if (!source.in) source.in = detectSourceEncoding(*bytes);
@@ -161,14 +177,14 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
             source.in = detectSourceEncoding(file);
         }
         if (!source.out) source.out = autoOutputEncoding(source.in);
-        std::fclose(file);
+        if (!standardInput) std::fclose(file);
         sources.push_back(std::move(source));
     }
     return true;
 }
 
-void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode) {
-    Orvane::SrcText* text = model.addSrcText(source.path.c_str(), source.in, nullptr, source.out, newLineMode);
+void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode, const char* outputName) {
+    Orvane::SrcText* text = model.addSrcText(source.path.c_str(), source.in, outputName, source.out, newLineMode);
     if (source.bytes) text->setPreloadedBytes(source.bytes);
 }
 

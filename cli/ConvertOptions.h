@@ -35,6 +35,10 @@ struct SourceOptions {
     std::vector<std::string> files;
 };
 
+// Which syntax is which, for the help texts.
+inline constexpr const char* kSyntaxList =
+    "0 trace, 1 macros, 2 both mark forms (default), 3 half-width marks, 4 full-width marks";
+
 // Adds --syntax and -f/--from to cmd and makes unknown options reach the
 // command (see rejectExtras) instead of failing the parse.
 void addSourceOptions(CLI::App* cmd, SourceOptions& options);
@@ -53,6 +57,12 @@ bool selectSyntax(Orvane::Model& model, const std::string& text, const char* com
 // usage error (status set, false) for a name that is not an encoding.
 bool parseEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status);
 
+// --stdout-encoding: what tokens and trace print their texts in. UTF-8 is
+// printed without a mark (texts are printed piece by piece); an encoding
+// that does not write ASCII as ASCII would garble the lines around the
+// texts and is a usage error (status set, false), as is an unknown name.
+bool parseStdoutEncoding(const std::string& text, const char* command, CCC::CeId& id, int& status);
+
 // The encoding a source is read in when -f is auto: "utf-8" for a file that
 // starts with the UTF-8 mark or is valid UTF-8 with a non-ASCII byte; else
 // the ja-detector's answer, where Shift_JIS, cp932, US-ASCII and nothing
@@ -65,10 +75,16 @@ CCC::CeId detectSourceEncoding(const std::string& bytes);
 // encoding whose characters it holds, else utf-8.
 CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding);
 
+// "-" as a FILE: standard input.
+inline constexpr const char* kStandardInputArgument = "-";
+// What the model, the messages and the warnings call standard input.
+inline constexpr const char* kStandardInputName = "<stdin>";
+
 // A source named on the command line, with the encodings it is converted
 // with.
 struct SourceFile {
-    std::string path;
+    std::string path;  // kStandardInputName for "-"
+    bool standardInput = false;
     CCC::CeId in = CCC::ceid::kNone;
     CCC::CeId out = CCC::ceid::kNone;
     // The whole content of a source that can be read only once (a pipe, a
@@ -77,14 +93,18 @@ struct SourceFile {
 };
 
 // Checks that every file can be opened and resolves its encodings
-// (from/to kNone: auto); what is not a regular file is read into memory here.
+// (from/to kNone: auto); what is not a regular file, standard input ("-")
+// among them, is read into memory here.
 // On the first file that cannot be opened or read prints "quillmark
 // COMMAND: can't open PATH: REASON" and returns false.
 bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeId to, const char* command,
                  std::vector<SourceFile>& sources);
 
 // Registers the source with the model, handing over bytes read ahead.
-void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode);
+// outputName: the outputs' name without the part number and extension
+// (null: beside the source, named after it).
+void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode,
+               const char* outputName = nullptr);
 
 // UTF-16 text (the log) on standard error, in the platform's encoding.
 void printToStderr(const CCC::TString<unsigned short>& text);

@@ -1,7 +1,7 @@
-// quillmark trace [--syntax N] [-f ENC] FILE: runs FILE through the syntax
-// into the trace generator, which prints a rough HTML-like rendering of the
-// document events on standard output (texts in Shift_JIS) and writes no
-// file.
+// quillmark trace [--syntax N] [-f ENC] [--stdout-encoding ENC] FILE: runs
+// FILE through the syntax into the trace generator, which prints a rough
+// HTML-like rendering of the document events on standard output and writes
+// no file.
 
 #include <cstdio>
 #include <memory>
@@ -9,6 +9,7 @@
 #include "Command.h"
 #include "ConvertOptions.h"
 #include "SingleSourceCommand.h"
+#include "core/generator/Generator.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
 
@@ -18,8 +19,9 @@ namespace {
 
 constexpr int kTraceGenerator = 0;
 
-int runTrace(Orvane::Model& model) {
+int runTrace(Orvane::Model& model, CCC::CeId printCeId) {
     model.setGenerator(kTraceGenerator);
+    model.getGenerator()->setPrintCeId(printCeId);
 
     Orvane::DString logText;
     std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
@@ -31,7 +33,7 @@ int runTrace(Orvane::Model& model) {
 
 void install(CLI::App& app, int& status) {
     installSingleSourceCommand(app, status, "trace",
-                               "Print the document events of a manuscript as a rough trace (texts in Shift_JIS)",
+                               "Print the document events of a manuscript as a rough trace",
                                runTrace);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Command.h"
+#include "ConvertOptions.h"
 #include "SignalCleanup.h"
 
 namespace quillmark {
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML, and the encoding tools under it."};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(0, 1);
+    app.footer(std::string("Syntaxes (--syntax of convert, tokens and trace): ") + quillmark::kSyntaxList +
+               ".\nFILE - is standard input. 'quillmark COMMAND --help' lists a command's options; "
+               "the manual page is quillmark(1).");
     // Usage errors are one line on standard error.
     app.failure_message([](const CLI::App*, const CLI::Error& e) { return "quillmark: " + std::string(e.what()) + "\n"; });
 

@@ -24,7 +24,7 @@ void Generator::printText(const DString* text) {
     DString clean;
     Escaping::appendRaw(clean, text);
     CCC::TString<char> bytes;
-    if (CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, CCC::ceid::kShiftJis, clean, bytes))
+    if (CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, printCeId_, clean, bytes))
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 

@@ -4,6 +4,7 @@
 
 #include "ccc/base/TString.h"
 #include "ccc/base/Unit.h"
+#include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
 
@@ -18,7 +19,8 @@ using DString = CCC::TString<unsigned short>;
 // element in document order; the generator keeps the little state the
 // events need and produces the outputs. This base class is the trace
 // generator: it prints a rough rendering of the events on standard output
-// (in Shift_JIS) and writes no files.
+// (texts in Shift_JIS unless setPrintCeId says otherwise) and writes no
+// files.
 //
 // Text arguments are UTF-16, owned by the caller and never kept. Per
 // source the model calls beginSrcText, the syntax the content events and
@@ -127,6 +129,8 @@ public:
 
     void setPass(int pass) { pass_ = pass; }
     void setLog(Log* log) { log_ = log; }
+    // The encoding the trace prints texts in.
+    void setPrintCeId(CeId ceId) { printCeId_ = ceId; }
 
     Model* getModel() const { return model_; }
     int getPass() const { return pass_; }
@@ -152,8 +156,10 @@ protected:
     Log* log_ = nullptr;
 
 private:
-    // Trace output of text arguments, in Shift_JIS.
-    static void printText(const DString* text);
+    CeId printCeId_ = CCC::ceid::kShiftJis;
+
+    // Trace output of text arguments, in the print encoding.
+    void printText(const DString* text);
     void printWrapped(const char* before, const DString* text, const char* after);
 };
 

@@ -9,6 +9,7 @@
 #include "XhtmlTemplates.h"
 #include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
+#include "core/model/FileName.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
 #include "core/model/Output.h"
@@ -71,6 +72,13 @@ void Generator1::warn(int message, int first, int second) {
     if (!log_ || !log_->getWriter()) return;
     const DString& text = Log::message(message, Log::kJapanese);
     try {
+        if (log_->sourceNamesP() && srcText_) {
+            DString name;
+            if (FileName::toText(srcText_->getFileName(), name)) {
+                name += widen(": ");
+                log_->getWriter()->writeString(name);
+            }
+        }
         if (message == Log::kHeadingStart) log_->getWriter()->print(&text, first);
         else log_->getWriter()->print(&text, first, second);
     } catch (const CCC::Exception&) {

@@ -38,6 +38,12 @@ public:
     // The text of a warning (empty for 0 and for unknown numbers).
     static const DString& message(int number, int language);
 
+    // Whether each warning starts with the name of its source ("book.txt: "),
+    // as a program converting several files for a terminal wants; the
+    // desktop's log keeps the bare text.
+    void setSourceNamesP(bool on) { sourceNamesP_ = on; }
+    bool sourceNamesP() const { return sourceNamesP_; }
+
     int getReserved() const { return reserved_; }
     CCC::OFlow* getFlow() const { return flow_; }
     CeId getCeId() const { return ceId_; }
@@ -52,6 +58,7 @@ private:
     CCC::Spooler* spooler_;
     CCC::CompositIFilter* filter_;
     LogWriter* writer_;
+    bool sourceNamesP_ = false;
 };
 
 } // namespace Orvane

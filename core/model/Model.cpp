@@ -123,7 +123,7 @@ void Model::clearOutputs() { outputs_.clear(); }
 Output* Model::addOutput(std::unique_ptr<Output> output) {
     outputs_.push_back(std::move(output));
     Output* added = outputs_.back().get();
-    if (running_) stageOutput(*added);
+    if (running_ && !keepOutputsP_) stageOutput(*added);
     return added;
 }
 
@@ -222,11 +222,11 @@ bool Model::generate(Log* log) {
     }
     if (!parsed) fail("the generator asks for more passes than a run has");
     // Nothing of a run that cannot be completed reaches its targets.
-    if (!parsed || !checkTargets(first)) {
+    if (!parsed || (!keepOutputsP_ && !checkTargets(first))) {
         outputs_.erase(outputs_.begin() + static_cast<std::ptrdiff_t>(first), outputs_.end());
         return false;
     }
-    return writeOutputs(first);
+    return keepOutputsP_ || writeOutputs(first);
 }
 
 bool Model::run(Log* log) {

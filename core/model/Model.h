@@ -69,6 +69,10 @@ public:
     // Why the last run failed, one sentence per failure naming the file
     // ("cannot write book.html: Permission denied"); empty after a success.
     const std::vector<std::string>& getFailures() const { return failures_; }
+    // Outputs kept in memory with their content, not written to their files,
+    // for a program that writes the document to standard output itself.
+    void setKeepOutputsP(bool keep) { keepOutputsP_ = keep; }
+
     // Reads every source and prints its tokens on standard output.
     [[nodiscard]] bool dumpTokens(Log* log);
 
@@ -92,6 +96,7 @@ private:
     Outputs outputs_;
     std::vector<std::string> failures_;
     bool running_ = false;
+    bool keepOutputsP_ = false;
 };
 
 } // namespace Orvane

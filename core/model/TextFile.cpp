@@ -81,42 +81,43 @@ bool TextFile::setText(const char* text, CeId ceId) {
     return reason.empty();
 }
 
-bool TextFile::stage() {
-    discardStaged();
+std::string TextFile::encodeInto(std::FILE* stream) const {
     // The width the output encoding's data has at the end of the chain; a
     // byte-swapped form has none and cannot be written.
     const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
     std::unique_ptr<CCC::CompositIFilter> chain(
         width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId_, newLineMode_));
-    if (!chain) {
-        setFailure("no conversion to " + encodingName(outCeId_));
-        return false;
+    if (!chain) return "no conversion to " + encodingName(outCeId_);
+    const DString empty;
+    const DString& text = content_ ? *content_ : empty;
+    CCC::TFixedMemIFlow<unsigned short> src(text.data(), text.size());
+    CCC::FileOFlow dest(stream);
+    chain->setSrc(&src);
+    errno = 0;
+    try {
+        CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
+        // Flushed here: the stream's owner may close it next.
+        if (dest.close()) return {};
+    } catch (const CCC::Exception&) {
     }
+    return reasonOf(errno);
+}
+
+bool TextFile::writeTo(std::FILE* stream) {
+    const std::string reason = encodeInto(stream);
+    setFailure(reason);
+    return reason.empty();
+}
+
+bool TextFile::stage() {
+    discardStaged();
     auto file = std::make_unique<ReplacingFile>(getFileName().c_str());
     if (!file->openP()) {
         setFailure(file->failure());
         return false;
     }
-    const DString empty;
-    const DString& text = content_ ? *content_ : empty;
-    CCC::TFixedMemIFlow<unsigned short> src(text.data(), text.size());
-    bool written;
-    {
-        CCC::FileOFlow dest(file->stream());
-        chain->setSrc(&src);
-        errno = 0;
-        try {
-            CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
-            // Let go of the stream before the file is closed.
-            written = dest.close();
-        } catch (const CCC::Exception&) {
-            written = false;
-        }
-    }
-    if (!written) {
-        setFailure(reasonOf(errno));
-        return false;  // the ReplacingFile removes its temporary file
-    }
+    // A failure removes the temporary file with the ReplacingFile.
+    if (!writeTo(file->stream())) return false;
     if (!file->finish()) {
         setFailure(file->failure());
         return false;

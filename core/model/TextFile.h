@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,9 @@ public:
     [[nodiscard]] bool commitStaged();
     void discardStaged();
     bool stagedP() const { return staged_ != nullptr; }
+    // Writes the content as write() does, into an open stream (standard
+    // output), which stays open; false with the reason on failure.
+    [[nodiscard]] bool writeTo(std::FILE* stream);
 
     // Bytes of the file already read by the caller (a pipe can be read only
     // once): read() decodes these instead of opening the file.
@@ -57,6 +61,9 @@ public:
     CCC::NLConv getNewLineMode() const { return newLineMode_; }
 
 private:
+    // The content converted into stream; empty, or the reason of a failure.
+    std::string encodeInto(std::FILE* stream) const;
+
     CeId inCeId_;
     CeId outCeId_;
     CCC::NLConv newLineMode_;

@@ -29,18 +29,20 @@ bool Syntax::parse(Log*, const unsigned short* text, std::uint32_t length, Gener
 
 bool Syntax::dumpTokens(Log*, const unsigned short* text, std::uint32_t length) {
     lexer->setSource(text, length);
+    CCC::TString<char> bytes;
     for (;;) {
         std::unique_ptr<Token> t(lexer->nextToken());
         if (!t) return false;
-        if (!t->value) {
-            std::printf("token_id: %02d\n", t->code);
-        } else {
-            CCC::TString<char> bytes;
-            CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, CCC::ceid::kShiftJis, *t->value, bytes);
-            std::printf("token_id: %02d (", t->code);
+        std::printf("token_id: %02d", t->code);
+        if (t->code >= 0 && static_cast<std::size_t>(t->code) < tokenNames_.size())
+            std::printf(" %s", tokenNames_[t->code].c_str());
+        if (t->value) {
+            CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, printCeId_, *t->value, bytes);
+            std::fputs(" (", stdout);
             std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-            std::fputs(")\n", stdout);
+            std::fputc(')', stdout);
         }
+        std::fputc('\n', stdout);
         if (t->code == 0) return true;
     }
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "Lexer.h"
 #include "Parser.h"
+#include "ccc/base/Unit.h"
+#include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
 
@@ -27,18 +31,26 @@ public:
     // is not used by any syntax.
     virtual bool parse(Log* log, const unsigned short* text, std::uint32_t length, Generator* generator);
 
-    // Prints the token stream on standard output, one "token_id: NN" line a
-    // token (with its text in Shift_JIS in parentheses when it has one).
+    // Prints the token stream on standard output, one "token_id: NN NAME"
+    // line a token (with its text in parentheses when it has one).
     bool dumpTokens(Log* log, const unsigned short* text, std::uint32_t length);
+    // The encoding the dump prints texts in; Shift_JIS unless set.
+    void setPrintCeId(CCC::CeId ceId) { printCeId_ = ceId; }
 
     Lexer* getLexer() const { return lexer; }
 
 protected:
-    // Takes over both.
-    Syntax(Lexer* lexer, Parser* parser) : lexer(lexer), parser(parser) {}
+    // Takes over both. tokenNames: the terminals' names by code, for the
+    // dump (without them it prints the codes alone).
+    Syntax(Lexer* lexer, Parser* parser, std::vector<std::string> tokenNames = {})
+        : lexer(lexer), parser(parser), tokenNames_(std::move(tokenNames)) {}
 
     Lexer* lexer = nullptr;
     Parser* parser = nullptr;
+
+private:
+    std::vector<std::string> tokenNames_;
+    CCC::CeId printCeId_ = CCC::ceid::kShiftJis;
 };
 
 } // namespace Orvane

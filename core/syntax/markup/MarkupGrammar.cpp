@@ -2,6 +2,7 @@
 
 #include "../LalrBuilder.h"
 #include "../ParseEngine.h"
+#include "MarkupTokens.h"
 #include "PhraseWalk.h"
 #include "core/generator/Generator.h"
 
@@ -102,13 +103,7 @@ void pageWithMinus(ReduceContext& c) {
 
 template <bool Spans>
 Grammar build() {
-    std::vector<std::string> terminals = {
-        "$",     "NL",      "EQ",     "STRING",   "AMP",    "ASTER", "BLACK_SQUARE", "WHITE_SQUARE",
-        "BLACK_DIAMOND", "WHITE_DIAMOND", "BLACK_CIRCLE", "WHITE_CIRCLE", "PLUS", "MINUS", "EXCL", "BAR",
-        "TILDE", "BACKQUOTE", "SEMI", "PERCENT", "SHARP", "CARET", "DOLLAR", "RAW_TEXT", "UNDER",
-        "COMMENT_TEXT", "LINE_COMMENT_TEXT"};
-    if (Spans) terminals.insert(terminals.end(), {"STOP", "STOP_CLOSE", "CLOSE", "SPAN_BREAK"});
-    else terminals.insert(terminals.end(), {"AT", "MACRO_TEXT"});
+    std::vector<std::string> terminals = markup::tokenNames(Spans);
     terminals.push_back("error");
     Grammar g(std::move(terminals), {"src", "lines", "line", "phrases", "phrase", "cells"});
     g.rule("src", "lines");

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace Orvane::markup {
 
 // Terminal codes of the markup family: the lexer's token codes and the
@@ -45,6 +49,25 @@ enum TokenCode {
     kAT = 27,
     kMACRO_TEXT = 28,
 };
+
+// The terminals' names by code, as the grammars and the token dump spell
+// them.
+inline constexpr const char* kCommonTokenNames[kCommonCodes] = {
+    "$",         "NL",         "EQ",       "STRING",      "AMP",          "ASTER",    "BLACK_SQUARE",
+    "WHITE_SQUARE", "BLACK_DIAMOND", "WHITE_DIAMOND", "BLACK_CIRCLE", "WHITE_CIRCLE", "PLUS", "MINUS",
+    "EXCL",      "BAR",        "TILDE",    "BACKQUOTE",   "SEMI",         "PERCENT",  "SHARP",
+    "CARET",     "DOLLAR",     "RAW_TEXT", "UNDER",       "COMMENT_TEXT", "LINE_COMMENT_TEXT"};
+inline constexpr const char* kSpanTokenNames[] = {"STOP", "STOP_CLOSE", "CLOSE", "SPAN_BREAK"};
+inline constexpr const char* kMacroTokenNames[] = {"AT", "MACRO_TEXT"};
+
+// Every terminal name of one family: with spans syntaxes 2 to 4, else
+// syntax 1.
+inline std::vector<std::string> tokenNames(bool spans) {
+    std::vector<std::string> names(std::begin(kCommonTokenNames), std::end(kCommonTokenNames));
+    if (spans) names.insert(names.end(), std::begin(kSpanTokenNames), std::end(kSpanTokenNames));
+    else names.insert(names.end(), std::begin(kMacroTokenNames), std::end(kMacroTokenNames));
+    return names;
+}
 
 // The lexer's states are the codes of the tokens it returned last: after a
 // line end it stands at the start of a line, and after a closing "$" or

@@ -1,9 +1,13 @@
 #include "S0Grammar.h"
 
 #include <cstdio>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "../LalrBuilder.h"
 #include "../ParseEngine.h"
+#include "S0Lexer.h"
 #include "core/generator/Generator.h"
 
 namespace Orvane {
@@ -48,8 +52,9 @@ void linkPhrase(ReduceContext& c) {
 } // namespace
 
 Grammar S0Grammar::make() {
-    Grammar g({"$", "NL", "ASTER", "EQ", "STRING", "SHARP", "AMP", "error"},
-              {"src", "lines", "line", "phrases", "phrase_exp"});
+    std::vector<std::string> terminals(std::begin(kS0TokenNames), std::end(kS0TokenNames));
+    terminals.push_back("error");
+    Grammar g(std::move(terminals), {"src", "lines", "line", "phrases", "phrase_exp"});
     g.rule("src", "lines", trace<kSrc>);
     g.rule("lines", "", trace<kNoLines>);
     g.rule("lines", "lines line", trace<kMoreLines>);

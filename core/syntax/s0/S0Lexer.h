@@ -17,6 +17,10 @@ enum S0TokenCode {
     kS0Error = 7,
 };
 
+// The terminals' names by code, as the grammar and the token dump spell
+// them.
+inline constexpr const char* kS0TokenNames[] = {"$", "NL", "ASTER", "EQ", "STRING", "SHARP", "AMP"};
+
 // The lexer's state is the code of the last token: after a line end it
 // stands at the start of a line.
 inline constexpr int kS0LineStart = kS0NL;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <iterator>
+
 #include "../Syntax.h"
 #include "S0Lexer.h"
 #include "S0Parser.h"
@@ -10,7 +12,8 @@ namespace Orvane {
 // and links, every reduction traced on standard output.
 class S0Syntax : public Syntax {
 public:
-    S0Syntax() : Syntax(new S0Lexer(), new S0Parser()) {}
+    S0Syntax()
+        : Syntax(new S0Lexer(), new S0Parser(), {std::begin(kS0TokenNames), std::end(kS0TokenNames)}) {}
 };
 
 } // namespace Orvane

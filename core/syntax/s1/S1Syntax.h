@@ -3,13 +3,14 @@
 #include "../Syntax.h"
 #include "S1Lexer.h"
 #include "S1Parser.h"
+#include "../markup/MarkupTokens.h"
 
 namespace Orvane {
 
 // The markup with macros: no sentence spans, "@" name "@" for macros.
 class S1Syntax : public Syntax {
 public:
-    S1Syntax() : Syntax(new S1Lexer(), new S1Parser()) {}
+    S1Syntax() : Syntax(new S1Lexer(), new S1Parser(), markup::tokenNames(false)) {}
 };
 
 } // namespace Orvane

@@ -3,6 +3,7 @@
 #include "../Syntax.h"
 #include "S2Lexer.h"
 #include "S2Parser.h"
+#include "../markup/MarkupTokens.h"
 
 namespace Orvane {
 
@@ -10,13 +11,13 @@ namespace Orvane {
 // or only the full-width forms of the marks.
 class S2Syntax : public Syntax {
 public:
-    S2Syntax() : Syntax(new S2Lexer(), new S2Parser()) {}
+    S2Syntax() : S2Syntax(new S2Lexer()) {}
 
     // The lexer with its span options.
     S2Lexer* getSpanLexer() const { return static_cast<S2Lexer*>(lexer); }
 
 protected:
-    explicit S2Syntax(S2Lexer* lexer) : Syntax(lexer, new S2Parser()) {}
+    explicit S2Syntax(S2Lexer* lexer) : Syntax(lexer, new S2Parser(), markup::tokenNames(true)) {}
 };
 
 class S3Syntax : public S2Syntax {
