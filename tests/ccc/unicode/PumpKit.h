@@ -1,9 +1,8 @@
 #pragma once
 
-// Driving conversion stages in tests: the three ways of reading a stage
-// (unit by unit, block-wise with random block sizes, and mixed), chains of
-// unit filters by number run on plain integers of any width, and glibc
-// iconv as reference.
+// Driving conversion stages in tests: stages fed by a short-block source
+// and read in the three ways, chains of unit filters by number run on plain
+// integers of any width, and glibc iconv as reference.
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -14,41 +13,13 @@
 
 #include "ccc/encoding/UnitFilterTable.h"
 #include "ccc/flow/CompositIFilter.h"
+#include "support/Drain.h"
 #include "support/ShortBlockFlow.h"
 
 namespace qmtest {
 
 using Bytes = std::string;
 using Values = std::vector<unsigned int>;
-
-enum class ReadMode { Units, Blocks, Mixed };
-inline const ReadMode kModes[] = {ReadMode::Units, ReadMode::Blocks, ReadMode::Mixed};
-
-// Reads the stage to its end in the given way; block sizes are random.
-// Once reached, the end must stay the end.
-template <class Out>
-std::vector<Out> drain(CCC::IFlow& f, ReadMode mode, unsigned seed = 1) {
-    std::vector<Out> out, buf(4096);
-    std::mt19937 rng(seed);
-    bool atEnd = false;
-    while (!atEnd) {
-        if (mode == ReadMode::Units || (mode == ReadMode::Mixed && rng() % 3 == 0)) {
-            try {
-                out.push_back(f.get<Out>());
-            } catch (const CCC::IOException& e) {
-                if (e.getCode() != CCC::IOException::kEndOfData) throw;
-                atEnd = true;
-            }
-        } else {
-            std::size_t want = 1 + (rng() % 4 ? rng() % 64 : rng() % buf.size());
-            std::size_t n = CCC::readBlock<Out>(f, buf.data(), want, atEnd);
-            EXPECT_LE(n, want);
-            out.insert(out.end(), buf.begin(), buf.begin() + static_cast<std::ptrdiff_t>(n));
-        }
-    }
-    EXPECT_EQ(0u, CCC::readBlock<Out>(f, buf.data(), buf.size(), atEnd));
-    return out;
-}
 
 // Runs units through a stage from a short-block source: blocks of up to
 // maxBlock units, or unless given, tiny ones for most seeds and large ones
