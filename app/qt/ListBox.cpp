@@ -6,33 +6,20 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 #include <QUrl>
 
 namespace tolvanw32 {
-
-namespace {
-
-// Every row gets the same height, whatever the font asks for.
-class FixedHeightDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(ListBox::kItemHeight);
-        return size;
-    }
-};
-
-} // namespace
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragDropMode(QAbstractItemView::NoDragDrop);
+    // Each row is measured on its own: as tall as its font needs (a fixed
+    // height clips Japanese faces), and the longest name, wherever it
+    // stands, sets how far the list scrolls sideways.
+    setUniformItemSizes(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setUniformItemSizes(true);
-    setItemDelegate(new FixedHeightDelegate(this));
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setFileDropTarget(false);
 }
 

@@ -7,14 +7,13 @@ class QMimeData;
 
 namespace tolvanw32 {
 
-// A single-selection list of file names with fixed item height. It reports
+// A single-selection list of file names that scrolls sideways to show long
+// names whole, its rows as tall as their font needs. It reports
 // double clicks anywhere in it, the Enter key, and, when it is a drop
 // target, the local files dropped on it.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
-    static constexpr int kItemHeight = 16;
-
     explicit ListBox(QWidget* parent = nullptr);
 
     // Whether dropped files are taken; off by default.

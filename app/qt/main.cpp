@@ -10,6 +10,7 @@
 #include "app/controller/Tolvan.h"
 #include "app/qt/Form1.h"
 #include "app/qt/Icons.h"
+#include "app/qt/QtJapanese.h"
 #include "app/qt/QtPlatform.h"
 #include "app/qt/QtText.h"
 #include "app/services/FileOperations.h"
@@ -22,6 +23,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The desktop entry that names this program, for its icon and title.
     QApplication::setDesktopFileName(QStringLiteral("quillmark-desktop"));
+    // The window speaks Japanese; Qt's dialogs should too. Without the
+    // translations they still work, in English.
+    if (!QtJapanese::install())
+        std::fprintf(stderr, "quillmark-desktop: Qt's Japanese translations (qt_ja.qm) are not in %s: "
+                             "Qt's dialogs will show English texts (install qt6-translations-l10n)\n",
+                     qPrintable(QtJapanese::folder()));
     // Files named on the command line are added as if dropped on the list.
     QStringList files;
     for (qsizetype i = 1; i < QApplication::arguments().size(); ++i)

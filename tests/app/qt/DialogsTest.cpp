@@ -6,6 +6,7 @@
 #include "app/qt/Icons.h"
 #include "app/qt/LogView.h"
 #include "app/qt/Preference.h"
+#include "app/qt/QtJapanese.h"
 #include "app/qt/QtPlatform.h"
 #include "ccc/encoding/Ccc.h"
 
@@ -15,7 +16,7 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(CCC::Ccc::initialize()); }
+    void initTestCase() { QVERIFY(CCC::Ccc::initialize() && QtJapanese::install()); }
     void cleanupTestCase() { CCC::Ccc::unInitialize(); }
 
     // The current name is shown; OK returns what was typed, Cancel nothing.
@@ -123,7 +124,8 @@ private slots:
         QCOMPARE(state(), std::tuple(false, false, false, Text()));
     }
 
-    // "label|pattern|..." in Qt's form; the file chosen, nothing when cancelled.
+    // "label|pattern|..." in Qt's form; the file chosen, nothing when
+    // cancelled; Qt's own labels and buttons in Japanese, like the window.
     void openFileDialogReturnsTheChoice() {
         QCOMPARE(QtOpenFileDialog::toQtFilter(u"テキストファイル (*.txt)|*.txt|全ファイル (*.*)|*.*"),
                  QStringLiteral("テキストファイル (*.txt);;全ファイル (*)"));
@@ -132,14 +134,18 @@ private slots:
         qmtest::writeBytes(scratch / "原稿.txt", "x");
         const QString file = QString::fromStdString(scratch.file("原稿.txt"));
         for (bool accept : {true, false}) {
-            QStringList filters;
+            QStringList filters, texts;
             NextModal modal([&](QDialog* d) {
                 filters = qobject_cast<QFileDialog*>(d)->nameFilters();
+                for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) texts << child<QLabel>(d, name)->text();
+                for (auto button : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
+                    texts << child<QDialogButtonBox>(d, "buttonBox")->button(button)->text();
                 qobject_cast<QFileDialog*>(d)->selectFile(file);
                 if (accept) d->accept();  // QFileDialog's, which checks the file
             });
             QCOMPARE(QtOpenFileDialog().chooseFile(u"A|*.txt"), accept ? std::optional(toText(file)) : std::nullopt);
             QCOMPARE(filters, QStringList{QStringLiteral("A (*.txt)")});
+            QCOMPARE(texts.join(QLatin1Char('|')), QStringLiteral("アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル"));
         }
     }
 

@@ -121,6 +121,23 @@ private slots:
         QCOMPARE(h.window.statusText(), h.path("two/same.txt"));
         QVERIFY(h.commands.calls.isEmpty());
     }
+
+    // Rows are as tall as the list's font needs, and the horizontal scroll
+    // range reaches the end of the longest name, wherever it stands.
+    void listsShowLongNamesWhole() {
+        const std::string longName = "長い原稿のファイル名はスクロールして最後まで読めなければならない.txt";
+        for (const auto& names : {std::pair{longName, std::string("b.txt")}, std::pair{std::string("b.txt"), longName}}) {
+            Harness h;
+            h.append({names.first, names.second});
+            ListBox* list = h.window.sourceList();
+            QCoreApplication::processEvents();  // the list lays out its rows later
+            const QFontMetrics metrics(list->font());
+            const int longRow = names.first == longName ? 0 : 1;
+            QVERIFY(list->visualItemRect(list->item(1 - longRow)).height() >= metrics.height());
+            QVERIFY(list->horizontalScrollBar()->maximum() + list->viewport()->width() >=
+                    metrics.horizontalAdvance(list->item(longRow)->text()));
+        }
+    }
 };
 
 QTEST_MAIN(Form1Test)
