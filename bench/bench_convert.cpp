@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchProse.h"
 #include "ccc/encoding/Ccc.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
@@ -37,32 +38,18 @@ constexpr std::size_t kDocumentBytes = 10 * 1024 * 1024;
 constexpr CCC::CeId kUtf8 = 8; // utf-8n: no byte-order mark either way
 constexpr int kCrLf = 5;
 
-// A deterministic stream of Japanese text pieces.
-class Prose {
+// Japanese text pieces from a deterministic stream.
+class Prose : public bench::ProseRandom {
 public:
-    unsigned next() { return seed_ = seed_ * 1103515245u + 12345u, (seed_ >> 16) & 0x7FFF; }
-
-    void appendChar(std::string& s, unsigned cp) {
-        if (cp < 0x80) {
-            s.push_back(static_cast<char>(cp));
-        } else {
-            s.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
     // count kana and kanji, no mark characters of either language.
     void appendWords(std::string& s, int count) {
         for (int i = 0; i < count; ++i) {
             const unsigned r = next() % 100;
-            if (r < 45) appendChar(s, 0x3041 + next() % 83);      // hiragana
-            else if (r < 60) appendChar(s, 0x30A1 + next() % 86); // katakana
-            else appendChar(s, 0x4E00 + next() % 3000);           // kanji
+            if (r < 45) bench::appendUtf8(s, 0x3041 + next() % 83);      // hiragana
+            else if (r < 60) bench::appendUtf8(s, 0x30A1 + next() % 86); // katakana
+            else bench::appendUtf8(s, 0x4E00 + next() % 3000);           // kanji
         }
     }
-
-private:
-    unsigned seed_ = 4711;
 };
 
 // One generator writes both documents block by block, so that they have the

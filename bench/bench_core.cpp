@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchProse.h"
 #include "ccc/encoding/Ccc.h"
 #include "ccc/encoding/Iceman.h"
 #include "core/generator/Generator1.h"
@@ -31,8 +32,8 @@ const std::string& manuscript() {
     static const std::string text = [] {
         std::string s;
         s.reserve(kManuscriptBytes + 8);
-        unsigned seed = 4711;
-        auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+        bench::ProseRandom random;
+        auto next = [&random] { return random.next(); };
         int column = 0;
         while (s.size() < kManuscriptBytes) {
             const unsigned r = next() % 1000;
@@ -42,13 +43,7 @@ const std::string& manuscript() {
             else if (r < 950) cp = 0x4E00 + next() % 3000; // kanji
             else if (r < 995) cp = 0x3001 + next() % 2;    // 、。
             else cp = "<&>"[next() % 3];
-            if (cp < 0x80) {
-                s.push_back(static_cast<char>(cp));
-            } else {
-                s.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-                s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-                s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-            }
+            bench::appendUtf8(s, cp);
             if (++column == 40) s.push_back('\n'), column = 0;
         }
         return s;
