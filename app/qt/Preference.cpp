@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/qt/OkCancelButtons.h"
 #include "app/qt/QtText.h"
 #include "app/services/OpenFileDialog.h"
 
@@ -137,18 +138,7 @@ Preference::Preference(OpenFileDialog& programChooser, QWidget* parent)
     layout->addWidget(charsetBox);
 
     layout->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelButtons(this));
 }
 
 Text Preference::programFilter() {
