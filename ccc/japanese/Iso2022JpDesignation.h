@@ -31,6 +31,20 @@ public:
         return kEscapeLength;
     }
 
+    // Writes a character of set s, designating s first if needed: one byte,
+    // or for the two JIS X 0208 sets a pair given as first << 8 | second.
+    // Returns the number of bytes written.
+    std::size_t put(State s, unsigned code, char* out) {
+        std::size_t k = designate(s, out);
+        if (s <= kJisRoman) {
+            out[k] = static_cast<char>(code);
+            return k + 1;
+        }
+        out[k] = static_cast<char>(code >> 8);
+        out[k + 1] = static_cast<char>(code & 0xFF);
+        return k + 2;
+    }
+
     // At the end of data: back to ASCII, so that every output ends there.
     // Returns the bytes written, or -1 (the end) once ASCII is designated.
     int close(char* out) {

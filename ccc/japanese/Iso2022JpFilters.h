@@ -55,21 +55,6 @@ struct Iso2022JpDecodeCodec {
     Iso2022JpDesignation g0;
 };
 
-// Emits a JIS X 0208 pair in ISO-2022-JP, designating it first if needed.
-inline std::size_t putJis1983(Iso2022JpDesignation& g0, unsigned jis, char* out) {
-    std::size_t k = g0.designate(Iso2022JpDesignation::kJis1983, out);
-    out[k] = static_cast<char>(jis >> 8);
-    out[k + 1] = static_cast<char>(jis & 0xFF);
-    return k + 2;
-}
-
-// Emits an ASCII byte in ISO-2022-JP, designating ASCII first if needed.
-inline std::size_t putAscii(Iso2022JpDesignation& g0, int b, char* out) {
-    std::size_t k = g0.designate(Iso2022JpDesignation::kAscii, out);
-    out[k] = static_cast<char>(b);
-    return k + 1;
-}
-
 // Shift_JIS -> ISO-2022-JP. Half-width katakana, ESC, SO and SI are
 // dropped; a byte or pair that is not a character gives 0, and a byte that
 // cannot end a pair is then read on its own.
@@ -84,13 +69,13 @@ struct SjisToIso2022JpCodec {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b < 0x80) {
                 if (iso2022ShiftP(b)) continue;
-                return putAscii(g0, b, out);
+                return g0.put(Iso2022JpDesignation::kAscii, static_cast<unsigned>(b), out);
             }
             if (jcodeP(static_cast<unsigned>(b), kJcodeKana)) continue;
             if (sjisKanjiP(static_cast<unsigned>(b))) {
                 int t = takeByteOf(in, kJcodeSjisTrail);
                 if (t == -1) break;
-                if (t >= 0) return putJis1983(g0, sjisToJis(static_cast<unsigned>(b), static_cast<unsigned>(t)), out);
+                if (t >= 0) return g0.put(Iso2022JpDesignation::kJis1983, sjisToJis(static_cast<unsigned>(b), static_cast<unsigned>(t)), out);
             }
             out[0] = 0;
             return 1;
@@ -116,7 +101,7 @@ struct EucJpToIso2022JpCodec {
         for (int b = in.next(); b >= 0; b = in.next()) {
             if (b < 0x80) {
                 if (iso2022ShiftP(b)) continue;
-                return putAscii(g0, b, out);
+                return g0.put(Iso2022JpDesignation::kAscii, static_cast<unsigned>(b), out);
             }
             if (b == 0x8F || b == 0x8E) {
                 int c = takeByteOf(in, b == 0x8E ? kJcodeKana : kJcodeEuc);
@@ -132,7 +117,7 @@ struct EucJpToIso2022JpCodec {
             if (c == -1) break;
             if (c < 0) continue;
             unsigned jis = static_cast<unsigned>(b - 0x80) << 8 | static_cast<unsigned>(c - 0x80);
-            return putJis1983(g0, jis, out);
+            return g0.put(Iso2022JpDesignation::kJis1983, jis, out);
         }
         return g0.close(out);
     }

@@ -86,23 +86,12 @@ struct Ucs2ToIso2022JpCodec {
         for (int u = in.next(); u >= 0; u = in.next()) {
             if (u < 0x80) {
                 if (iso2022ShiftP(u)) continue;
-                std::size_t k = g0.designate(Iso2022JpDesignation::kAscii, out);
-                out[k] = static_cast<Out>(u);
-                return k + 1;
+                return g0.put(Iso2022JpDesignation::kAscii, static_cast<unsigned>(u), out);
             }
             unsigned v = ucs2ToIso2022JpTable.lookup(static_cast<unsigned>(u));
             if (v == BitmapTrie::kUnmapped) continue;
-            if (v >= 0x100) {
-                std::size_t k = g0.designate(Iso2022JpDesignation::kJis1983, out);
-                out[k] = static_cast<Out>(v >> 8);
-                out[k + 1] = static_cast<Out>(v & 0xFF);
-                return k + 2;
-            }
-            if (v < 0x80) {
-                std::size_t k = g0.designate(Iso2022JpDesignation::kJisRoman, out);
-                out[k] = static_cast<Out>(v);
-                return k + 1;
-            }
+            if (v >= 0x100) return g0.put(Iso2022JpDesignation::kJis1983, v, out);
+            if (v < 0x80) return g0.put(Iso2022JpDesignation::kJisRoman, v, out);
         }
         return g0.close(out);
     }
