@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "SyntaxRun.h"
+#include "support/Corpus.h"
 #include "core/model/SyntaxFactory.h"
 #include "core/syntax/markup/MarkupGrammar.h"
 #include "core/syntax/s0/S0Grammar.h"
@@ -28,24 +29,6 @@ using namespace syntax_test;
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\\' || i + 1 == s.size()) {
-            out += s[i];
-            continue;
-        }
-        switch (const char c = s[++i]) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case 'x': out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16)), i += 2; break;
-        default: out += c; break;
-        }
-    }
-    return out;
-}
 
 // Token names with their texts, up to the end token.
 std::string tokens(Syntax& syntax, const Grammar& grammar, const DString& text) {
@@ -147,7 +130,7 @@ TEST_P(LineCases, GiveTheirTokensAndEvents) {
         }
         const std::size_t colon = line.find(": ");
         const std::string what = line.substr(0, line.find(':'));
-        const std::string value = unescape(colon == std::string::npos ? "" : line.substr(colon + 2));
+        const std::string value = qmtest::unescape(colon == std::string::npos ? "" : line.substr(colon + 2));
         SCOPED_TRACE("line " + std::to_string(number) + ": " + shown);
         if (what == "in" || what == "then") {
             shown = line;
