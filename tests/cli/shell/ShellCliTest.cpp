@@ -1,8 +1,8 @@
 // The tool as a shell user meets it: the cases of tests/data/cli/shell.txt
-// (printed encodings and token names, detected encodings, --output-dir, "-"
-// for standard input and output, file names in warnings, the missing style
-// sheet, the help and the installed manual page), each run by /bin/sh in a
-// fresh folder.
+// (printed encodings and token names, detected encodings, the routes dump,
+// --output-dir, "-" for standard input and output, file names in warnings,
+// the missing style sheet, the help and the installed manual page), each
+// run by /bin/sh in a fresh folder.
 #include <gtest/gtest.h>
 
 #include <string>
