@@ -4,8 +4,8 @@
 #include "ccc/flow/StringFlow.h"
 #include "ccc/japanese/Iso2022JpFilters.h"
 #include "ccc/japanese/Ucs2Encoders.h"
-#include "ccc/unicode/MarkFilters.h"
 #include "ccc/unicode/Utf8Filters.h"
+#include "support/IoCode.h"
 
 using namespace qmtest;
 
@@ -100,40 +100,6 @@ TEST(UnicodeAgainstIconv, Utf7BothWays) {
 
 // ---- the step driver ----
 
-template <class T>
-void expectCode(int code, T&& call) {
-    try {
-        call();
-        ADD_FAILURE() << "no exception, expected code " << code;
-    } catch (const CCC::IOException& e) {
-        EXPECT_EQ(e.getCode(), code);
-    }
-}
-
-TEST(StepDriver, EndOfDataRewindAndWidths) {
-    // The end of data is code 1 on a unit read and a count of 0 on a block
-    // read; a mark owed at the start comes even for empty data.
-    CCC::FromUtf16NToUtf16 f;
-    CCC::TString<unsigned short> empty;
-    CCC::StringIFlow<unsigned short> src(&empty);
-    f.setSrc(&src);
-    EXPECT_TRUE(f.headP());
-    EXPECT_EQ(f.get16(), 0xFEFF);
-    EXPECT_FALSE(f.headP());
-    expectCode(CCC::IOException::kEndOfData, [&] { f.get16(); });
-    unsigned short buf[4];
-    std::size_t count = 99;
-    f.read16(4, buf, count);
-    EXPECT_EQ(count, 0u);
-    EXPECT_TRUE(f.rewind());  // the mark is owed again
-    f.read16(4, buf, count);
-    ASSERT_EQ(count, 1u);
-    EXPECT_EQ(buf[0], 0xFEFF);
-    expectCode(CCC::IOException::kBadWidth, [&] { f.get8(); });
-    CCC::FromUtf16NToUtf8N g;
-    expectCode(CCC::IOException::kNoSource, [&] { g.get8(); });
-}
-
 TEST(StepDriver, RestOfAStepWaitsAndNewSourceStartsClean) {
     // One step gives ESC $ B 24 22: the unit path hands out the first and
     // keeps the rest in order; the end of data adds the closing designation.
@@ -146,7 +112,7 @@ TEST(StepDriver, RestOfAStepWaitsAndNewSourceStartsClean) {
     std::string rest;
     for (int i = 0; i < 7; ++i) rest += enc.get8();
     EXPECT_EQ(rest, "$B$\"\x1B(B");
-    expectCode(CCC::IOException::kEndOfData, [&] { enc.get8(); });
+    EXPECT_EQ(ioCode([&] { enc.get8(); }), CCC::IOException::kEndOfData);
 
     // Half a character, a designation and units read ahead from one source
     // do not leak into the next, nor past a rewind.

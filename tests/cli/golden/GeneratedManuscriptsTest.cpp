@@ -69,41 +69,34 @@ private:
     std::map<std::string, std::vector<std::string>> rules_;
 };
 
-struct Batch {
-    const char* options;
-    int count;
-};
-
 TEST(GeneratedManuscripts, ConvertToWellFormedXml) {
-    const Batch batches[] = {
-        {"", 100},
-        {"--span ten,period,comma --xhtml 1.1 --style yoko", 100},
-        {"--syntax 3 --style tate", 100},
-        {"--syntax 4 --xhtml 1.1 --style yoko-check", 100},
-        {"--style tate-check --span ten", 100},
+    const char* const batches[] = {
+        "",
+        "--span ten,period,comma --xhtml 1.1 --style yoko",
+        "--syntax 3 --style tate",
+        "--syntax 4 --xhtml 1.1 --style yoko-check",
+        "--style tate-check --span ten",
     };
     ManuscriptMaker maker(20260601);
     Scratch scratch("generated");
     std::string quoted;
-    int total = 0;
     for (std::size_t b = 0; b < std::size(batches); ++b) {
         const fs::path folder = scratch / ("batch" + std::to_string(b));
         fs::create_directories(folder);
         std::string files;
-        for (int i = 0; i < batches[b].count; ++i, ++total) {
+        for (int i = 0; i < 100; ++i) {
             // "m1-" and "m11-": the split parts of one never take the other's name.
             const std::string name = "batch" + std::to_string(b) + "/m" + std::to_string(i) + "-.txt";
             // A leading ASCII line keeps the detector on UTF-8 for every file.
             writeBytes(scratch / name, "本文\n" + maker.manuscript());
             files += " " + name;
         }
-        const ToolRun run = runQuillmark(scratch.dir(), std::string("convert -t utf-8 ") + batches[b].options + files,
+        const ToolRun run = runQuillmark(scratch.dir(), std::string("convert -t utf-8 ") + batches[b] + files,
                                          "QUILLMARK_DATA_DIR=" + shellQuote(QM_SOURCE_DIR "/data"));
-        ASSERT_EQ(run.status, 0) << batches[b].options << "\n" << run.err;
+        ASSERT_EQ(run.status, 0) << batches[b] << "\n" << run.err;
         for (const auto& entry : fs::directory_iterator(folder))
             if (entry.path().extension() == ".html") quoted += " " + shellQuote(entry.path().string());
     }
-    EXPECT_EQ(total, 500);
     const XmlCheck xml = xmllint(quoted);
     EXPECT_TRUE(xml.wellFormed) << xml.diagnostics.substr(0, 4000);
 }

@@ -1,7 +1,8 @@
 // The tool as a shell user meets it: the cases of tests/data/cli/shell.txt
-// (printed encodings and token names, --output-dir, "-" for standard input
-// and output, file names in warnings, the missing style sheet, the help and
-// the installed manual page), each run by /bin/sh in a fresh folder.
+// (printed encodings and token names, detected encodings, the routes dump,
+// --output-dir, "-" for standard input and output, file names in warnings,
+// the missing style sheet, the help and the installed manual page), each
+// run by /bin/sh in a fresh folder.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,6 +20,8 @@ void makeManuscripts(const Scratch& s) {
         {"book.txt", "=題\n前~2~と~-3~。\n"}, {"heading.txt", "**二\n"}, {"split.txt", "本\n&\n二\n"},
         {"plain.txt", "本文\n"},              {"star.txt", "*本"},      {"m.txt", "@toc@\n"},
         {"s0.txt", "=a\n#a"},                 {"sub/book.txt", "本文\n"}, {"mine.css", "/* mine */\n"},
+        {"sjis.txt", "\x82\xA0\r\n"}, {"ascii.txt", "plain\n"}, {"a.xml", "<?xml version='1.0' encoding='eucJP'?><a/>"},
+        {"a.html", "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=MS932\"></head></html>"},
     };
     for (const auto& [name, bytes] : files) writeBytes(s / name, bytes);
 }

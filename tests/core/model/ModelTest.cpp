@@ -1,5 +1,6 @@
-// The model's runs over real manuscripts: output names, the
-// sources that stop a run, outputs not held, removal, the log.
+// The model's runs over real manuscripts: the sources that stop a run,
+// outputs not held, removal, the log. (Output names: SrcText.StripExtension
+// and the goldens.)
 // (Unsafe runs, a read-only output among others, the token dump:
 // tests/data/cli/failures.txt.)
 #include <gtest/gtest.h>
@@ -45,19 +46,6 @@ protected:
     DString logText_;
     std::unique_ptr<Log> log_ = Log::toString(&logText_);
 };
-
-TEST_F(ModelTest, OutputsAreNamedAfterTheSourceAndWrittenWithCrLf) {
-    add("dir/book.txt");
-    add("other/book");
-    model_.addSrcText(add("dir/x.txt")->getFileName().c_str(), 8, dir_.file("dir/chosen.name").c_str(), 8, 5);
-    model_.removeFromSrcTexts(2);
-    ASSERT_TRUE(run());
-    ASSERT_EQ(model_.getOutputs().size(), 3u);
-    EXPECT_EQ(output(0), dir_.file("dir/book.html"));
-    EXPECT_EQ(output(1), dir_.file("other/book.html"));
-    EXPECT_EQ(output(2), dir_.file("dir/chosen.html"));
-    EXPECT_TRUE(logText_.empty());
-}
 
 TEST_F(ModelTest, MissingSecondSourceStopsTheRunBeforeAnythingIsWritten) {
     add("one.txt");

@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "SyntaxRun.h"
+#include "support/Corpus.h"
 #include "core/model/SyntaxFactory.h"
 #include "core/syntax/markup/MarkupGrammar.h"
 #include "core/syntax/s0/S0Grammar.h"
