@@ -18,6 +18,8 @@ public:
     virtual void cmdRename() = 0;
     virtual void cmdConvert() = 0;
     virtual void cmdRemove() = 0;
+    // One EPUB book of all registered sources, saved where the user says.
+    virtual void cmdEpub() = 0;
     virtual void cmdEdit() = 0;
     virtual void cmdReview() = 0;
     virtual void cmdViewOutput() = 0;

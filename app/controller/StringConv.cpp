@@ -79,4 +79,14 @@ std::optional<std::string> StringConv::toUtf8(const Text& text) { return encode(
 
 Text StringConv::fromUtf8(std::string_view utf8) { return decode(CCC::ceid::kUtf8N, utf8); }
 
+Text withCrLf(const CCC::TString<unsigned short>& log) {
+    Text text;
+    text.reserve(log.size() + log.size() / 16);
+    for (unsigned short u : log) {
+        if (u == u'\n') text += u'\r';
+        text += static_cast<char16_t>(u);
+    }
+    return text;
+}
+
 } // namespace tolvanw32

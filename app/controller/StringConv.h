@@ -55,4 +55,7 @@ private:
     CCC::CeId narrow_;
 };
 
+// The log's LF line breaks as the CR LF the log window wants.
+Text withCrLf(const CCC::TString<unsigned short>& log);
+
 } // namespace tolvanw32

@@ -6,12 +6,14 @@
 
 #include "app/controller/Commands.h"
 #include "app/controller/StringConv.h"
+#include "app/services/BookBuilder.h"
 #include "app/services/EscapeTables.h"
 #include "app/services/FileOperations.h"
 #include "app/services/Launcher.h"
 #include "app/services/MainView.h"
 #include "app/services/MessageDialog.h"
 #include "app/services/OpenFileDialog.h"
+#include "app/services/SaveFileDialog.h"
 #include "app/services/SettingsStore.h"
 #include "app/services/StyleSheet.h"
 #include "app/services/Text.h"
@@ -40,6 +42,10 @@ struct TolvanServices {
     std::string startDirectory;
     // The platform's narrow file-name encoding.
     CCC::CeId narrowCeId = StringConv::kPlatformNarrow;
+    // Where a book is saved; null: the book command does nothing.
+    SaveFileDialog* saveFileDialog = nullptr;
+    // What makes the book; null: the EPUB books of the publish layer.
+    BookBuilder* books = nullptr;
 };
 
 // The eleven user settings, with their initial values.
@@ -76,6 +82,7 @@ public:
     void cmdRename() override;
     void cmdConvert() override;
     void cmdRemove() override;
+    void cmdEpub() override;
     void cmdEdit() override;
     void cmdReview() override;
     void cmdViewOutput() override;
@@ -132,6 +139,7 @@ private:
     void updateView();
     Text narrowToText(const std::string& narrow) const;
     [[nodiscard]] bool startEditor(const std::string& path);
+    BookBuilder& books();
 
     MainView* mainView_ = nullptr;
     TolvanServices services_;

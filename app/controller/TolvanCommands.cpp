@@ -17,17 +17,6 @@ namespace ceid = CCC::ceid;
 
 std::string narrowOf(const CCC::TString<char>& s) { return std::string(s.data(), s.size()); }
 
-// The log window wants CR LF line breaks.
-Text withCrLf(const CCC::TString<unsigned short>& log) {
-    Text text;
-    text.reserve(log.size() + log.size() / 16);
-    for (unsigned short u : log) {
-        if (u == u'\n') text += u'\r';
-        text += static_cast<char16_t>(u);
-    }
-    return text;
-}
-
 } // namespace
 
 Text Tolvan::encodingMismatchMessage(CCC::CeId detected) {

@@ -98,6 +98,7 @@ void Form1::buildMenus() {
           {nullptr, {}},
           {u"XHTML変換(&C)", [&c] { c.cmdConvert(); }},
           {u"XHTML削除(&D)", [&c] { c.cmdRemove(); }},
+          {u"EPUB作成(&E)...", [&c] { c.cmdEpub(); }},
           {nullptr, {}},
           // Closing asks the controller, whichever way it is started.
           {u"終了(&X)...", [this] { close(); }}}},

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -66,6 +67,20 @@ std::optional<Text> QtOpenFileDialog::chooseFile(const Text& filter) {
         QFileDialog::getOpenFileName(parentFor(owner_.data()), QStringLiteral("開く"), QString(), toQtFilter(filter));
     if (chosen.isEmpty()) return std::nullopt;
     return toText(chosen);
+}
+
+std::optional<Text> QtSaveFileDialog::chooseSaveFile(const Text& filter, const Text& proposed) {
+    const QFileInfo offered(toQString(proposed));
+    QFileDialog dialog(parentFor(owner_.data()), QStringLiteral("名前を付けて保存"), offered.absolutePath(),
+                       QtOpenFileDialog::toQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // "label|*.ext|...": the first pattern's extension, unless it is "*.*".
+    const QString first = toQString(filter).section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0).trimmed();
+    if (first.startsWith(QLatin1String("*.")) && first != QLatin1String("*.*")) dialog.setDefaultSuffix(first.mid(2));
+    dialog.selectFile(offered.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return toText(dialog.selectedFiles().constFirst());
 }
 
 bool QtDocumentOpener::open(const std::string& path) {

@@ -7,6 +7,7 @@
 #include "app/services/Launcher.h"
 #include "app/services/MessageDialog.h"
 #include "app/services/OpenFileDialog.h"
+#include "app/services/SaveFileDialog.h"
 
 namespace tolvanw32 {
 
@@ -31,6 +32,17 @@ public:
     // "label|pattern|label|pattern" to Qt's "label (pattern);;label (pattern)".
     // Patterns are ';'-separated; "*.*" means every file, as "*" does here.
     static QString toQtFilter(const Text& filter);
+
+private:
+    QPointer<QWidget> owner_;
+};
+
+// Asks before replacing a file; a name typed without an extension gets the
+// filter's first one.
+class QtSaveFileDialog : public SaveFileDialog {
+public:
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    std::optional<Text> chooseSaveFile(const Text& filter, const Text& proposed) override;
 
 private:
     QPointer<QWidget> owner_;

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     {
         QtMessageDialog messages;
         QtOpenFileDialog openFileDialog;
+        QtSaveFileDialog saveFileDialog;
         QtDocumentOpener documents;
         QtProgramStarter programs;
         PosixFileOperations fileOperations;
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         const auto settingsFile = SettingsStore::pathForKey("Software\\Merrowin\\QuillmarkReg\\2.0");
         if (!settingsFile.empty()) settings = std::make_unique<SettingsStore>(settingsFile);
         TolvanServices services{messages, openFileDialog, documents, programs, fileOperations, settings.get(), std::string(),
-                                 StringConv::kPlatformNarrow};
+                                 StringConv::kPlatformNarrow, &saveFileDialog};
 
         auto controller = std::make_unique<Tolvan>(services);
         {
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
             controller->setMainView(&window);
             messages.setOwner(&window);
             openFileDialog.setOwner(&window);
+            saveFileDialog.setOwner(&window);
             QApplication::setWindowIcon(Icons::application(pathToQString(controller->getStartDirectory())));
             window.show();
             QTimer::singleShot(0, &window, [&] {

@@ -131,10 +131,10 @@ inline std::string fields(const TolvanSettings& s) {
     return out;
 }
 
-// Every other service: message boxes, the open-file dialog, both launchers
-// (failing when told to) and the main window.
-class Fakes : public MessageDialog, public OpenFileDialog, public DocumentOpener, public ProgramStarter,
-              public MainView {
+// Every other service: message boxes, the file dialogs, both launchers
+// (failing when told to), the main window and the book builder.
+class Fakes : public MessageDialog, public OpenFileDialog, public SaveFileDialog, public DocumentOpener,
+              public ProgramStarter, public MainView, public BookBuilder {
 public:
     struct Shown {
         Text text, caption;
@@ -152,6 +152,22 @@ public:
     std::optional<Text> chooseFile(const Text& filter) override {
         filters.push_back(filter);
         return fileAnswer;
+    }
+    std::optional<Text> chooseSaveFile(const Text& filter, const Text& proposed) override {
+        filters.push_back(filter);
+        saveOffered.push_back(proposed);
+        return saveAnswer;
+    }
+    struct Book {
+        Orvane::Model* model;
+        Orvane::Log* log;
+        std::string path;
+        Publish::Writing writing;
+    };
+    Publish::BookResult build(Orvane::Model& model, const Publish::BookOptions& options, const std::string& bookPath,
+                              Orvane::Log* log) override {
+        books.push_back({&model, log, bookPath, options.writing});
+        return bookResult;
     }
     bool open(const std::string& path) override {
         opened.push_back(path);
@@ -175,8 +191,10 @@ public:
 
     std::vector<Shown> shown;
     std::deque<Answer> answers;
-    std::optional<Text> fileAnswer, renameAnswer;
-    std::vector<Text> filters, renameShown, logs;
+    std::optional<Text> fileAnswer, renameAnswer, saveAnswer;
+    std::vector<Text> filters, renameShown, logs, saveOffered;
+    std::vector<Book> books;
+    Publish::BookResult bookResult{true, {}, {}};
     bool launchOk = true;
     std::vector<std::string> opened;
     std::vector<std::pair<std::string, std::string>> started;
@@ -197,7 +215,7 @@ protected:
     Tolvan& make(CCC::CeId narrow = StringConv::kPlatformNarrow) {
         tolvan.reset();
         tolvan = std::make_unique<Tolvan>(
-            TolvanServices{fakes, fakes, fakes, fakes, files, &store, path("share"), narrow});
+            TolvanServices{fakes, fakes, fakes, fakes, files, &store, path("share"), narrow, &fakes, &fakes});
         tolvan->setMainView(&fakes);
         return *tolvan;
     }

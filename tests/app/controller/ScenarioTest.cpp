@@ -1,6 +1,6 @@
 // The scenarios of tests/data/app/controller.txt: each runs its steps on a
 // fresh controller in a fresh folder. File names are relative to the folder;
-// "@/" in a message stands for it.
+// "@/" in a message or a log stands for it.
 #include <sys/stat.h>
 
 #include "ControllerFixture.h"
@@ -59,6 +59,12 @@ protected:
             {"answer", [&] { fakes.answers.push_back(a == "ok" ? MessageDialog::Answer::Ok : MessageDialog::Answer::Cancel); }},
             {"rename-to", [&] { fakes.renameAnswer = answer(a); }},
             {"choose", [&] { fakes.fileAnswer = answer(a); }},
+            {"save", [&] { fakes.saveAnswer = answer(a); }},
+            {"book", [&] {  // written|failed LINE...: the book builder's next results, warnings or failures
+                 fakes.bookResult = {a == "written", {}, {}};
+                 for (std::size_t i = 2; i < s.size(); ++i)
+                     (a == "written" ? fakes.bookResult.warnings : fakes.bookResult.failures).push_back(expand(s[i]));
+             }},
             {"launch", [&] { fakes.launchOk = a == "ok"; }},
             {"fail", [&] {  // OP SUFFIX: calls of OP on paths ending so fail; alone: none
                  files.faults.clear();
@@ -80,6 +86,7 @@ protected:
             {"rename", [&] { t.cmdRename(); }},
             {"convert", [&] { t.cmdConvert(); }},
             {"remove", [&] { t.cmdRemove(); }},
+            {"epub", [&] { t.cmdEpub(); }},
             {"remove-sheets", [&] { t.removeCopiedCss(); }},
             {"edit", [&] { t.cmdEdit(); }},
             {"review", [&] { t.cmdReview(); }},
@@ -116,6 +123,18 @@ protected:
                  EXPECT_EQ(std::to_string(src.getInCeId()) + " " + std::to_string(src.getOutCeId()), b + " " + s.at(3));
              }},
             {"rename-shown", [&] { EXPECT_EQ(fakes.renameShown, std::vector<Text>{T(path(a))}); }},
+            {"save-offered", [&] { EXPECT_EQ(fakes.saveOffered, std::vector<Text>{T(path(a))}); fakes.saveOffered.clear(); }},
+            {"built", [&] {  // FILE WRITING...: each book since the last check, of this model, with its log
+                 std::vector<std::string> got;
+                 for (const Fakes::Book& b : fakes.books) {
+                     EXPECT_TRUE(b.model == t.getModel() && b.log);
+                     got.push_back(b.path), got.push_back(b.writing == Publish::Writing::kTate ? "tate" : "yoko");
+                 }
+                 std::vector<std::string> want(s.begin() + 1, s.end());
+                 for (std::size_t i = 0; i < want.size(); i += 2) want[i] = path(want[i]);
+                 EXPECT_EQ(got, want);
+                 fakes.books.clear();
+             }},
             {"filter", [&] { EXPECT_EQ(fakes.filters.empty() ? "" : U8(fakes.filters.back()), a); }},
             {"settings", [&] { EXPECT_EQ(fields(t.settings()), unescape(a)); }},
             {"dialog", [&] { EXPECT_EQ(fields(fakes.filled), unescape(a)); }},  // as the controller filled it
@@ -133,7 +152,7 @@ protected:
                                std::to_string(lexer->spanCommaP()), b);
              }},
             {"updates", [&] { EXPECT_EQ(fakes.updates, std::stoi(a)); }},
-            {"log", [&] { EXPECT_EQ(fakes.logs.empty() ? "" : U8(fakes.logs.back()), unescape(a)); }},
+            {"log", [&] { EXPECT_EQ(fakes.logs.empty() ? "" : U8(fakes.logs.back()), expand(a)); }},
             {"logs", [&] { EXPECT_EQ(fakes.logs.size(), std::stoul(a)); }},
         };
         auto it = verbs.find(verb);

@@ -24,8 +24,8 @@ using namespace tolvanw32;
 class RecordingCommands : public Commands {
 public:
     QM_RECORD(cmdAppend) QM_RECORD(cmdRelease) QM_RECORD(cmdRename) QM_RECORD(cmdConvert) QM_RECORD(cmdRemove)
-    QM_RECORD(cmdEdit) QM_RECORD(cmdReview) QM_RECORD(cmdViewOutput) QM_RECORD(cmdSetOption) QM_RECORD(cmdHelp)
-    QM_RECORD(cmdHelpIndex) QM_RECORD(cmdAbout)
+    QM_RECORD(cmdEpub) QM_RECORD(cmdEdit) QM_RECORD(cmdReview) QM_RECORD(cmdViewOutput) QM_RECORD(cmdSetOption)
+    QM_RECORD(cmdHelp) QM_RECORD(cmdHelpIndex) QM_RECORD(cmdAbout)
     void cmdAppend(const Text& path) override { calls << QStringLiteral("cmdAppend ") + toQString(path); }
     bool cmdExit() override { calls << QStringLiteral("cmdExit"); return exitAllowed; }
     QStringList calls;
