@@ -158,15 +158,10 @@ public:
         saveOffered.push_back(proposed);
         return saveAnswer;
     }
-    struct Book {
-        Orvane::Model* model;
-        Orvane::Log* log;
-        std::string path;
-        Publish::Writing writing;
-    };
-    Publish::BookResult build(Orvane::Model& model, const Publish::BookOptions& options, const std::string& bookPath,
+    // Each book asked for as "PATH yoko|tate", marked when no log came with it.
+    Publish::BookResult build(Orvane::Model&, const Publish::BookOptions& options, const std::string& bookPath,
                               Orvane::Log* log) override {
-        books.push_back({&model, log, bookPath, options.writing});
+        books.push_back(bookPath + (options.writing == Publish::Writing::kTate ? " tate" : " yoko") + (log ? "" : " no log"));
         return bookResult;
     }
     bool open(const std::string& path) override {
@@ -193,7 +188,7 @@ public:
     std::deque<Answer> answers;
     std::optional<Text> fileAnswer, renameAnswer, saveAnswer;
     std::vector<Text> filters, renameShown, logs, saveOffered;
-    std::vector<Book> books;
+    std::vector<std::string> books;
     Publish::BookResult bookResult{true, {}, {}};
     bool launchOk = true;
     std::vector<std::string> opened;

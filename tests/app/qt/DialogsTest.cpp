@@ -150,23 +150,18 @@ private slots:
     }
 
     // Opens in the proposed folder with its name filled in; a name typed
-    // bare gets the filter's extension; cancelled, nothing.
+    // bare gets the filter's extension.
     void saveFileDialogProposesAndAddsTheExtension() {
-        qmtest::Scratch scratch("qt");
-        const QString folder = QString::fromStdString(scratch.dir().string());
-        for (bool accept : {true, false}) {
-            QString shown;
-            NextModal modal([&](QDialog* d) {
-                auto* name = child<QLineEdit>(d, "fileNameEdit");
-                shown = qobject_cast<QFileDialog*>(d)->directory().absolutePath() + QLatin1Char('|') + name->text();
-                name->clear();
-                QTest::keyClicks(name, QStringLiteral("book"));
-                if (accept) d->accept();
-            });
-            QCOMPARE(QtSaveFileDialog().chooseSaveFile(u"EPUB|*.epub", toText(folder + QStringLiteral("/原稿.epub"))),
-                     accept ? std::optional(toText(folder + QStringLiteral("/book.epub"))) : std::nullopt);
-            QCOMPARE(shown, folder + QStringLiteral("|原稿.epub"));
-        }
+        const Text folder = toText(QStringLiteral(QM_SOURCE_DIR "/data/"));
+        Text shown;
+        NextModal modal([&](QDialog* d) {
+            auto* name = child<QLineEdit>(d, "fileNameEdit");
+            shown = toText(qobject_cast<QFileDialog*>(d)->directory().absolutePath() + QLatin1Char('/') + name->text());
+            name->setText(QStringLiteral("book"));
+            d->accept();
+        });
+        QCOMPARE(QtSaveFileDialog().chooseSaveFile(u"EPUB|*.epub", folder + u"原稿.epub"), std::optional(folder + u"book.epub"));
+        QCOMPARE(shown, folder + u"原稿.epub");
     }
 
     // Caption, literal text, information icon, buttons, OK the default; the
