@@ -11,6 +11,7 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user) : tables_(tables
 
 bool ParseEngine::push(int state, int symbol, Token&& value) {
     if (stack_.size() >= kStackLimit) {
+        if (listener_) listener_->discarding(*this, lookaheadCode_, lookaheadOffset_);
         stack_.clear();
         return false;
     }
@@ -26,6 +27,8 @@ void ParseEngine::feed(Token* token, Generator* generator) {
         errorCount_ = -1;
     }
     generator_ = generator;
+    lookaheadCode_ = major;
+    lookaheadOffset_ = token ? token->offset : 0;
     for (;;) {
         const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
         if (tables_.shiftP(act)) {
@@ -46,6 +49,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
             if (onAccept_) onAccept_(user_);
             return;
         }
+        if (listener_) listener_->discarding(*this, major, lookaheadOffset_);
         recover();
         return;
     }
@@ -55,6 +59,7 @@ bool ParseEngine::reduce(int rule) {
     const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
     const std::size_t n = static_cast<std::size_t>(info.rhsLength);
     ReduceContext ctx{generator_, stack_.data() + (stack_.size() - n), Token(-1), user_, rule};
+    ctx.result.offset = n ? ctx.rhs[0].value.offset : lookaheadOffset_;
     if (info.action) info.action(ctx);
     // The state under the right-hand side decides the goto; the bottom
     // entry is never part of a right-hand side.
