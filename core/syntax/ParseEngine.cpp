@@ -11,11 +11,11 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user) : tables_(tables
 
 bool ParseEngine::push(int state, int symbol, Token&& value) {
     if (stack_.size() >= kStackLimit) {
-        if (listener_) listener_->discarding(*this, lookaheadCode_, lookaheadOffset_);
+        if (listener_ && lookahead_) listener_->discarding(*this, lookahead_->code, lookahead_->offset);
         stack_.clear();
         return false;
     }
-    stack_.emplace_back(StackEntry{state, symbol, std::move(value)});
+    stack_.emplace_back(state, symbol, std::move(value));  // built in place: one move of the value
     return true;
 }
 
@@ -27,8 +27,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
         errorCount_ = -1;
     }
     generator_ = generator;
-    lookaheadCode_ = major;
-    lookaheadOffset_ = token ? token->offset : 0;
+    lookahead_ = token;
     for (;;) {
         const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
         if (tables_.shiftP(act)) {
@@ -49,7 +48,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
             if (onAccept_) onAccept_(user_);
             return;
         }
-        if (listener_) listener_->discarding(*this, major, lookaheadOffset_);
+        if (listener_) listener_->discarding(*this, major, token ? token->offset : 0);
         recover();
         return;
     }
@@ -59,7 +58,6 @@ bool ParseEngine::reduce(int rule) {
     const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
     const std::size_t n = static_cast<std::size_t>(info.rhsLength);
     ReduceContext ctx{generator_, stack_.data() + (stack_.size() - n), Token(-1), user_, rule};
-    ctx.result.offset = n ? ctx.rhs[0].value.offset : lookaheadOffset_;
     if (info.action) info.action(ctx);
     // The state under the right-hand side decides the goto; the bottom
     // entry is never part of a right-hand side.

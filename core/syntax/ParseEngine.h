@@ -90,10 +90,7 @@ private:
     Hook onAccept_ = nullptr;
     Hook onFailure_ = nullptr;
     DiscardListener* listener_ = nullptr;
-    // The code and offset of the token being fed: an empty right-hand side
-    // starts where it does.
-    int lookaheadCode_ = 0;
-    std::uint32_t lookaheadOffset_ = 0;
+    const Token* lookahead_ = nullptr;  // of the current feed, for the listener
 };
 
 } // namespace Orvane

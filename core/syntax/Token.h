@@ -54,8 +54,8 @@ public:
     }
 
     int code = 0;
-    // Where the token starts in the source, in units; a nonterminal's value
-    // starts where its first symbol does. Fits beside the code.
+    // Where a terminal starts in the source, in units (0 for nonterminals).
+    // Fits beside the code.
     std::uint32_t offset = 0;
     DString* value = nullptr;
     Phrase* phrases = nullptr;

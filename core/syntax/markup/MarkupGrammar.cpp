@@ -54,7 +54,7 @@ void inlineLine(ReduceContext& c, int phrasesAt, bool spans) {
 // headings. A warning about its level points at its mark.
 template <int Level, int At>
 void heading(ReduceContext& c) {
-    if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(c.result.offset);
+    if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(at(c, 0).offset);
     c.generator->beginHeading(Level);
     inlineLine(c, At, false);
     c.generator->endHeading(Level);
@@ -98,14 +98,14 @@ void phrase(ReduceContext& c) {
     DString* t1 = A >= 0 ? at(c, A).takeValue() : nullptr;
     DString* t2 = B >= 0 ? at(c, B).takeValue() : nullptr;
     c.result.phrases = new Phrase(Kind, t1, t2);
-    c.result.phrases->offset = c.result.offset;
+    c.result.phrases->offset = at(c, 0).offset;  // every phrase starts with a terminal
 }
 
 void pageWithMinus(ReduceContext& c) {
     DString* t = at(c, 2).takeValue();
     if (t) t->insert(t->begin(), static_cast<unsigned short>(u'-'));
     c.result.phrases = new Phrase(kPagePhrase, t);
-    c.result.phrases->offset = c.result.offset;
+    c.result.phrases->offset = at(c, 0).offset;
 }
 
 template <bool Spans>

@@ -1,6 +1,7 @@
 #include "MarkupParser.h"
 
 #include "MarkupTokens.h"
+#include "Phrase.h"
 #include "core/model/Diagnostics.h"
 
 namespace Orvane {
@@ -23,6 +24,24 @@ DiagnosticKind openedBy(int code, bool spans) {
     case kAT: return spans ? DiagnosticKind::kDiscarded : DiagnosticKind::kUnclosedMacro;
     default: return DiagnosticKind::kDiscarded;
     }
+}
+
+// Where the source of a stack entry starts: a terminal's own offset, else
+// that of the first phrase its chain or cells hold; false for a value
+// that holds none (an empty phrase list).
+bool startOf(const StackEntry& e, int terminalCount, std::uint32_t& offset) {
+    if (e.symbol < terminalCount) {
+        offset = e.value.offset;
+        return true;
+    }
+    const Phrase* first = nullptr;
+    for (const Phrase* p = e.value.phrases; p; p = p->previous)
+        if (p->kind != kSentinelPhrase) first = p;
+    for (const Cell* c = e.value.cells; c && !first; c = c->next)
+        for (const Phrase* p = c->phrases; p; p = p->previous)
+            if (p->kind != kSentinelPhrase) first = p;
+    if (first) offset = first->offset;
+    return first != nullptr;
 }
 
 } // namespace
@@ -59,8 +78,11 @@ void MarkupParser::discarding(const ParseEngine& engine, int offendingCode, std:
             return;
         }
     }
-    context_.diagnostics->add(DiagnosticKind::kDiscarded,
-                              first <= engine.top() ? engine.entry(first).value.offset : offendingOffset);
+    // The first token lost is the offending one when the line held nothing yet.
+    std::uint32_t offset = offendingOffset;
+    for (int i = first; i <= engine.top(); ++i)
+        if (startOf(engine.entry(i), tables.terminalCount, offset)) break;
+    context_.diagnostics->add(DiagnosticKind::kDiscarded, offset);
 }
 
 } // namespace Orvane
