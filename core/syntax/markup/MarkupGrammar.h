@@ -15,9 +15,6 @@ class MarkupGrammar {
 public:
     static Grammar make(bool spans);
     static const ParseTables& tables(bool spans);
-    // The symbol of the lines read so far, which stays at the bottom of the
-    // stack: what lies above it is the line being read.
-    static int linesSymbol(const ParseTables& tables) { return tables.terminalCount + 1; }
 };
 
 // What the actions of a parse reach through the engine's user pointer:

@@ -57,15 +57,9 @@ void MarkupParser::setDiagnostics(Diagnostics* diagnostics) {
 
 void MarkupParser::discarding(const ParseEngine& engine, int offendingCode, std::uint32_t offendingOffset) {
     const ParseTables& tables = engine.tables();
-    // The line being read lies above the lines read before it.
-    const int lines = MarkupGrammar::linesSymbol(tables);
-    int first = 1;
-    for (int i = engine.top(); i >= 1; --i) {
-        if (engine.entry(i).symbol == lines) {
-            first = i + 1;
-            break;
-        }
-    }
+    // Entry 0 is the start state; above it the lines read so far, whose
+    // value holds no source, then the line being read.
+    const int first = 1;
     if (offendingCode == kNL || offendingCode == kEnd) {
         // The marks of a construct still open are the terminals above the
         // last nonterminal; the lowest of them opened it.
