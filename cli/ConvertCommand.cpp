@@ -3,8 +3,9 @@
 // its source, or into --output-dir (book.txt -> book.html, book1.html, ...
 // for split parts) with CR LF line ends; its name is printed on standard
 // output. "-" as the only FILE reads standard input and writes the document
-// to standard output. Structure warnings go to standard error, each after
-// the name of its source. A built-in style sheet is copied next to the
+// to standard output. Structure warnings, and every place where the markup
+// lost text, go to standard error as "FILE:LINE:COL: 警告: ..." lines, as
+// `quillmark check` prints them. A built-in style sheet is copied next to the
 // outputs from the program's data folder; a failed copy fails the run.
 
 #include <algorithm>
@@ -26,7 +27,6 @@
 #include "core/model/FileName.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
-#include "core/syntax/s2/S2Syntax.h"
 
 namespace quillmark {
 
@@ -61,30 +61,6 @@ StyleChoice chooseStyle(const std::string& option) {
     if (option == "tate-check") return {"tate_check.css", false, true, true};
     if (option == "none") return {};
     return {option, false, false, false};  // the user's own sheet: referred to, never copied
-}
-
-struct SpanChoice {
-    bool ten = false;
-    bool period = false;
-    bool comma = false;
-};
-
-bool parseSpan(const std::string& list, SpanChoice& span, std::string& bad) {
-    std::size_t start = 0;
-    while (start <= list.size() && !list.empty()) {
-        std::size_t end = list.find(',', start);
-        if (end == std::string::npos) end = list.size();
-        const std::string item = list.substr(start, end - start);
-        if (item == "ten") span.ten = true;
-        else if (item == "period") span.period = true;
-        else if (item == "comma") span.comma = true;
-        else {
-            bad = item;
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
 }
 
 // The folder of the program's bundled files: $QUILLMARK_DATA_DIR when set,
@@ -210,22 +186,15 @@ int runConvert(const ConvertOptions& options) {
     int status = kExitOk;
     CCC::CeId from = CCC::ceid::kNone;
     CCC::CeId to = CCC::ceid::kNone;
-    SpanChoice span;
-    std::string bad;
     if (options.xhtml != "1.0" && options.xhtml != "1.1")
         return usageError(kCommand, "--xhtml takes 1.0 or 1.1, not " + options.xhtml);
-    if (!parseSpan(options.span, span, bad))
-        return usageError(kCommand, "--span takes ten, period and comma, not " + bad);
     if (!startCcc(kCommand)) return kExitFailure;
     if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
     if (!parseDocumentEncoding(options.to, to, status)) return status;
 
     Orvane::Model model;
     if (!selectSyntax(model, options.source.syntax, kCommand, status)) return status;
-    if (auto* syntax = dynamic_cast<Orvane::S2Syntax*>(model.getSyntax()))
-        syntax->getSpanLexer()->setSpanOptions(span.ten, span.period, span.comma);
-    else if (!options.span.empty())
-        return usageError(kCommand, "--span needs syntax 2, 3 or 4");
+    if (!selectSpans(model, options.span, kCommand, status)) return status;
 
     const StyleChoice style = chooseStyle(options.style);
     Orvane::DString styleName;
@@ -260,7 +229,8 @@ int runConvert(const ConvertOptions& options) {
     for (const std::string& failure : model.getFailures())
         std::fprintf(stderr, "quillmark convert: %s\n", failure.c_str());
     if (!ok && model.getFailures().empty()) std::fputs("quillmark convert: the conversion failed\n", stderr);
-    printToStderr(logText);
+    // The log's warnings are among the diagnostics, with their places.
+    printDiagnostics(model, Orvane::Diagnostics::kJapanese, stderr);
     if (!style.builtIn && !style.name.empty()) warnOfMissingStyleSheet(outputFolders(model, toStandardOutput), style.name);
     // Standard output has no folder to copy a sheet to.
     const bool copied = toStandardOutput || !style.builtIn || copyStyleSheet(model, style.name);

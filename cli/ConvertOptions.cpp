@@ -1,6 +1,8 @@
 #include "ConvertOptions.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "ccc/encoding/Iceman.h"
 #include "core/model/FileName.h"
 #include "core/model/Model.h"
+#include "core/syntax/s2/S2Syntax.h"
 
 namespace quillmark {
 
@@ -188,11 +191,48 @@ void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLi
     if (source.bytes) text->setPreloadedBytes(source.bytes);
 }
 
-void printToStderr(const CCC::TString<unsigned short>& text) {
+void printText(std::FILE* stream, const CCC::TString<unsigned short>& text) {
     CCC::TString<char> bytes;
     if (!CCC::Iceman::convertToBString(ceid::kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-    std::fflush(stderr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    std::fflush(stream);
+}
+
+void printToStderr(const CCC::TString<unsigned short>& text) { printText(stderr, text); }
+
+bool selectSpans(Orvane::Model& model, const std::string& list, const char* command, int& status) {
+    bool on[3] = {false, false, false};
+    const char* const words[3] = {"ten", "period", "comma"};
+    for (std::size_t start = 0; !list.empty() && start <= list.size();) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        const std::string item = list.substr(start, end - start);
+        const auto* word = std::find(std::begin(words), std::end(words), item);
+        if (word == std::end(words)) {
+            status = usageError(command, "--span takes ten, period and comma, not " + item);
+            return false;
+        }
+        on[word - std::begin(words)] = true;
+        start = end + 1;
+    }
+    if (auto* syntax = dynamic_cast<Orvane::S2Syntax*>(model.getSyntax()))
+        syntax->getSpanLexer()->setSpanOptions(on[0], on[1], on[2]);
+    else if (!list.empty()) {
+        status = usageError(command, "--span needs syntax 2, 3 or 4");
+        return false;
+    }
+    return true;
+}
+
+std::size_t printDiagnostics(const Orvane::Model& model, int language, std::FILE* stream) {
+    std::size_t count = 0;
+    for (const auto& src : model.getSrcTexts()) {
+        Orvane::DString name;
+        if (!Orvane::FileName::toText(src->getFileName(), name)) name = Orvane::DString::fromAscii("?");
+        for (const Orvane::Diagnostic& d : src->getDiagnostics().items())
+            printText(stream, Orvane::Diagnostics::line(name, d, language));
+        count += src->getDiagnostics().items().size();
+    }
+    return count;
 }
 
 } // namespace quillmark

@@ -4,6 +4,7 @@
 // syntax and the source encoding, the choice of encodings for a source
 // file, and one-line usage errors.
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,7 +107,20 @@ bool openSources(const std::vector<std::string>& paths, CCC::CeId from, CCC::CeI
 void addSource(Orvane::Model& model, const SourceFile& source, CCC::NLConv newLineMode,
                const char* outputName = nullptr);
 
+// UTF-16 text on a stream, in the platform's encoding.
+void printText(std::FILE* stream, const CCC::TString<unsigned short>& text);
 // UTF-16 text (the log) on standard error, in the platform's encoding.
 void printToStderr(const CCC::TString<unsigned short>& text);
+
+// --span: the punctuation besides "。" that ends a sentence span, a comma-
+// separated list of ten, period and comma, given to the model's syntax. A
+// usage error (status set, false) for another word, or for a list given
+// to a syntax without spans.
+bool selectSpans(Orvane::Model& model, const std::string& list, const char* command, int& status);
+
+// The diagnostics of the model's last run, one "FILE:LINE:COL: 警告: ..."
+// line each (language: Orvane::Diagnostics::kJapanese or kEnglish);
+// returns how many there were.
+std::size_t printDiagnostics(const Orvane::Model& model, int language, std::FILE* stream);
 
 } // namespace quillmark

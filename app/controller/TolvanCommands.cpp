@@ -6,6 +6,7 @@
 #include "ccc/detect/Utf8Check.h"
 #include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
+#include "core/model/FileName.h"
 #include "core/model/Log.h"
 #include "core/model/Model.h"
 
@@ -16,6 +17,20 @@ namespace {
 namespace ceid = CCC::ceid;
 
 std::string narrowOf(const CCC::TString<char>& s) { return std::string(s.data(), s.size()); }
+
+// The located diagnostics of the run, after the log's own lines: the file
+// name without its folder, line, column and message.
+void appendDiagnostics(const Orvane::Model& model, CCC::TString<unsigned short>& log) {
+    for (const auto& src : model.getSrcTexts()) {
+        const auto& path = src->getFileName();
+        const std::string name(path.data(), path.size());
+        CCC::TString<unsigned short> shown;
+        if (!Orvane::FileName::toText(CCC::TString<char>(name.substr(name.find_last_of("/\\") + 1).c_str()), shown))
+            continue;
+        for (const Orvane::Diagnostic& d : src->getDiagnostics().items())
+            log += Orvane::Diagnostics::line(shown, d, Orvane::Diagnostics::kJapanese);
+    }
+}
 
 } // namespace
 
@@ -137,6 +152,7 @@ void Tolvan::cmdConvert() {
     }
     logText_->clear();
     if (!model_->run(log_.get())) message(u"変換の処理中にエラーが発生しました。", u"エラー: 変換");
+    appendDiagnostics(*model_, *logText_);
     if (!logText_->empty() && mainView_)
         mainView_->showLog(withCrLf(*logText_));
     copyCss();

@@ -68,7 +68,9 @@ void Generator1::appendEscapedIn(Fmt& fmt, const DString* text) {
     fmt.formatAppend(bodyValue_);
 }
 
-void Generator1::warn(int message, int first, int second) {
+void Generator1::warn(int message, int first, int second, bool located) {
+    // The syntax keeps the cursor at the mark whose events are being written.
+    if (located && srcText_) srcText_->getDiagnostics().addAtCursor(Diagnostics::structureKind(message), first, second);
     if (!log_ || !log_->getWriter()) return;
     const DString& text = Log::message(message, Log::kJapanese);
     try {
@@ -182,8 +184,11 @@ void Generator1::pageNumber(const DString* text) {
     if (!text) {
         if (page_ < INT_MAX) ++page_;
     } else {
-        const int n = parseNumber(*text);
-        if (n <= page_) warn(Log::kPageBackwards, page_, n);
+        bool number = false;
+        const int n = parseNumber(*text, &number);
+        // Text that is no number says so in its place, rather than as a page going back to 0.
+        if (!number && srcText_) srcText_->getDiagnostics().addAtCursor(DiagnosticKind::kNotPageNumber);
+        if (n <= page_) warn(Log::kPageBackwards, page_, n, number);
         page_ = n;
     }
     pageFormat_.reset();

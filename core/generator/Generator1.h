@@ -63,7 +63,9 @@ private:
     void emit(std::string_view ascii) override;
     void openWrappers();
     void closeWrappers();
-    void warn(int message, int first, int second);
+    // Prints a structure warning into the log and, unless !located, adds it
+    // to the source's diagnostics at the syntax's cursor.
+    void warn(int message, int first, int second, bool located = true);
     // Escapes text for an attribute or for element content into a scratch
     // string that a formatter argument can borrow.
     const DString& attribute(DString& scratch, const DString* text);

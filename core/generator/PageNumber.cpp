@@ -11,7 +11,8 @@ constexpr unsigned short kFullWidthPlus = 0xFF0B;
 constexpr unsigned short kFullWidthMinus = 0xFF0D;
 } // namespace
 
-int parseNumber(const CCC::TString<unsigned short>& text) {
+int parseNumber(const CCC::TString<unsigned short>& text, bool* number) {
+    if (number) *number = false;
     long long value = 0;
     bool negative = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -30,6 +31,7 @@ int parseNumber(const CCC::TString<unsigned short>& text) {
             return 0;
         }
     }
+    if (number) *number = true;
     return static_cast<int>(negative ? -value : value);
 }
 

@@ -155,8 +155,13 @@ bool Model::runPass(int pass, Log* log) {
     if (pass != 1 && pass != 2) return false;
     generator_->setPass(pass);
     for (auto& src : srcTexts_) {
+        Diagnostics& diagnostics = src->getDiagnostics();
+        diagnostics.clear();
+        syntax_->setDiagnostics(&diagnostics);
         generator_->beginSrcText(src.get());
         syntax_->parse(log, src->getText(), static_cast<std::uint32_t>(src->getTextLength()), generator_.get());
+        syntax_->setDiagnostics(nullptr);
+        diagnostics.locate(src->getText(), src->getTextLength());
     }
     return true;
 }

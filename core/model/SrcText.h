@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Diagnostics.h"
 #include "TextFile.h"
 
 namespace Orvane {
@@ -19,10 +20,14 @@ public:
     Template* getTemplate() const { return template_; }
     void setTemplate(Template* t) { template_ = t; }
     const BString& getBaseName() const { return baseName_; }
+    // What the last run found wrong in the text, with its places.
+    Diagnostics& getDiagnostics() { return diagnostics_; }
+    const Diagnostics& getDiagnostics() const { return diagnostics_; }
 
 private:
     Template* template_ = nullptr;  // owned by the model's template list
     BString baseName_;
+    Diagnostics diagnostics_;
 };
 
 } // namespace Orvane

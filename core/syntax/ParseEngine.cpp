@@ -11,10 +11,11 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user) : tables_(tables
 
 bool ParseEngine::push(int state, int symbol, Token&& value) {
     if (stack_.size() >= kStackLimit) {
+        if (listener_ && lookahead_) listener_->discarding(*this, lookahead_->code, lookahead_->offset);
         stack_.clear();
         return false;
     }
-    stack_.emplace_back(StackEntry{state, symbol, std::move(value)});
+    stack_.emplace_back(state, symbol, std::move(value));  // built in place: one move of the value
     return true;
 }
 
@@ -26,6 +27,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
         errorCount_ = -1;
     }
     generator_ = generator;
+    lookahead_ = token;
     for (;;) {
         const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
         if (tables_.shiftP(act)) {
@@ -46,6 +48,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
             if (onAccept_) onAccept_(user_);
             return;
         }
+        if (listener_) listener_->discarding(*this, major, token ? token->offset : 0);
         recover();
         return;
     }

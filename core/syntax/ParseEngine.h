@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "ParseTables.h"
@@ -9,6 +10,7 @@
 namespace Orvane {
 
 class Generator;
+class ParseEngine;
 
 // One entry of the parse stack: a state and the grammar symbol that led to
 // it, with the symbol's value.
@@ -28,6 +30,15 @@ struct ReduceContext {
     Token result;
     void* user;
     int rule;
+};
+
+// Told when the engine is about to drop what it holds: after a syntax
+// error (the offending token is dropped too) or when the stack overflows.
+// The stack is still as the error found it.
+class DiscardListener {
+public:
+    virtual ~DiscardListener() = default;
+    virtual void discarding(const ParseEngine& engine, int offendingCode, std::uint32_t offendingOffset) = 0;
 };
 
 // The table-driven LALR(1) driver. Syntax errors are silent: the stack is
@@ -56,6 +67,9 @@ public:
         onFailure_ = onFailure;
     }
 
+    // Null: nobody is told.
+    void setDiscardListener(DiscardListener* listener) { listener_ = listener; }
+
     int top() const { return static_cast<int>(stack_.size()) - 1; }
     int errorCount() const { return errorCount_; }
     const StackEntry& entry(int i) const { return stack_[static_cast<std::size_t>(i)]; }
@@ -75,6 +89,8 @@ private:
     Generator* generator_ = nullptr;
     Hook onAccept_ = nullptr;
     Hook onFailure_ = nullptr;
+    DiscardListener* listener_ = nullptr;
+    const Token* lookahead_ = nullptr;  // of the current feed, for the listener
 };
 
 } // namespace Orvane

@@ -2,6 +2,7 @@
 
 namespace Orvane {
 
+class Diagnostics;
 class Generator;
 class Token;
 
@@ -17,6 +18,11 @@ public:
     // Takes one token (the code as the major symbol, the record as its
     // value). The caller still owns and deletes the record.
     virtual void feed(Token* token, Generator* generator) = 0;
+
+    // Where the parser reports what it cannot read, and the cursor it keeps
+    // at the construct being emitted; null stops the reports. A parser
+    // without reports ignores it.
+    virtual void setDiagnostics(Diagnostics*) {}
 };
 
 } // namespace Orvane

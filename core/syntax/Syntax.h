@@ -11,6 +11,7 @@
 
 namespace Orvane {
 
+class Diagnostics;
 class Generator;
 class Log;
 
@@ -38,6 +39,9 @@ public:
     void setPrintCeId(CCC::CeId ceId) { printCeId_ = ceId; }
 
     Lexer* getLexer() const { return lexer; }
+
+    // The list the next parses report to (null: none). The caller keeps it.
+    void setDiagnostics(Diagnostics* diagnostics) { parser->setDiagnostics(diagnostics); }
 
 protected:
     // Takes over both. tokenNames: the terminals' names by code, for the

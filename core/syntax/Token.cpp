@@ -4,6 +4,9 @@
 
 namespace Orvane {
 
+// A parse makes one token every few characters: the offset must not make it bigger.
+static_assert(sizeof(Token) <= 4 * sizeof(void*));
+
 void Token::release() {
     delete value;
     Phrase::deleteChain(phrases);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "RecycledRecord.h"
 #include "ccc/base/TString.h"
 
@@ -18,7 +20,7 @@ public:
     Token() = default;
     explicit Token(int code, DString* value = nullptr) : code(code), value(value) {}
     Token(Token&& o) noexcept
-        : code(o.code), value(o.value), phrases(o.phrases), cells(o.cells) {
+        : code(o.code), offset(o.offset), value(o.value), phrases(o.phrases), cells(o.cells) {
         o.value = nullptr;
         o.phrases = nullptr;
         o.cells = nullptr;
@@ -27,6 +29,7 @@ public:
         if (this != &o) {
             if (value || phrases || cells) release();
             code = o.code;
+            offset = o.offset;
             value = o.value;
             phrases = o.phrases;
             cells = o.cells;
@@ -51,6 +54,9 @@ public:
     }
 
     int code = 0;
+    // Where a terminal starts in the source, in units (0 for nonterminals).
+    // Fits beside the code.
+    std::uint32_t offset = 0;
     DString* value = nullptr;
     Phrase* phrases = nullptr;
     Cell* cells = nullptr;

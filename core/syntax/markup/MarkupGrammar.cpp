@@ -5,6 +5,7 @@
 #include "MarkupTokens.h"
 #include "PhraseWalk.h"
 #include "core/generator/Generator.h"
+#include "core/model/Diagnostics.h"
 
 namespace Orvane {
 
@@ -12,16 +13,19 @@ namespace {
 
 Token& at(ReduceContext& c, int i) { return c.rhs[i].value; }
 const DString* textAt(ReduceContext& c, int i) { return at(c, i).value; }
+Diagnostics* diagnosticsOf(const ReduceContext& c) {
+    return c.user ? static_cast<const MarkupContext*>(c.user)->diagnostics : nullptr;
+}
 
 template <bool Spans>
 void paragraphLine(ReduceContext& c) {
-    PhraseWalk::paragraphLine(c.generator, at(c, 0).phrases, Spans);
+    PhraseWalk::paragraphLine(c.generator, at(c, 0).phrases, Spans, diagnosticsOf(c));
 }
 
 template <bool Spans>
 void tableRow(ReduceContext& c) {
     c.generator->beginTableRow();
-    PhraseWalk::emitCells(c.generator, at(c, 0).cells, Spans);
+    PhraseWalk::emitCells(c.generator, at(c, 0).cells, Spans, diagnosticsOf(c));
     c.generator->endTableRow();
 }
 
@@ -42,14 +46,15 @@ void split(ReduceContext& c) { c.generator->newOutput(); }
 // A line's phrases, from the value at phrasesAt, inside the inline brackets.
 void inlineLine(ReduceContext& c, int phrasesAt, bool spans) {
     c.generator->beginInline();
-    PhraseWalk::emitLine(c.generator, at(c, phrasesAt).phrases, spans);
+    PhraseWalk::emitLine(c.generator, at(c, phrasesAt).phrases, spans, diagnosticsOf(c));
     c.generator->endInline();
 }
 
 // Heading of the given level; its phrases follow At marks. No spans in
-// headings.
+// headings. A warning about its level points at its mark.
 template <int Level, int At>
 void heading(ReduceContext& c) {
+    if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(at(c, 0).offset);
     c.generator->beginHeading(Level);
     inlineLine(c, At, false);
     c.generator->endHeading(Level);
@@ -93,12 +98,14 @@ void phrase(ReduceContext& c) {
     DString* t1 = A >= 0 ? at(c, A).takeValue() : nullptr;
     DString* t2 = B >= 0 ? at(c, B).takeValue() : nullptr;
     c.result.phrases = new Phrase(Kind, t1, t2);
+    c.result.phrases->offset = at(c, 0).offset;  // every phrase starts with a terminal
 }
 
 void pageWithMinus(ReduceContext& c) {
     DString* t = at(c, 2).takeValue();
     if (t) t->insert(t->begin(), static_cast<unsigned short>(u'-'));
     c.result.phrases = new Phrase(kPagePhrase, t);
+    c.result.phrases->offset = at(c, 0).offset;
 }
 
 template <bool Spans>

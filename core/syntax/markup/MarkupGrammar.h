@@ -5,6 +5,8 @@
 
 namespace Orvane {
 
+class Diagnostics;
+
 // The grammar of the markup family with its actions, and its tables, built
 // the first time they are asked for. With spans it is the grammar of
 // syntaxes 2 to 4; without, that of syntax 1 (macros, no sentence ends).
@@ -13,6 +15,12 @@ class MarkupGrammar {
 public:
     static Grammar make(bool spans);
     static const ParseTables& tables(bool spans);
+};
+
+// What the actions of a parse reach through the engine's user pointer:
+// where the parse reports (null: nowhere).
+struct MarkupContext {
+    Diagnostics* diagnostics = nullptr;
 };
 
 } // namespace Orvane

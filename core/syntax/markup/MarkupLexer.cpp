@@ -49,10 +49,12 @@ void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecial
 
 Token* MarkupLexer::nextToken() {
     if (position >= length) {
-        if (state == kLineStart) return new Token(kEnd);
+        Token* t = new Token(state == kLineStart ? kEnd : kNL);
+        t->offset = length;
         state = kLineStart;  // close a last line that lacks its line end
-        return new Token(kNL);
+        return t;
     }
+    const std::uint32_t start = position;
     const bool macros = !tables_.spans;
     Token* t;
     switch (state) {
@@ -74,6 +76,7 @@ Token* MarkupLexer::nextToken() {
         t = macros && state == kAT ? new Token(kMACRO_TEXT, collect(tables_.atForms, true, false)) : scanInline();
         break;
     }
+    t->offset = start;
     const int old = state;
     prevState = old;
     // A closing dollar or at sign must not open a new raw or macro text.

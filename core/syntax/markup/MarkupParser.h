@@ -2,17 +2,25 @@
 
 #include "../ParseEngine.h"
 #include "../Parser.h"
+#include "MarkupGrammar.h"
 
 namespace Orvane {
 
 // The parser of the markup family: its grammar's tables (with spans for
 // syntaxes 2 to 4, with macros for syntax 1) driven by the shared engine.
-class MarkupParser : public Parser {
+// With diagnostics set it reports each line it has to drop: at the opening
+// mark of a construct the line end left open, else at the first token lost.
+class MarkupParser : public Parser, private DiscardListener {
 public:
     explicit MarkupParser(bool spans);
     void feed(Token* token, Generator* generator) override;
+    void setDiagnostics(Diagnostics* diagnostics) override;
 
 private:
+    void discarding(const ParseEngine& engine, int offendingCode, std::uint32_t offendingOffset) override;
+
+    bool spans_;
+    MarkupContext context_;
     ParseEngine engine_;
 };
 

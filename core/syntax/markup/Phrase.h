@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "../RecycledRecord.h"
 #include "../Token.h"
 
@@ -34,6 +36,7 @@ enum PhraseKind {
 struct Phrase : RecycledRecord<Phrase> {
     Phrase* previous = nullptr;
     PhraseKind kind = kSentinelPhrase;
+    std::uint32_t offset = 0;  // where its first mark starts in the source
     DString* text1 = nullptr;
     DString* text2 = nullptr;
 

@@ -1,6 +1,7 @@
 #include "PhraseWalk.h"
 
 #include "core/generator/Generator.h"
+#include "core/model/Diagnostics.h"
 
 namespace Orvane {
 
@@ -34,7 +35,7 @@ unsigned PhraseWalk::kindsOf(const Phrase* chain) {
     return kinds;
 }
 
-bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block) {
+bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d) {
     bool open = false;
     auto beginIfNone = [&] {
         if (spans && !open) {
@@ -56,7 +57,11 @@ bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last,
         switch (p->kind) {
         case kSentinelPhrase: break;
         case kTextPhrase: beginIfNone(); g->text(p->text1); break;
-        case kPagePhrase: endIfOpen(); g->pageNumber(p->text1); break;
+        case kPagePhrase:
+            if (d) d->setCursor(p->offset);
+            endIfOpen();
+            g->pageNumber(p->text1);
+            break;
         case kLineBreakPhrase: g->lineBreak(); break;
         case kImagePhrase: endIfOpen(); g->image(p->text1, p->text2, block); break;
         case kAnchorPhrase: beginIfNone(); g->anchor(p->text1, p->text2); break;
@@ -84,36 +89,36 @@ bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last,
     return open;
 }
 
-void PhraseWalk::emitLine(Generator* g, Phrase* chain, bool spans) {
-    if (emitPhrases(g, chain, spans, true, false)) g->endSpan();
+void PhraseWalk::emitLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d) {
+    if (emitPhrases(g, chain, spans, true, false, d)) g->endSpan();
 }
 
-void PhraseWalk::emitCells(Generator* g, const Cell* first, bool spans) {
+void PhraseWalk::emitCells(Generator* g, const Cell* first, bool spans, Diagnostics* d) {
     for (const Cell* c = first; c; c = c->next) {
         if (c->kind == kHeaderCell) g->beginHeaderCell();
         else g->beginDataCell();
         if (const unsigned kinds = kindsOf(c->phrases)) {
             const bool block = spans && (kinds & ~kImagesAndComments) == 0 && (kinds & ~kComments) != 0;
-            if (emitPhrases(g, c->phrases, spans, true, block)) g->endSpan();
+            if (emitPhrases(g, c->phrases, spans, true, block, d)) g->endSpan();
         }
         if (c->kind == kHeaderCell) g->endHeaderCell();
         else g->endDataCell();
     }
 }
 
-void PhraseWalk::paragraphLine(Generator* g, Phrase* chain, bool spans) {
+void PhraseWalk::paragraphLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d) {
     const unsigned kinds = kindsOf(chain);
     if (kinds == 0) {
         g->newLine();
     } else if (spans && (kinds & ~kComments) == 0) {
-        emitLine(g, chain, true);
+        emitLine(g, chain, true, d);
     } else if (spans && (kinds & ~kBlockish) == 0) {
-        emitPhrases(g, chain, true, true, true);
+        emitPhrases(g, chain, true, true, true, d);
     } else {
         // Without spans even a line of only images or comments is a paragraph.
         g->beginParagraph();
         g->beginInline();
-        emitLine(g, chain, spans);
+        emitLine(g, chain, spans, d);
         g->endInline();
         g->endParagraph();
     }

@@ -4,6 +4,7 @@
 
 namespace Orvane {
 
+class Diagnostics;
 class Generator;
 
 // The walks that turn a line's phrase chain or cell list into generator
@@ -14,13 +15,15 @@ class PhraseWalk {
 public:
     // Emits the chain in source order; returns whether a span is left open.
     // last marks the call for a whole line (a span break at its end does
-    // nothing); block is how images are placed.
-    static bool emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block);
+    // nothing); block is how images are placed. Before a page number the
+    // cursor of d (when there is one) is put at its mark, so that the
+    // generator can place what it finds wrong with it.
+    static bool emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d);
     // A line's content, closing a span left open.
-    static void emitLine(Generator* g, Phrase* chain, bool spans);
-    static void emitCells(Generator* g, const Cell* first, bool spans);
+    static void emitLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d);
+    static void emitCells(Generator* g, const Cell* first, bool spans, Diagnostics* d);
     // A line that is neither a title, a heading, a list item nor a row.
-    static void paragraphLine(Generator* g, Phrase* chain, bool spans);
+    static void paragraphLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d);
 
     // Bit k set when the chain holds a phrase of kind k (the sentinel aside).
     static unsigned kindsOf(const Phrase* chain);

@@ -7,6 +7,8 @@
 //   events: ...  the generator's events, "end" for the end of the source
 //   trace: ...   what syntax 0 prints: Rn for its "RULE n: ..." lines
 //   dump: ...    what dumpTokens prints
+//   diagnostics: ...  what a conversion run of the text (as UTF-8) finds
+//                in it, "LINE:COLUMN kind" each; nothing when it is clean
 // Texts and expectations take the escapes of qmtest::unescape (\n \r \t \0
 // \\ \xHH); lines starting with # are comments.
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 
 #include "SyntaxRun.h"
 #include "support/Corpus.h"
+#include "core/model/Model.h"
 #include "core/model/SyntaxFactory.h"
 #include "core/syntax/markup/MarkupGrammar.h"
 #include "core/syntax/s0/S0Grammar.h"
@@ -43,6 +46,23 @@ std::string tokens(Syntax& syntax, const Grammar& grammar, const DString& text) 
         if (t->code == 0) return out;
     }
     return out + " ...";
+}
+
+// The diagnostics of a whole run of the text, as the conversion makes them
+// (the XHTML writer adds its structure warnings).
+std::string diagnostics(std::unique_ptr<Syntax> syntax, const std::string& utf8Text) {
+    Model model;
+    model.setSyntax(std::move(syntax));
+    model.setGenerator(1);
+    SrcText* src = model.addSrcText("t.txt", CCC::ceid::kUtf8N, nullptr, CCC::ceid::kUtf8N, CCC::nlconv::kNone);
+    src->setPreloadedBytes(std::make_shared<const std::string>(utf8Text));
+    model.setKeepOutputsP(true);
+    EXPECT_TRUE(model.run(nullptr));
+    std::string out;
+    for (const Diagnostic& d : src->getDiagnostics().items())
+        out += (out.empty() ? "" : " ") + std::to_string(d.line) + ":" + std::to_string(d.column) + " " +
+               Diagnostics::kindName(d.kind);
+    return out;
 }
 
 // "RULE 10: phrase_exp ::= STRING .\n" as R10; other lines as they are.
@@ -72,6 +92,7 @@ public:
     }
 
     void input(const std::string& text, bool fresh) {
+        utf8_ = text;
         text_ = qmtest::u16(text);
         if (fresh || !syntax_) syntax_ = newSyntax();
         parsed_ = false;
@@ -82,6 +103,8 @@ public:
             EXPECT_EQ(tokens(*newSyntax(), *grammar_, text_), expected);
         } else if (what == "dump") {
             EXPECT_EQ(capturedStdout([&] { newSyntax()->dumpTokens(nullptr, text_.data(), text_.size()); }), expected);
+        } else if (what == "diagnostics") {
+            EXPECT_EQ(diagnostics(newSyntax(), utf8_), expected);
         } else if (what == "events" || what == "trace") {
             if (!parsed_) {
                 trace_ = briefTrace(capturedStdout([&] { events_ = events(*syntax_, text_); }));
@@ -103,6 +126,7 @@ private:
     std::unique_ptr<Grammar> grammar_;
     std::unique_ptr<Syntax> syntax_;
     DString text_;
+    std::string utf8_;
     bool parsed_ = false;
     std::string events_, trace_;
 };
