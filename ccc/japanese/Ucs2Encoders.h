@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../base/AsciiRun.h"
+#include "../base/UnitRuns.h"
 #include "../flow/CrLfSource.h"
 #include "../flow/StepCodecIFilter.h"
 #include "Iso2022JpDesignation.h"
@@ -23,7 +23,7 @@ struct Ucs2ToSjisCodec {
 
     int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
-            if (const int k = put(static_cast<unsigned>(u), out)) return k;
+            if (const int k = put(static_cast<unsigned>(u), out, flatMap<Table>())) return k;
         }
         return -1;
     }
@@ -32,12 +32,13 @@ struct Ucs2ToSjisCodec {
     // is (cp932), ASCII runs go eight units at a time.
     void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) {
         static const bool asciiKept = asciiKeptP();
+        const unsigned short* const map = flatMap<Table>();
         const In* ip = in;
         Out* op = out;
         while (ip < inEnd) {
             if (asciiKept) narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
             if (ip == inEnd || outEnd - op < 2) break;
-            op += put(*ip++, op);
+            op += put(*ip++, op, map);
         }
         in = ip;
         out = op;
@@ -45,7 +46,7 @@ struct Ucs2ToSjisCodec {
 
 private:
     // The bytes of u at out: how many (0 for a character the table lacks).
-    int put(unsigned u, Out* out) const {
+    int put(unsigned u, Out* out, const unsigned short* map) const {
         if (u < 0x20 || u == 0x7F) {
             if (u == 10 && crLf_) {
                 out[0] = '\r';
@@ -55,7 +56,7 @@ private:
             out[0] = static_cast<Out>(u);
             return 1;
         }
-        unsigned v = Table.lookup(u);
+        unsigned v = map[u];
         if (v == BitmapTrie::kUnmapped) return 0;
         // One byte or two, without a branch: one- and two-byte characters
         // alternate unpredictably in Japanese text.

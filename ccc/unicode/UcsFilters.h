@@ -52,9 +52,7 @@ struct LimitCodec {
         return 1;
     }
     std::size_t run(const In* in, std::size_t n, Out* out) {
-        std::size_t i = 0;
-        for (; i < n && passP(unitValue(in[i])); ++i) out[i] = static_cast<Out>(unitValue(in[i]));
-        return i;
+        return convertWhile(in, n, out, passP);
     }
     // Units of one width are filtered in place.
     std::size_t inPlace(Out* p, std::size_t n)

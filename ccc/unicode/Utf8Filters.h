@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "../base/AsciiRun.h"
+#include "../base/UnitRuns.h"
 #include "../flow/CrLfSource.h"
 #include "../flow/StepCodecIFilter.h"
 #include "SurrogateFilters.h"

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -42,6 +43,23 @@ inline void narrowAsciiRun(const unsigned short*& in, const unsigned short* inEn
     while (ip < inEnd && op < outEnd && *ip < 0x80 && !(stopAtLf && *ip == 10)) *op++ = static_cast<char>(*ip++);
     in = ip;
     out = op;
+}
+
+// Converts the leading units of in[0, n) into out while keep(unit) holds
+// and returns how many: sixteen at a time, in loops without an early exit
+// that the compiler turns into vector code.
+template <class In, class Out, class Keep>
+std::size_t convertWhile(const In* in, std::size_t n, Out* out, Keep keep) {
+    using U = std::make_unsigned_t<In>;
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        bool all = true;
+        for (int j = 0; j < 16; ++j) all &= keep(static_cast<U>(in[i + j]));
+        if (!all) break;
+        for (int j = 0; j < 16; ++j) out[i + j] = static_cast<Out>(static_cast<U>(in[i + j]));
+    }
+    for (; i < n && keep(static_cast<U>(in[i])); ++i) out[i] = static_cast<Out>(static_cast<U>(in[i]));
+    return i;
 }
 
 } // namespace CCC
