@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "../base/UnitRuns.h"
 #include "../flow/CrLfSource.h"
@@ -81,12 +84,14 @@ struct Utf8DecodeCodec {
                 ip += 2;
             } else if (!(b & 0x10)) {
                 if (inEnd - ip < 3) break;
-                // Kana and kanji come in runs of three-byte sequences.
+                // Kana and kanji come in runs of three-byte sequences: the
+                // room for the run is reckoned once.
+                unsigned short* const stop = op + std::min<std::size_t>((inEnd - ip) / 3, outEnd - op);
                 do {
                     const unsigned int lead = static_cast<unsigned char>(ip[0]);
                     *op++ = static_cast<unsigned short>(((lead & 0x0F) << 12) | ((ip[1] & 0x3F) << 6) | (ip[2] & 0x3F));
                     ip += 3;
-                } while (op < outEnd && inEnd - ip >= 3 && (static_cast<unsigned char>(*ip) & 0xB0) == 0xA0);
+                } while (op != stop && (static_cast<unsigned char>(*ip) & 0xB0) == 0xA0);
             } else {
                 if (inEnd - ip < 4) break;
                 if (kPairs) {
@@ -193,12 +198,20 @@ struct Utf8EncodeCodec {
                 putFour(0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u), op);
                 op += 4;
             } else {
-                // Runs of three-byte characters (kana and kanji) stay here.
+                // Runs of three-byte characters (kana and kanji) stay here;
+                // the room for the run is reckoned once, and each character
+                // is stored as one word whose fourth byte the next overwrites.
+                const unsigned short* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op - 1) / 3);
                 do {
-                    putThree(u, op);
+                    if constexpr (std::endian::native == std::endian::little) {
+                        const std::uint32_t w = (0xE0 | (u >> 12)) | (0x80 | ((u >> 6) & 0x3F)) << 8 | (0x80 | (u & 0x3F)) << 16;
+                        std::memcpy(op, &w, 4);
+                    } else {
+                        putThree(u, op);
+                    }
                     op += 3;
                     ++ip;
-                } while (ip < inEnd && outEnd - op >= 4 && (u = *ip) >= 0x800 && !surrogateP(u));
+                } while (ip != stop && (u = *ip) >= 0x800 && !surrogateP(u));
             }
         }
         in = ip;
