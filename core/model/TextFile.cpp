@@ -43,28 +43,6 @@ std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::u
     return {};
 }
 
-// The bytes of a regular file, read at once into a buffer of its size
-// (left uninitialised: the read fills it). Empty when it is no regular file
-// (a pipe or a device has no size to go by) or cannot be read so.
-struct WholeFile {
-    std::unique_ptr<char[]> bytes;
-    std::size_t size = 0;
-};
-
-WholeFile readWhole(const char* path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
-    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path, ec));
-    if (ec) return {};
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), std::fclose);
-    if (!file) return {};
-    WholeFile whole{std::unique_ptr<char[]>(new char[size ? size : 1]), 0};
-    whole.size = std::fread(whole.bytes.get(), 1, size, file.get());
-    // A file that grew since is read block by block instead.
-    if (std::ferror(file.get()) || std::fgetc(file.get()) != EOF) return {};
-    return whole;
-}
-
 } // namespace
 
 TextFile::TextFile(const char* fileName, CeId inCeId, CeId outCeId, CCC::NLConv newLineMode)
@@ -78,19 +56,17 @@ bool TextFile::read() {
     if (preloaded_) {
         CCC::FixedMemIFlow src(preloaded_->data(), preloaded_->size());
         reason = decode(src, inCeId_, preloaded_->size(), content_);
-    } else if (const WholeFile whole = readWhole(getFileName().c_str()); whole.bytes) {
-        // No encoding yields more UTF-16 units than it has bytes.
-        CCC::FixedMemIFlow src(whole.bytes.get(), whole.size);
-        reason = decode(src, inCeId_, whole.size, content_);
     } else {
-        // Not a regular file, or one that could not be read whole: block by block.
         errno = 0;
         CCC::FileIFlow src(getFileName().c_str(), true);
         if (!src.openP()) {
             setFailure(reasonOf(errno));
             return false;
         }
-        reason = decode(src, inCeId_, 0, content_);
+        // No encoding yields more UTF-16 units than it has bytes.
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(getFileName().c_str(), ec);
+        reason = decode(src, inCeId_, ec ? 0 : static_cast<std::size_t>(size), content_);
     }
     setFailure(reason);
     return reason.empty();
