@@ -53,9 +53,9 @@ std::size_t convertWhile(const In* in, std::size_t n, Out* out, Keep keep) {
     using U = std::make_unsigned_t<In>;
     std::size_t i = 0;
     for (; n - i >= 16; i += 16) {
-        bool all = true;
-        for (int j = 0; j < 16; ++j) all &= keep(static_cast<U>(in[i + j]));
-        if (!all) break;
+        unsigned int refused = 0;
+        for (int j = 0; j < 16; ++j) refused |= !keep(static_cast<U>(in[i + j]));
+        if (refused) break;
         for (int j = 0; j < 16; ++j) out[i + j] = static_cast<Out>(static_cast<U>(in[i + j]));
     }
     for (; i < n && keep(static_cast<U>(in[i])); ++i) out[i] = static_cast<Out>(static_cast<U>(in[i]));

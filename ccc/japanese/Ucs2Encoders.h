@@ -36,7 +36,7 @@ struct Ucs2ToSjisCodec {
         const In* ip = in;
         Out* op = out;
         while (ip < inEnd) {
-            if (asciiKept) narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
+            if (asciiKept && *ip < 0x80) narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
             if (ip == inEnd || outEnd - op < 2) break;
             op += put(*ip++, op, map);
         }

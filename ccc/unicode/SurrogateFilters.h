@@ -70,7 +70,7 @@ struct CodePointToUtf16Codec {
     }
     std::size_t run(const unsigned int* in, std::size_t n, unsigned short* out) {
         if (fresh_) return 0;
-        return convertWhile(in, n, out, [](unsigned int v) { return v < 0x10000 && !surrogateP(v); });
+        return convertWhile(in, n, out, [](unsigned int v) { return (v < 0x10000) & !surrogateP(v); });
     }
     void reset() { fresh_ = dropMark_; }
 

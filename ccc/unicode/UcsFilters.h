@@ -41,7 +41,8 @@ struct LimitCodec {
     using Out = OutUnit;
     static constexpr int kMaxOut = 1;
 
-    static bool passP(unsigned int u) { return u < kLimit && (kLimit <= 0xD800 || !surrogateP(u)); }
+    // Without a branch, so that runs of units are tested as vectors.
+    static bool passP(unsigned int u) { return (u < kLimit) & (kLimit <= 0xD800 || !surrogateP(u)); }
 
     int step(StepCursor<In>& in, Out* out) {
         In u;
