@@ -143,6 +143,8 @@ public:
     }
 
 protected:
+    Codec& codec() { return codec_; }
+
     Out getUnit() override {
         Out u;
         if (this->takePushback(&u, 1)) return u;

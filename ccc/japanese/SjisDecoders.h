@@ -23,13 +23,13 @@ struct SjisToUcs2Codec {
                 return 1;
             }
             if (b < 0x7F || jcodeP(b, kJcodeKana)) {
-                out[0] = sjisToUcs2Table.lookup(static_cast<unsigned>(b));
+                out[0] = flatMap<sjisToUcs2Table>()[static_cast<unsigned>(b)];
                 return 1;
             }
             if (sjisKanjiP(static_cast<unsigned>(b))) {
                 int t = in.next();
                 if (t < 0) return -1;
-                out[0] = sjisToUcs2Table.lookup(static_cast<unsigned>(b << 8 | t));
+                out[0] = flatMap<sjisToUcs2Table>()[static_cast<unsigned>(b << 8 | t)];
                 return 1;
             }
         }
@@ -54,12 +54,12 @@ struct Cp932ToUcs2Codec {
             return 1;
         }
         if (b < 0x7F || jcodeP(b, kJcodeKana)) {
-            out[0] = cp932ToUcs2Table.lookup(static_cast<unsigned>(b));
+            out[0] = flatMap<cp932ToUcs2Table>()[static_cast<unsigned>(b)];
             return 1;
         }
         int t = in.next();
         if (t < 0) return -1;
-        out[0] = cp932ToUcs2Table.lookup(static_cast<unsigned>(b << 8 | t));
+        out[0] = flatMap<cp932ToUcs2Table>()[static_cast<unsigned>(b << 8 | t)];
         return 1;
     }
 };

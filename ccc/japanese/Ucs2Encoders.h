@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../base/UnitRuns.h"
+#include "../flow/CrLfSource.h"
 #include "../flow/StepCodecIFilter.h"
 #include "Iso2022JpDesignation.h"
 #include "JapaneseCodeTables.h"
@@ -7,7 +9,8 @@
 namespace CCC {
 
 // UCS-2 -> Shift_JIS or cp932 (Table says which). Controls pass as bytes;
-// characters the table lacks are dropped.
+// characters the table lacks are dropped. With the CR LF expansion set
+// (CrLfSource) an LF is written as CR LF.
 template <const BitmapTrie& Table>
 struct Ucs2ToSjisCodec {
     using In = unsigned short;
@@ -15,24 +18,61 @@ struct Ucs2ToSjisCodec {
     static constexpr int kMaxOut = 2;
 
     void reset() {}
+    bool crLfP() const { return crLf_; }
+    void setCrLf() { crLf_ = true; }
 
     int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
-            if (u < 0x20 || u == 0x7F) {
-                out[0] = static_cast<Out>(u);
-                return 1;
-            }
-            unsigned v = Table.lookup(static_cast<unsigned>(u));
-            if (v == BitmapTrie::kUnmapped) continue;
-            // One byte or two, without a branch: one- and two-byte
-            // characters alternate unpredictably in Japanese text.
-            int two = v > 0xFF;
-            out[0] = static_cast<Out>(v >> (two * 8));
-            out[1] = static_cast<Out>(v & 0xFF);
-            return 1 + two;
+            if (const int k = put(static_cast<unsigned>(u), out, flatMap<Table>())) return k;
         }
         return -1;
     }
+
+    // Whole characters while they fit; where the table keeps ASCII as it
+    // is (cp932), ASCII runs go eight units at a time.
+    void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) {
+        static const bool asciiKept = asciiKeptP();
+        const unsigned short* const map = flatMap<Table>();
+        const In* ip = in;
+        Out* op = out;
+        while (ip < inEnd) {
+            if (asciiKept && *ip < 0x80) narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
+            if (ip == inEnd || outEnd - op < 2) break;
+            op += put(*ip++, op, map);
+        }
+        in = ip;
+        out = op;
+    }
+
+private:
+    // The bytes of u at out: how many (0 for a character the table lacks).
+    int put(unsigned u, Out* out, const unsigned short* map) const {
+        if (u < 0x20 || u == 0x7F) {
+            if (u == 10 && crLf_) {
+                out[0] = '\r';
+                out[1] = '\n';
+                return 2;
+            }
+            out[0] = static_cast<Out>(u);
+            return 1;
+        }
+        unsigned v = map[u];
+        if (v == BitmapTrie::kUnmapped) return 0;
+        // One byte or two, without a branch: one- and two-byte characters
+        // alternate unpredictably in Japanese text.
+        int two = v > 0xFF;
+        out[0] = static_cast<Out>(v >> (two * 8));
+        out[1] = static_cast<Out>(v & 0xFF);
+        return 1 + two;
+    }
+
+    static bool asciiKeptP() {
+        for (unsigned u = 0x20; u < 0x7F; ++u)
+            if (Table.lookup(u) != u) return false;
+        return true;
+    }
+
+    bool crLf_ = false;
 };
 
 // UCS-2 -> EUC-JP: ASCII, JIS X 0208 pairs with the high bits set,
@@ -99,8 +139,8 @@ struct Ucs2ToIso2022JpCodec {
     Iso2022JpDesignation g0;
 };
 
-class FromUcs2ToSjis final : public StepCodecIFilter<Ucs2ToSjisCodec<ucs2ToSjisTable>> {};
-class FromUcs2ToCp932 final : public StepCodecIFilter<Ucs2ToSjisCodec<ucs2ToCp932Table>> {};
+class FromUcs2ToSjis final : public CrLfStepCodecIFilter<Ucs2ToSjisCodec<ucs2ToSjisTable>> {};
+class FromUcs2ToCp932 final : public CrLfStepCodecIFilter<Ucs2ToSjisCodec<ucs2ToCp932Table>> {};
 class FromUcs2ToEucJp final : public StepCodecIFilter<Ucs2ToEucJpCodec> {};
 class FromUcs2ToIso2022Jp final : public StepCodecIFilter<Ucs2ToIso2022JpCodec> {};
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstring>
+
 #include "../encoding/EncodingIds.h"
+#include "../flow/CrLfSource.h"
 #include "../flow/Utility.h"
 #include "../unicode/MarkFilters.h"
 
@@ -23,6 +26,14 @@ public:
 // Copies units up to the first one equal to a or b.
 template <class T>
 std::size_t copyUntil(const T* in, std::size_t n, T* out, T a, T b) {
+    if constexpr (sizeof(T) == 1) {
+        if (a == b) {  // bytes: the C library's word-wide scan and copy
+            const void* hit = std::memchr(in, a, n);
+            const std::size_t i = hit ? static_cast<std::size_t>(static_cast<const T*>(hit) - in) : n;
+            std::memcpy(out, in, i);
+            return i;
+        }
+    }
     std::size_t i = 0;
     for (; i < n && in[i] != a && in[i] != b; ++i) out[i] = in[i];
     return i;
@@ -125,7 +136,43 @@ private:
 
 template <class T> using Lf2Cr = NewlineStage<ReplaceUnitCodec<T, kLf, kCr>>;
 template <class T> using Cr2Lf = NewlineStage<ReplaceUnitCodec<T, kCr, kLf>>;
-template <class T> using Lf2CrLf = NewlineStage<ExpandUnitCodec<T, kLf>>;
+// LF -> CR LF. When its source can expand line ends itself (an encoder
+// to UTF-8 or Shift_JIS, see CrLfSource) the stage hands the work over at
+// the first read and passes the source's units through.
+template <class T>
+class Lf2CrLf : public NewlineStage<ExpandUnitCodec<T, kLf>> {
+    using Base = NewlineStage<ExpandUnitCodec<T, kLf>>;
+
+public:
+    bool setSrc(IFlow* src) override {
+        decided_ = false;
+        return Base::setSrc(src);
+    }
+    bool rewind() override {
+        decided_ = false;
+        return Base::rewind();
+    }
+
+protected:
+    T getUnit() override { return fusedP() ? this->getSrcUnit() : Base::getUnit(); }
+    void readUnits(std::size_t n, T* buffer, std::size_t& count) override {
+        if (fusedP()) this->readSrc(n, buffer, count);
+        else Base::readUnits(n, buffer, count);
+    }
+
+private:
+    bool fusedP() {
+        if (!decided_) {
+            decided_ = true;
+            auto* expanding = dynamic_cast<CrLfSource*>(this->getSrc());
+            fused_ = expanding && expanding->expandLfToCrLf();
+        }
+        return fused_;
+    }
+
+    bool decided_ = false;
+    bool fused_ = false;
+};
 template <class T> using Cr2CrLf = NewlineStage<ExpandUnitCodec<T, kCr>>;
 // CrLf2Lf, CrLf2Cr and the three Any2 modes.
 template <class T> using JoinLineEnds = NewlineStage<JoinLineEndCodec<T>>;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../base/UnitRuns.h"
 #include "../flow/StepCodecIFilter.h"
 
 namespace CCC {
@@ -34,9 +35,7 @@ struct Utf16ToCodePointCodec {
         return 1;
     }
     std::size_t run(const unsigned short* in, std::size_t n, unsigned int* out) {
-        std::size_t i = 0;
-        for (; i < n && !surrogateP(in[i]); ++i) out[i] = in[i];
-        return i;
+        return convertWhile(in, n, out, [](unsigned int u) { return !surrogateP(u); });
     }
     void reset() {}
 };
@@ -71,9 +70,7 @@ struct CodePointToUtf16Codec {
     }
     std::size_t run(const unsigned int* in, std::size_t n, unsigned short* out) {
         if (fresh_) return 0;
-        std::size_t i = 0;
-        for (; i < n && in[i] < 0x10000 && !surrogateP(in[i]); ++i) out[i] = static_cast<unsigned short>(in[i]);
-        return i;
+        return convertWhile(in, n, out, [](unsigned int v) { return (v < 0x10000) & !surrogateP(v); });
     }
     void reset() { fresh_ = dropMark_; }
 

@@ -41,7 +41,8 @@ struct LimitCodec {
     using Out = OutUnit;
     static constexpr int kMaxOut = 1;
 
-    static bool passP(unsigned int u) { return u < kLimit && (kLimit <= 0xD800 || !surrogateP(u)); }
+    // Without a branch, so that runs of units are tested as vectors.
+    static bool passP(unsigned int u) { return (u < kLimit) & (kLimit <= 0xD800 || !surrogateP(u)); }
 
     int step(StepCursor<In>& in, Out* out) {
         In u;
@@ -52,9 +53,7 @@ struct LimitCodec {
         return 1;
     }
     std::size_t run(const In* in, std::size_t n, Out* out) {
-        std::size_t i = 0;
-        for (; i < n && passP(unitValue(in[i])); ++i) out[i] = static_cast<Out>(unitValue(in[i]));
-        return i;
+        return convertWhile(in, n, out, passP);
     }
     // Units of one width are filtered in place.
     std::size_t inPlace(Out* p, std::size_t n)

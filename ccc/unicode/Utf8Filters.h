@@ -1,7 +1,12 @@
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
+#include "../base/UnitRuns.h"
+#include "../flow/CrLfSource.h"
 #include "../flow/StepCodecIFilter.h"
 #include "SurrogateFilters.h"
 
@@ -79,12 +84,14 @@ struct Utf8DecodeCodec {
                 ip += 2;
             } else if (!(b & 0x10)) {
                 if (inEnd - ip < 3) break;
-                // Kana and kanji come in runs of three-byte sequences.
+                // Kana and kanji come in runs of three-byte sequences: the
+                // room for the run is reckoned once.
+                unsigned short* const stop = op + std::min<std::size_t>((inEnd - ip) / 3, outEnd - op);
                 do {
                     const unsigned int lead = static_cast<unsigned char>(ip[0]);
                     *op++ = static_cast<unsigned short>(((lead & 0x0F) << 12) | ((ip[1] & 0x3F) << 6) | (ip[2] & 0x3F));
                     ip += 3;
-                } while (op < outEnd && inEnd - ip >= 3 && (static_cast<unsigned char>(*ip) & 0xB0) == 0xA0);
+                } while (op != stop && (static_cast<unsigned char>(*ip) & 0xB0) == 0xA0);
             } else {
                 if (inEnd - ip < 4) break;
                 if (kPairs) {
@@ -114,6 +121,7 @@ private:
 // followed by a low one becomes one four-byte sequence. A lone surrogate has
 // no UTF-8 form and is dropped by itself: the unit after a lone high one may
 // be a quote or a '<' and must survive. With mark set, EF BB BF comes first.
+// With the CR LF expansion set (CrLfSource) an LF is written as CR LF.
 struct Utf8EncodeCodec {
     using In = unsigned short;
     using Out = char;
@@ -132,6 +140,11 @@ struct Utf8EncodeCodec {
         unsigned short u;
         if (!in.next(u)) return -1;
         if (u < 0x80) {
+            if (u == 10 && crLf_) {
+                out[0] = '\r';
+                out[1] = '\n';
+                return 2;
+            }
             out[0] = static_cast<char>(u);
             return 1;
         }
@@ -148,41 +161,28 @@ struct Utf8EncodeCodec {
                 in.unread();
                 return 0;
             }
-            unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
-            out[0] = static_cast<char>(0xF0 | (v >> 18));
-            out[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
-            out[2] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-            out[3] = static_cast<char>(0x80 | (v & 0x3F));
+            putFour(0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u), out);
             return 4;
         }
-        out[0] = static_cast<char>(0xE0 | (u >> 12));
-        out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (u & 0x3F));
+        putThree(u, out);
         return 3;
     }
 
-    // Whole characters while they fit; ASCII four units at a time.
+    // Whole characters while they fit; ASCII eight units at a time.
     void bulk(const unsigned short*& in, const unsigned short* inEnd, char*& out, char* outEnd) {
         if (owed_) return;
         const unsigned short* ip = in;
         char* op = out;
         while (ip < inEnd) {
+            narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
+            if (ip == inEnd || outEnd - op < 4) break;
             unsigned int u = *ip;
-            if (u < 0x80) {
-                while (inEnd - ip >= 4 && outEnd - op >= 4) {
-                    std::uint64_t w;
-                    std::memcpy(&w, ip, 8);
-                    if (w & utf8detail::kHighBits16) break;
-                    for (int j = 0; j < 4; ++j) op[j] = static_cast<char>(ip[j]);
-                    ip += 4;
-                    op += 4;
-                }
-                if (ip < inEnd && op < outEnd && *ip < 0x80) *op++ = static_cast<char>(*ip++);
-                else if (op == outEnd) break;
-                continue;
-            }
-            if (outEnd - op < 4) break;
-            if (u < 0x800) {
+            if (u < 0x80) {  // an LF to expand
+                op[0] = '\r';
+                op[1] = '\n';
+                op += 2;
+                ++ip;
+            } else if (u < 0x800) {
                 op[0] = static_cast<char>(0xC0 | (u >> 6));
                 op[1] = static_cast<char>(0x80 | (u & 0x3F));
                 op += 2;
@@ -195,31 +195,48 @@ struct Utf8EncodeCodec {
                     continue;
                 }
                 ip += 2;
-                unsigned int v = 0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u);
-                op[0] = static_cast<char>(0xF0 | (v >> 18));
-                op[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
-                op[2] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-                op[3] = static_cast<char>(0x80 | (v & 0x3F));
+                putFour(0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u), op);
                 op += 4;
             } else {
-                // Runs of three-byte characters (kana and kanji) stay here.
+                // Runs of three-byte characters (kana and kanji) stay here;
+                // the room for the run is reckoned once, and each character
+                // is stored as one word whose fourth byte the next overwrites.
+                const unsigned short* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op - 1) / 3);
                 do {
-                    op[0] = static_cast<char>(0xE0 | (u >> 12));
-                    op[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-                    op[2] = static_cast<char>(0x80 | (u & 0x3F));
+                    if constexpr (std::endian::native == std::endian::little) {
+                        const std::uint32_t w = (0xE0 | (u >> 12)) | (0x80 | ((u >> 6) & 0x3F)) << 8 | (0x80 | (u & 0x3F)) << 16;
+                        std::memcpy(op, &w, 4);
+                    } else {
+                        putThree(u, op);
+                    }
                     op += 3;
                     ++ip;
-                } while (ip < inEnd && outEnd - op >= 4 && (u = *ip) >= 0x800 && !surrogateP(u));
+                } while (ip != stop && (u = *ip) >= 0x800 && !surrogateP(u));
             }
         }
         in = ip;
         out = op;
     }
     void reset() { owed_ = mark_; }
+    bool crLfP() const { return crLf_; }
+    void setCrLf() { crLf_ = true; }
 
 private:
+    static void putThree(unsigned int u, char* out) {
+        out[0] = static_cast<char>(0xE0 | (u >> 12));
+        out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (u & 0x3F));
+    }
+    static void putFour(unsigned int v, char* out) {
+        out[0] = static_cast<char>(0xF0 | (v >> 18));
+        out[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
+        out[2] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+        out[3] = static_cast<char>(0x80 | (v & 0x3F));
+    }
+
     bool mark_;
     bool owed_;
+    bool crLf_ = false;
 };
 
 class FromUtf8NToUcs2 : public StepCodecIFilter<Utf8DecodeCodec<false, false>> {};
@@ -227,17 +244,17 @@ class FromUtf8ToUtf16N : public StepCodecIFilter<Utf8DecodeCodec<true, true>> {}
 
 // UCS-2 holds surrogates only when it came from UTF-7, which carries UTF-16:
 // they pair as in UTF-16, since one by one they would not be UTF-8.
-class FromUcs2ToUtf8N : public StepCodecIFilter<Utf8EncodeCodec> {
+class FromUcs2ToUtf8N : public CrLfStepCodecIFilter<Utf8EncodeCodec> {
 public:
-    FromUcs2ToUtf8N() : StepCodecIFilter(false) {}
+    FromUcs2ToUtf8N() : CrLfStepCodecIFilter(false) {}
 };
-class FromUtf16NToUtf8 : public StepCodecIFilter<Utf8EncodeCodec> {
+class FromUtf16NToUtf8 : public CrLfStepCodecIFilter<Utf8EncodeCodec> {
 public:
-    FromUtf16NToUtf8() : StepCodecIFilter(true) {}
+    FromUtf16NToUtf8() : CrLfStepCodecIFilter(true) {}
 };
-class FromUtf16NToUtf8N : public StepCodecIFilter<Utf8EncodeCodec> {
+class FromUtf16NToUtf8N : public CrLfStepCodecIFilter<Utf8EncodeCodec> {
 public:
-    FromUtf16NToUtf8N() : StepCodecIFilter(false) {}
+    FromUtf16NToUtf8N() : CrLfStepCodecIFilter(false) {}
 };
 
 } // namespace CCC

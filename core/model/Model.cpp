@@ -151,7 +151,7 @@ bool Model::readSrcTexts() {
     return true;
 }
 
-bool Model::runPass(int pass, Log* log) {
+bool Model::runPass(int pass, Log* log, bool last) {
     if (pass != 1 && pass != 2) return false;
     generator_->setPass(pass);
     for (auto& src : srcTexts_) {
@@ -162,6 +162,7 @@ bool Model::runPass(int pass, Log* log) {
         syntax_->parse(log, src->getText(), static_cast<std::uint32_t>(src->getTextLength()), generator_.get());
         syntax_->setDiagnostics(nullptr);
         diagnostics.locate(src->getText(), src->getTextLength());
+        if (last) src->releaseContent();
     }
     return true;
 }
@@ -223,7 +224,7 @@ bool Model::generate(Log* log) {
     {
         const RunningFlag running(running_);
         const int passes = generator_->getPassCount();
-        for (int pass = 1; pass <= passes && parsed; ++pass) parsed = runPass(pass, log);
+        for (int pass = 1; pass <= passes && parsed; ++pass) parsed = runPass(pass, log, pass == passes);
     }
     if (!parsed) fail("the generator asks for more passes than a run has");
     // Nothing of a run that cannot be completed reaches its targets.

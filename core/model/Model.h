@@ -83,7 +83,9 @@ public:
 
 private:
     bool readSrcTexts();
-    bool runPass(int pass, Log* log);
+    // With last set, each source's text is released once it is parsed:
+    // its events are out, and the memory goes to the outputs still to come.
+    bool runPass(int pass, Log* log, bool last);
     bool stageOutput(Output& output);
     bool checkTargets(std::size_t first);
     bool writeOutputs(std::size_t first);

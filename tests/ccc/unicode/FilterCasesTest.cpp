@@ -1,5 +1,6 @@
 // The corpus tests/data/ccc/filter-cases.tsv (one case a line: a route of
-// unit filter numbers joined by '+', "nlN" for newline mode N or "bom" for
+// unit filter numbers joined by '+', perhaps ending in "+nlN", the newline
+// stage of mode N after them; "nlN" alone for that stage or "bom" for
 // the mark stage; input and expected units in hex) and the agreement of
 // every stage's block path with its unit path.
 #include <sstream>
@@ -48,9 +49,13 @@ TEST(FilterCases, Corpus) {
                                           ", seed " + std::to_string(b.seed) + ")";
                 if (std::isdigit(static_cast<unsigned char>(route[0]))) {
                     std::vector<int> numbers;
+                    int nlConv = 0;
                     std::istringstream r(route);
-                    for (std::string n; std::getline(r, n, '+');) numbers.push_back(std::stoi(n));
-                    EXPECT_EQ(pump(numbers, in, mode, b.seed, b.maxBlock), out) << where;
+                    for (std::string n; std::getline(r, n, '+');) {
+                        if (n.starts_with("nl")) nlConv = std::stoi(n.substr(2));
+                        else numbers.push_back(std::stoi(n));
+                    }
+                    EXPECT_EQ(pump(numbers, in, mode, b.seed, b.maxBlock, nlConv), out) << where;
                     continue;
                 }
                 for (unsigned w : route == "bom" ? std::vector<unsigned>{2, 4} : std::vector<unsigned>{1, 2, 4}) {
@@ -107,8 +112,28 @@ TEST(FilterCases, BlockPathEqualsUnitPath) {
         }
         if (w > 1) check(*groupStage("bom", w), w, w, "mark stage");
     }
+    // Encoders that take over the LF -> CR LF stage after them.
+    for (int n : {12, 21, 22, 51, 56}) check(*chainOf({n}, CCC::nlconv::kLf2CrLf), 2, 1, "CR LF after " + std::to_string(n));
     EXPECT_EQ(CCC::createNewlineStage(CCC::nlconv::kNone, CCC::kIO8), nullptr);
     EXPECT_EQ(CCC::createNewlineStage(CCC::nlconv::kLf2CrLf, 3), nullptr);
+}
+
+// An encoder that takes over the LF -> CR LF stage writes what the stage
+// would have made of its output: byte 10 comes from an LF and nothing else.
+TEST(FilterCases, EncodersExpandLineFeedsAsTheStage) {
+    std::mt19937 rng(7);
+    for (int n : {12, 21, 22, 51, 56}) {
+        for (int round = 0; round < 8; ++round) {
+            const Values in = randomUnits(rng, 2, 3000);
+            Values expected;
+            for (unsigned int b : pump({n}, in, ReadMode::Blocks, 1, 1 << 20)) {
+                if (b == 0x0A) expected.push_back(0x0D);
+                expected.push_back(b);
+            }
+            const unsigned seed = static_cast<unsigned>(rng());
+            EXPECT_EQ(pump({n}, in, ReadMode::Mixed, seed, 0, CCC::nlconv::kLf2CrLf), expected) << n;
+        }
+    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "ccc/encoding/UnitFilterTable.h"
 #include "ccc/flow/CompositIFilter.h"
+#include "ccc/encoding/UnitFilterFactories.h"
 #include "support/Drain.h"
 #include "support/ShortBlockFlow.h"
 
@@ -70,13 +71,21 @@ inline Values runValues(CCC::IFilter& f, unsigned inWidth, const Values& in, uns
     });
 }
 
-// Runs values through unit filters chained in route order; the widths are
-// those of the chain's ends.
+// Unit filters chained in route order, then the newline stage of nlConv
+// (none for 0) in the width of the last filter's units.
+inline std::unique_ptr<CCC::CompositIFilter> chainOf(const std::vector<int>& numbers, int nlConv = 0) {
+    auto chain = std::make_unique<CCC::CompositIFilter>();
+    for (int n : numbers) chain->add(CCC::UnitFilterTable::create(n));
+    if (nlConv) chain->add(CCC::createNewlineStage(nlConv, chain->member(chain->size() - 1)->getIOType()));
+    return chain;
+}
+
+// Runs values through chainOf(numbers, nlConv); the widths are those of
+// the chain's ends.
 inline Values pump(const std::vector<int>& numbers, const Values& in, ReadMode mode = ReadMode::Blocks,
-                   unsigned seed = 1, std::size_t maxBlock = 0) {
-    CCC::CompositIFilter chain;
-    for (int n : numbers) chain.add(CCC::UnitFilterTable::create(n));
-    return runValues(chain, chain.member(0)->getSrcIOTypeMask(), in, chain.member(chain.size() - 1)->getIOType(),
+                   unsigned seed = 1, std::size_t maxBlock = 0, int nlConv = 0) {
+    auto chain = chainOf(numbers, nlConv);
+    return runValues(*chain, chain->member(0)->getSrcIOTypeMask(), in, chain->member(chain->size() - 1)->getIOType(),
                      mode, seed, maxBlock);
 }
 
