@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
@@ -100,13 +99,6 @@ TEST(GeneratedManuscripts, ConvertToWellFormedXml) {
     }
     const XmlCheck xml = xmllint(quoted);
     EXPECT_TRUE(xml.wellFormed) << xml.diagnostics.substr(0, 4000);
-    // For bench/compare_outputs.sh: the manuscripts, their outputs and each
-    // batch's options kept in $QM_KEEP_GENERATED.
-    if (const char* keep = std::getenv("QM_KEEP_GENERATED")) {
-        for (std::size_t b = 0; b < std::size(batches); ++b)
-            writeBytes(scratch / ("batch" + std::to_string(b)) / "options", batches[b]);
-        fs::copy(scratch.dir(), keep, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    }
 }
 
 } // namespace
