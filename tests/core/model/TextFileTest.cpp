@@ -4,6 +4,7 @@
 #include "support/Utf.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "core/model/FileName.h"
 #include "core/model/Output.h"
@@ -80,10 +81,24 @@ TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
     EXPECT_EQ(readBytes(path), "old");
     EXPECT_EQ(dir.entries(), 1);
 
-    ReplacingFile file(path.c_str());
-    std::fputs("new", file.stream());
-    ASSERT_TRUE(file.commit());
-    EXPECT_EQ(readBytes(path), "new");
+    // The installed sync sees the data before the rename, then the folder;
+    // data it cannot put on disk are not committed.
+    static std::vector<std::string> synced;  // the target's content at each data sync, then the folder
+    static std::string target;
+    static bool syncWorks;
+    target = path;
+    ReplacingFile::setSync({[](std::FILE*) { synced.push_back(readBytes(target)); errno = EIO; return syncWorks; },
+                            [](const std::string& folder) { synced.push_back(folder); }});
+    for (bool works : {false, true}) {
+        syncWorks = works;
+        ReplacingFile file(path.c_str());
+        std::fputs("new", file.stream());
+        EXPECT_EQ(file.commit(), works) << file.failure();
+        EXPECT_EQ(readBytes(path), works ? "new" : "old");
+        EXPECT_EQ(dir.entries(), 1);
+    }
+    ReplacingFile::setSync({});
+    EXPECT_EQ(synced, (std::vector<std::string>{"old", "old", dir.dir().string()}));
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "the old file's permissions stay";
 }
 
