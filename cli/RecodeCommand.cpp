@@ -13,12 +13,12 @@
 
 #include "CccSession.h"
 #include "Command.h"
-#include "app/services/AtomicFile.h"
 #include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FileIFlow.h"
 #include "ccc/flow/FileOFlow.h"
+#include "core/model/ReplacingFile.h"
 
 namespace quillmark {
 
@@ -69,10 +69,10 @@ int runRecode(const RecodeOptions& opts) {
     if (!in->openP()) return failure("cannot open", inName, errno);
     // OUTPUT is written beside itself and replaces the old file only when
     // complete: a failure keeps the old file, and INPUT may be OUTPUT.
-    std::optional<tolvanw32::AtomicFile> file;
+    std::optional<Orvane::ReplacingFile> file;
     if (!toStdout) {
-        file.emplace(opts.output);
-        if (!file->stream()) return failure("cannot write", outName, file->error());
+        file.emplace(opts.output.c_str());
+        if (!file->openP()) return failure("cannot write", outName, file->failure());
     }
     CCC::FileOFlow out(toStdout ? stdout : file->stream());
 
@@ -89,7 +89,7 @@ int runRecode(const RecodeOptions& opts) {
         return kIoError;
     }
     if (toStdout) return std::fflush(stdout) == 0 ? 0 : kIoError;
-    return file->commit() ? 0 : failure("cannot write", outName, file->error());
+    return file->commit() ? 0 : failure("cannot write", outName, file->failure());
 }
 
 void install(CLI::App& app, int& status) {

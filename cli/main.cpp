@@ -9,6 +9,7 @@
 #include "Command.h"
 #include "ConvertOptions.h"
 #include "SignalCleanup.h"
+#include "app/services/FileOperations.h"
 
 namespace quillmark {
 
@@ -36,8 +37,10 @@ CommandRegistration::CommandRegistration(int order, CommandInstaller install) {
 
 int main(int argc, char** argv) {
     // Every command writes its files through temporary files: an interrupt
-    // must not leave them behind.
+    // must not leave them behind, and a crash must not leave a file renamed
+    // into place before its data reached the disk.
     quillmark::removeTemporaryFilesOnSignal();
+    tolvanw32::FileOperations::makeCommitsDurable();
     CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML, and the encoding tools under it."};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(0, 1);

@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     for (qsizetype i = 1; i < QApplication::arguments().size(); ++i)
         files << QFileInfo(QApplication::arguments()[i]).absoluteFilePath();
 
+    // Documents and style sheets reach the disk before they take their names.
+    FileOperations::makeCommitsDurable();
     if (!CCC::Ccc::initialize()) {
         std::fputs("quillmark-desktop: the encoding library did not start\n", stderr);
         return 1;

@@ -40,10 +40,9 @@ public:
     // Opens a regular file for reading bytes without blocking on a FIFO or
     // a device; nullptr with the reason in `error` otherwise.
     [[nodiscard]] static std::FILE* openRegular(const std::string& path, std::string& error);
-    // Why a file may not be rewritten or replaced: "" when it is absent or a
-    // regular file not marked read-only (the mark counts even for a user
-    // the system would let write).
-    static std::string refusalOf(const std::string& path);
+    // Makes every commit of a core ReplacingFile durable with the
+    // platform's sync calls; a program calls it once at start-up.
+    static void makeCommitsDurable();
 
     // Folder part of a path ("" when it has none); separator "/".
     static std::string directoryName(const std::string& path);

@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/services/AtomicFile.h"
 #include "app/services/FileOperations.h"
+#include "core/model/ReplacingFile.h"
 
 namespace tolvanw32 {
 
@@ -45,12 +45,18 @@ std::FILE* FileOperations::openRegular(const std::string& path, std::string& err
     return fp;
 }
 
-std::string FileOperations::refusalOf(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) return std::string();
-    std::string why = notRegular(st);
-    if (why.empty() && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) why = "the file is read-only";
-    return why;
+void FileOperations::makeCommitsDurable() {
+    Orvane::ReplacingFile::setSync({
+        [](std::FILE* fp) { return ::fsync(::fileno(fp)) == 0; },
+        [](const std::string& folder) {
+            // The rename is done: a folder that cannot be synced (some file
+            // systems refuse) leaves the new file in place all the same.
+            const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0) return;
+            (void)::fsync(fd);
+            ::close(fd);
+        },
+    });
 }
 
 std::string FileOperations::directoryName(const std::string& path) {
@@ -106,24 +112,18 @@ bool PosixFileOperations::remove(const std::string& path, std::string& error) {
 bool PosixFileOperations::copy(const std::string& from, const std::string& to, std::string& error) {
     std::FILE* in = openRegular(from, error);
     if (!in) return false;
-    AtomicFile out(to);
-    bool ok = out.stream() != nullptr;
+    // On any failure out removes its temporary file; `to` stays as it was.
+    Orvane::ReplacingFile out(to.c_str());
+    int failed = 0;
     char block[65536];
     std::size_t n;
-    while (ok && (n = std::fread(block, 1, sizeof block, in)) > 0) {
-        if (std::fwrite(block, 1, n, out.stream()) != n) {
-            out.fail(errno);
-            ok = false;
-        }
-    }
-    if (ok && std::ferror(in)) {
-        error = describe(errno);
-        std::fclose(in);
-        return false;
-    }
+    while (out.openP() && !failed && (n = std::fread(block, 1, sizeof block, in)) > 0)
+        if (std::fwrite(block, 1, n, out.stream()) != n) failed = errno ? errno : EIO;
+    if (!failed && std::ferror(in)) failed = errno ? errno : EIO;
     std::fclose(in);
-    if (ok && out.commit()) return true;
-    error = out.error();
+    if (failed) error = describe(failed);
+    else if (out.commit()) return true;
+    else error = out.failure();
     return false;
 }
 
@@ -133,7 +133,7 @@ bool PosixFileOperations::rewritable(const std::string& path, std::string& error
         error = describe(errno);
         return false;
     }
-    error = refusalOf(path);
+    error = Orvane::ReplacingFile::refusalOf(path);
     return error.empty();
 }
 

@@ -4,9 +4,8 @@
 #include <sstream>
 #include <system_error>
 
-#include <unistd.h>
-
 #include "app/services/SettingsStore.h"
+#include "core/model/ReplacingFile.h"
 
 namespace tolvanw32 {
 
@@ -168,26 +167,9 @@ bool SettingsStore::save() const {
     std::error_code ec;
     if (file_.has_parent_path()) std::filesystem::create_directories(file_.parent_path(), ec);
     if (ec) return false;
-    std::filesystem::path temp = file_;
-    temp += ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << serialize();
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::filesystem::rename(temp, file_, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    Orvane::ReplacingFile out(file_.c_str());
+    const std::string text = serialize();
+    return out.openP() && std::fwrite(text.data(), 1, text.size(), out.stream()) == text.size() && out.commit();
 }
 
 } // namespace tolvanw32

@@ -62,25 +62,9 @@ public:
     Formatter& addFloat(float v) { return push(Arg::ofFloat(v)); }           // 12
     Formatter& addPointer(const void* p) { return push(Arg::ofPointer(p)); } // 13
 
-    // The same, chosen by the C++ type of the value.
-    Formatter& add(char v) { return addChar(v); }
-    Formatter& add(unsigned char v) { return addUChar(v); }
-    Formatter& add(short v) { return addShort(v); }
-    Formatter& add(unsigned short v) { return addUShort(v); }
-    Formatter& add(int v) { return addInt(v); }
-    Formatter& add(unsigned int v) { return addUInt(v); }
-    Formatter& add(long v) { return addLong(v); }
-    Formatter& add(unsigned long v) { return addULong(v); }
-    Formatter& add(const T* s) { return addZString(s); }
-    Formatter& add(const TString<T>& s) { return addString(s); }
-    Formatter& add(TString<T>&& s) { return addString(std::move(s)); }
-    Formatter& add(double v) { return addDouble(v); }
-    Formatter& add(float v) { return addFloat(v); }
-
     // Drops every argument (the storage is kept for the next round).
     void reset() { args_.clear(); }
     std::size_t argCount() const { return args_.size(); }
-    const Arg& argAt(std::size_t i) const { return args_[i]; }
 
     // A new string with the result; the caller owns it.
     std::unique_ptr<TString<T>> format() const;

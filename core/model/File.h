@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "ccc/base/TString.h"
@@ -9,8 +8,8 @@ namespace Orvane {
 
 using BString = CCC::TString<char>;
 
-// A named file with its content held in memory. File names are 8-bit
-// strings in the platform's narrow encoding (see FileName.h).
+// A named file and why its last read or write failed. File names are
+// 8-bit strings in the platform's narrow encoding (see FileName.h).
 class File {
 public:
     explicit File(const char* fileName = nullptr) : fileName_(fileName ? fileName : "") {}
@@ -18,14 +17,9 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    // Replaces the content with the file's raw bytes; false when the file
-    // cannot be read (the content is then empty).
-    [[nodiscard]] virtual bool read();
-
     const BString& getFileName() const { return fileName_; }
     // Renames in place (the desktop's rename command); nothing else changes.
     void setFileName(const char* fileName) { fileName_ = fileName ? fileName : ""; }
-    const BString* getBytes() const { return bytes_.get(); }
     // Why the last read or write failed, as the system words it; empty
     // after one that succeeded.
     const std::string& getFailure() const { return failure_; }
@@ -37,7 +31,6 @@ protected:
 
 private:
     BString fileName_;
-    std::unique_ptr<BString> bytes_;
     std::string failure_;
 };
 

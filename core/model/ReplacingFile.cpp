@@ -14,6 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kTemporaryAttempts = 100;
+ReplacingFile::Sync installedSync{};
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
 // Six letters or digits that another program cannot guess ahead.
@@ -35,41 +36,34 @@ ReplacingFile::ReplacingFile(const char* target) : target_(target ? target : "")
 
 ReplacingFile::~ReplacingFile() { discard(); }
 
+void ReplacingFile::setSync(Sync sync) { installedSync = sync; }
+
 void ReplacingFile::fail(int error) {
     failure_ = std::generic_category().message(error ? error : EIO);
 }
 
-bool ReplacingFile::targetWritableP() {
+std::string ReplacingFile::refusalOf(const std::string& target) {
     std::error_code ec;
-    const fs::path target(target_);
     const fs::file_status status = fs::status(target, ec);
-    if (ec && ec != std::errc::no_such_file_or_directory) {
-        failure_ = ec.message();
-        return false;
-    }
-    if (!fs::exists(status)) return true;
-    if (fs::is_directory(status)) {
-        fail(EISDIR);
-        return false;
-    }
-    if (!fs::is_regular_file(status)) {
-        failure_ = "not a regular file";
-        return false;
-    }
-    // The permission bits count even for a user the system would let
-    // write anyway: a file marked read-only stays untouched.
-    if ((status.permissions() & kAnyWrite) == fs::perms::none) {
-        fail(EACCES);
-        return false;
-    }
+    if (ec) return ec == std::errc::no_such_file_or_directory ? std::string() : ec.message();
+    if (fs::is_directory(status)) return std::generic_category().message(EISDIR);
+    if (!fs::is_regular_file(status)) return "not a regular file";
+    if ((status.permissions() & kAnyWrite) == fs::perms::none) return "the file is read-only";
+    return {};
+}
+
+bool ReplacingFile::targetWritableP() {
+    failure_ = refusalOf(target_);
+    if (!failure_.empty()) return false;
+    // The system's own verdict on an existing file (its owner, the mount).
     errno = 0;
-    std::FILE* probe = std::fopen(target_.c_str(), "r+b");
-    if (!probe) {
-        fail(errno);
-        return false;
+    if (std::FILE* probe = std::fopen(target_.c_str(), "r+b")) {
+        std::fclose(probe);
+        return true;
     }
-    std::fclose(probe);
-    return true;
+    if (errno == ENOENT) return true;
+    fail(errno);
+    return false;
 }
 
 bool ReplacingFile::createTemporary() {
@@ -108,7 +102,8 @@ void ReplacingFile::discard() {
 bool ReplacingFile::finish() {
     if (!fp_) return !temp_.empty();
     errno = 0;
-    const bool written = std::fflush(fp_) == 0 && !std::ferror(fp_);
+    const bool written =
+        std::fflush(fp_) == 0 && !std::ferror(fp_) && (!installedSync.file || installedSync.file(fp_));
     const int writeError = errno;
     const bool closed = std::fclose(fp_) == 0;
     const int closeError = errno;
@@ -133,6 +128,10 @@ bool ReplacingFile::commit() {
     LiveTemporaryFiles::remove(liveSlot_);
     liveSlot_ = -1;
     temp_.clear();
+    if (installedSync.folder) {
+        const fs::path folder = fs::path(target_).parent_path();
+        installedSync.folder(folder.empty() ? "." : folder.string());
+    }
     return true;
 }
 

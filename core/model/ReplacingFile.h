@@ -5,11 +5,12 @@
 
 namespace Orvane {
 
-// Writes a file by way of a temporary file in the same folder, which
-// replaces the target only when it was written completely: a failed write
-// leaves the old file as it was and removes the temporary file. A target
-// that exists but may not be written (read-only, not a regular file) is
-// refused, so replacing never defeats a write protection.
+// Writes a file whole by way of a temporary file in the same folder, which
+// replaces the target only when it was written completely (and, with the
+// program's Sync installed, is on disk): a failed write leaves the old file
+// as it was and removes the temporary file. A target that exists but may
+// not be written (read-only, not a regular file) is refused, so replacing
+// never defeats a write protection.
 //
 // The temporary file has a short unpredictable name (".qm-" and six
 // letters), created exclusively, so a stale one from an interrupted run
@@ -37,9 +38,26 @@ public:
     // Removes the temporary file; the target stays as it was.
     void discard();
 
-    // Why the last step failed, as the system words it ("Permission
-    // denied"); empty while nothing failed.
+    // Why the last step failed, as the system words it ("No space left on
+    // device") or as refusalOf() does; empty while nothing failed.
     const std::string& failure() const { return failure_; }
+
+    // Why an existing target may not be replaced ("the file is read-only",
+    // "Is a directory", "not a regular file"); empty when it may, or is
+    // absent. The write-permission bits count even for a user the system
+    // would let write anyway.
+    static std::string refusalOf(const std::string& target);
+
+    // The platform's calls that put a commit on disk: the temporary file's
+    // data before the rename (false, with errno, when they are not) and the
+    // folder's entry after it. The standard library has neither; a program
+    // installs them once at start-up, before any file is written. Without
+    // them a commit is as durable as the file system makes a rename.
+    struct Sync {
+        bool (*file)(std::FILE*);
+        void (*folder)(const std::string&);
+    };
+    static void setSync(Sync sync);
 
 private:
     bool targetWritableP();

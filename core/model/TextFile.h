@@ -26,7 +26,7 @@ public:
     // Reads the whole file (or the preloaded bytes) through the chain from
     // inCeId to UTF-16. False when the file cannot be opened, no chain
     // exists or the conversion fails; the content is then empty.
-    [[nodiscard]] bool read() override;
+    [[nodiscard]] bool read();
     // Converts the NUL-terminated bytes of text from ceId (which becomes
     // inCeId) into the content. False when no chain exists.
     [[nodiscard]] virtual bool setText(const char* text, CeId ceId);

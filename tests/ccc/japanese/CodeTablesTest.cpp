@@ -1,5 +1,5 @@
-// The generated code tables: an exhaustive comparison with Python's codecs (dumped separately into
-// tests/data/japanese) and with glibc iconv.
+// The generated code tables: an exhaustive comparison with Python's codecs, dumped separately
+// into tests/data/japanese.
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -8,19 +8,11 @@
 #include "ccc/japanese/JapaneseCodeTables.h"
 
 using namespace CCC;
-using qmtest::Iconv;
 using CodeMap = std::map<unsigned, unsigned>;
 
 namespace {
 
 constexpr unsigned kUnmapped = BitmapTrie::kUnmapped;
-
-CodeMap contents(const BitmapTrie& t) {
-    CodeMap m;
-    for (unsigned code = 0; code <= 0xFFFF; ++code)
-        if (unsigned v = t.lookup(code); v != kUnmapped) m[code] = v;
-    return m;
-}
 
 // Compares a whole table with the expected map; reports the first misses.
 void expectTable(const char* name, const BitmapTrie& t, const CodeMap& expected) {
@@ -120,81 +112,6 @@ const TableRow kTables[] = {
 
 TEST(JapaneseCodeTables, AgreeWithPythonCodecs) {
     for (const TableRow& row : kTables) expectTable(row.name, row.table, expected().*row.expected);
-}
-
-// ---- glibc iconv ----
-
-std::string bytesOf(unsigned code) {
-    return code > 0xFF ? std::string{static_cast<char>(code >> 8), static_cast<char>(code)}
-                       : std::string(1, static_cast<char>(code));
-}
-
-unsigned codeOf(const std::string& bytes) {
-    unsigned code = 0;
-    for (char c : bytes) code = code << 8 | static_cast<unsigned char>(c);
-    return code;
-}
-
-// The one BMP character that iconv decodes `code` to, or kUnmapped.
-unsigned iconvDecode(Iconv& cd, unsigned code) {
-    auto r = cd.run(bytesOf(code));
-    if (!r || r->size() != 2) return kUnmapped;
-    return static_cast<unsigned char>((*r)[0]) | static_cast<unsigned char>((*r)[1]) << 8;
-}
-
-std::optional<unsigned> iconvEncode(Iconv& cd, unsigned u) {
-    auto r = cd.run(std::string{static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)});
-    if (!r || r->empty()) return std::nullopt;
-    return codeOf(*r);
-}
-
-// Every code of the decoder scan: the kept single bytes and all pairs.
-template <class F>
-void forEachScanCode(bool cp932, F f) {
-    for (unsigned b = cp932 ? 0x00 : 0x20; b <= 0xDF; ++b)
-        if (b <= 0x7E || (cp932 && b == 0x7F) || b >= 0xA1) f(b);
-    for (unsigned lead = 0x81; lead <= 0xFF; ++lead)
-        for (unsigned trail = 0x40; trail <= 0xFF; ++trail)
-            if (!(cp932 && lead * 256 + trail >= 0xF040 && lead * 256 + trail <= 0xF9FC)) f(lead * 256 + trail);
-}
-
-TEST(JapaneseCodeTables, AgreeWithIconv) {
-    Iconv sjis("UTF-16LE", "SHIFT_JIS"), cp932("UTF-16LE", "CP932");
-    Iconv toSjis("SHIFT_JIS", "UTF-16LE"), toCp932("CP932", "UTF-16LE"), toEuc("EUC-JP", "UTF-16LE");
-    if (!sjis.okP() || !cp932.okP() || !toSjis.okP() || !toCp932.okP() || !toEuc.okP())
-        GTEST_SKIP() << "iconv lacks a Japanese encoding";
-    ASSERT_EQ(0x3042u, iconvDecode(sjis, 0x82A0));
-    int differences = 0;
-    forEachScanCode(false, [&](unsigned code) {
-        unsigned want = code == 0x815F ? 0x005C : iconvDecode(sjis, code);  // the one stated difference
-        if (sjisToUcs2Table.lookup(code) != want && ++differences <= 10)
-            ADD_FAILURE() << std::hex << "Shift_JIS 0x" << code << ": iconv 0x" << want;
-    });
-    forEachScanCode(true, [&](unsigned code) {
-        unsigned want = iconvDecode(cp932, code);
-        if (cp932ToUcs2Table.lookup(code) != want && ++differences <= 10)
-            ADD_FAILURE() << std::hex << "cp932 0x" << code << ": iconv 0x" << want;
-    });
-    EXPECT_EQ(0, differences);
-
-    ASSERT_EQ(0x82A0u, iconvEncode(toCp932, 0x3042));
-    int cp932Choices = 0;
-    for (auto [u, code] : contents(ucs2ToSjisTable)) {
-        // glibc keeps U+005C as the ASCII byte; here it is the full-width backslash.
-        if (u != 0x5C) { EXPECT_EQ(code, iconvEncode(toSjis, u).value_or(0)) << std::hex << "U+" << u; }
-    }
-    for (auto [u, code] : contents(ucs2ToEucJpTable)) {
-        if (u != 0x5C) { EXPECT_EQ(code | 0x8080, iconvEncode(toEuc, u).value_or(0)) << std::hex << "U+" << u; }
-    }
-    for (auto [u, code] : contents(ucs2ToCp932Table)) {
-        unsigned theirs = iconvEncode(toCp932, u).value_or(0);
-        if (theirs == code) continue;
-        // Only a character held twice may differ, and only in the code chosen.
-        ++cp932Choices;
-        EXPECT_EQ(u, cp932ToUcs2Table.lookup(theirs)) << std::hex << "U+" << u;
-        EXPECT_TRUE(ibmExtension(code)) << std::hex << "U+" << u;
-    }
-    EXPECT_LE(cp932Choices, 396);
 }
 
 } // namespace

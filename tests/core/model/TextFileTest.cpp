@@ -4,6 +4,7 @@
 #include "support/Utf.h"
 
 #include <filesystem>
+#include <vector>
 
 #include "core/model/FileName.h"
 #include "core/model/Output.h"
@@ -31,25 +32,6 @@ TEST(TextFile, ReadFailuresLeaveNoContent) {
     missing.setContent(std::make_unique<DString>(u16("stale")));
     EXPECT_FALSE(missing.read());
     EXPECT_EQ(missing.getTextLength(), 0u) << "a failed read drops the old content";
-}
-
-TEST(TextFile, WritesThroughTheOutputChainWithNewlines) {
-    Scratch dir;
-    const struct {
-        CeId out;
-        int newline;
-        std::string bytes;
-    } cases[] = {
-        {8, 5, "a\r\n\xE3\x81\x82\r\n"},
-        {8, 0, "a\n\xE3\x81\x82\n"},
-        {37, 5, "a\r\n\x82\xA0\r\n"},
-    };
-    for (const auto& c : cases) {
-        Output output(nullptr, dir.file("out.html").c_str(), c.out, c.newline);
-        output.setContent(std::make_unique<DString>(u16("a\nあ\n")));
-        ASSERT_TRUE(output.write()) << c.out;
-        EXPECT_EQ(readBytes(dir.file("out.html")), c.bytes) << c.out;
-    }
 }
 
 TEST(TextFile, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
@@ -80,27 +62,25 @@ TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
     EXPECT_EQ(readBytes(path), "old");
     EXPECT_EQ(dir.entries(), 1);
 
-    ReplacingFile file(path.c_str());
-    std::fputs("new", file.stream());
-    ASSERT_TRUE(file.commit());
-    EXPECT_EQ(readBytes(path), "new");
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "the old file's permissions stay";
-}
-
-// Temporary names are short and unguessable: neither a name near the
-// length limit nor the leftovers of interrupted runs stop a write.
-TEST(TextFile, DataSafetyTemporaryNamesNeverBlockAWrite) {
-    Scratch dir;
-    const std::string longName = dir.file(std::string(250, 'n') + ".html");  // 255 bytes, the most a name may have
-    const std::string crowded = dir.file("crowded.html");
-    for (int i = 0; i < 100; ++i) writeBytes(crowded + ".tmp" + std::to_string(i), "stale");
-    for (const std::string& path : {longName, crowded}) {
-        Output output(nullptr, path.c_str(), 8, 0);
-        output.setContent(std::make_unique<DString>(u16("new")));
-        ASSERT_TRUE(output.write()) << path.size() << ": " << output.getFailure();
-        EXPECT_EQ(readBytes(path), "new");
+    // The installed sync sees the data before the rename, then the folder;
+    // data it cannot put on disk are not committed.
+    static std::vector<std::string> synced;  // the target's content at each data sync, then the folder
+    static std::string target;
+    static bool syncWorks;
+    target = path;
+    ReplacingFile::setSync({[](std::FILE*) { synced.push_back(readBytes(target)); errno = EIO; return syncWorks; },
+                            [](const std::string& folder) { synced.push_back(folder); }});
+    for (bool works : {false, true}) {
+        syncWorks = works;
+        ReplacingFile file(path.c_str());
+        std::fputs("new", file.stream());
+        EXPECT_EQ(file.commit(), works) << file.failure();
+        EXPECT_EQ(readBytes(path), works ? "new" : "old");
+        EXPECT_EQ(dir.entries(), 1);
     }
-    EXPECT_EQ(dir.entries(), 102) << "nothing left beside the two documents and the stale files";
+    ReplacingFile::setSync({});
+    EXPECT_EQ(synced, (std::vector<std::string>{"old", "old", dir.dir().string()}));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "the old file's permissions stay";
 }
 
 TEST(FileName, NarrowNamesRoundTrip) {
