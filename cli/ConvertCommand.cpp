@@ -63,48 +63,10 @@ StyleChoice chooseStyle(const std::string& option) {
     return {option, false, false, false};  // the user's own sheet: referred to, never copied
 }
 
-struct SpanChoice {
-    bool ten = false;
-    bool period = false;
-    bool comma = false;
-};
-
-bool parseSpan(const std::string& list, SpanChoice& span, std::string& bad) {
-    std::size_t start = 0;
-    while (start <= list.size() && !list.empty()) {
-        std::size_t end = list.find(',', start);
-        if (end == std::string::npos) end = list.size();
-        const std::string item = list.substr(start, end - start);
-        if (item == "ten") span.ten = true;
-        else if (item == "period") span.period = true;
-        else if (item == "comma") span.comma = true;
-        else {
-            bad = item;
-            return false;
-        }
-        start = end + 1;
-    }
-    return true;
-}
-
-// The folder of the program's bundled files: $QUILLMARK_DATA_DIR when set,
-// <prefix>/share/quillmark beside an installed binary, else the source
-// tree's data folder.
-fs::path dataDirectory() {
-    if (const char* env = std::getenv("QUILLMARK_DATA_DIR"); env && *env) return env;
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const fs::path installed = exe.parent_path().parent_path() / "share" / "quillmark";
-        if (fs::is_directory(installed, ec)) return installed;
-    }
-    return QM_DATA_DIR;
-}
-
 // Copies the sheet from the data folder next to the outputs; the first
 // failure is reported and ends the walk.
 bool copyStyleSheet(const Orvane::Model& model, const std::string& name) {
-    const std::string source = (dataDirectory() / name).string();
+    const std::string source = (fs::path(dataDirectory()) / name).string();
     tolvanw32::PosixFileOperations files;
     std::string destination;
     std::string error;
@@ -212,8 +174,8 @@ int runConvert(const ConvertOptions& options) {
     CCC::CeId to = CCC::ceid::kNone;
     SpanChoice span;
     std::string bad;
-    if (options.xhtml != "1.0" && options.xhtml != "1.1")
-        return usageError(kCommand, "--xhtml takes 1.0 or 1.1, not " + options.xhtml);
+    if (options.xhtml != "1.0" && options.xhtml != "1.1" && options.xhtml != "5")
+        return usageError(kCommand, "--xhtml takes 1.0, 1.1 or 5, not " + options.xhtml);
     if (!parseSpan(options.span, span, bad))
         return usageError(kCommand, "--span takes ten, period and comma, not " + bad);
     if (!startCcc(kCommand)) return kExitFailure;
@@ -238,7 +200,9 @@ int runConvert(const ConvertOptions& options) {
 
     model.setGenerator(1);
     auto* writer = static_cast<Orvane::Generator1*>(model.getGenerator());
-    writer->setXhtml(options.xhtml == "1.1" ? 1 : 0);
+    const bool html5 = options.xhtml == "5";
+    writer->setXhtml(html5 ? Orvane::Generator1::kHtml5 : options.xhtml == "1.1" ? 1 : 0);
+    writer->setTateChuYokoP(html5 && style.tate);
     writer->setStyleSheet(&styleName);
     writer->setYokoP(style.yoko);
     writer->setTateP(style.tate);
@@ -283,7 +247,7 @@ void install(CLI::App& app, int& status) {
                     "Encoding of the outputs, or auto: cp932 for sources read as Shift_JIS, cp932 or ASCII, "
                     "utf-8 otherwise")
         ->default_str("auto");
-    cmd->add_option("--xhtml", options->xhtml, "XHTML version: 1.0 (Transitional) or 1.1")->default_str("1.0");
+    cmd->add_option("--xhtml", options->xhtml, "XHTML version: 1.0 (Transitional), 1.1, or 5 (HTML5 in XML form)")->default_str("1.0");
     cmd->add_option("--style", options->style,
                     "Style sheet: none, yoko, tate, yoko-check, tate-check (copied next to the outputs), "
                     "or the name of your own sheet (referred to, not copied)")

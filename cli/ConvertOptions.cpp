@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -193,6 +194,36 @@ void printToStderr(const CCC::TString<unsigned short>& text) {
     if (!CCC::Iceman::convertToBString(ceid::kUtf16N, Orvane::FileName::kCeId, text, bytes)) return;
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
+}
+
+bool parseSpan(const std::string& list, SpanChoice& span, std::string& bad) {
+    std::size_t start = 0;
+    while (start <= list.size() && !list.empty()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        const std::string item = list.substr(start, end - start);
+        if (item == "ten") span.ten = true;
+        else if (item == "period") span.period = true;
+        else if (item == "comma") span.comma = true;
+        else {
+            bad = item;
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string dataDirectory() {
+    namespace fs = std::filesystem;
+    if (const char* env = std::getenv("QUILLMARK_DATA_DIR"); env && *env) return env;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = exe.parent_path().parent_path() / "share" / "quillmark";
+        if (fs::is_directory(installed, ec)) return installed.string();
+    }
+    return QM_DATA_DIR;
 }
 
 } // namespace quillmark

@@ -75,6 +75,20 @@ CCC::CeId detectSourceEncoding(const std::string& bytes);
 // encoding whose characters it holds, else utf-8.
 CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding);
 
+// --span: the extra ends of sentence spans, a comma-separated list of ten,
+// period and comma; false with the first unknown item in bad.
+struct SpanChoice {
+    bool ten = false;
+    bool period = false;
+    bool comma = false;
+};
+bool parseSpan(const std::string& list, SpanChoice& span, std::string& bad);
+
+// The folder of the program's bundled files: $QUILLMARK_DATA_DIR when set,
+// <prefix>/share/quillmark beside an installed binary, else the source
+// tree's data folder.
+std::string dataDirectory();
+
 // "-" as a FILE: standard input.
 inline constexpr const char* kStandardInputArgument = "-";
 // What the model, the messages and the warnings call standard input.
