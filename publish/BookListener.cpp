@@ -116,15 +116,16 @@ bool BookListener::findDocument(const std::string& path, std::size_t& chapter, i
             return true;
         }
     // A later part: the base name followed by its number (no leading zero).
-    std::size_t digits = stem.size();
-    while (digits > 0 && std::isdigit(static_cast<unsigned char>(stem[digits - 1]))) --digits;
-    if (digits == stem.size() || stem[digits] == '0' || stem.size() - digits > 6) return false;
-    for (std::size_t i = 0; i < chapters_.size(); ++i)
-        if (chapters_[i].base == stem.substr(0, digits)) {
-            chapter = i;
-            part = std::stoi(stem.substr(digits));
-            return true;
-        }
+    for (std::size_t i = 0; i < chapters_.size(); ++i) {
+        const std::string& base = chapters_[i].base;
+        if (stem.size() <= base.size() || stem.size() > base.size() + 6 || stem.compare(0, base.size(), base) ||
+            stem[base.size()] == '0' ||
+            stem.find_first_not_of("0123456789", base.size()) != std::string::npos)
+            continue;
+        chapter = i;
+        part = std::stoi(stem.substr(base.size()));
+        return true;
+    }
     return false;
 }
 

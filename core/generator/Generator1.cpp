@@ -199,8 +199,19 @@ void Generator1::writeOutput() {
     }
     auto output = std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode());
     setEncoding(srcText_->getOutCeId());
+    // HTML5 wants a title in every document: a part without a title line
+    // is called after its source's file name.
+    const bool untitled = html5P() && titleValue_.empty();
+    if (untitled) {
+        const BString& file = srcText_->getFileName();
+        const std::size_t slash = file.rfind('/');
+        DString fileName;
+        if (FileName::toText(slash == BString::npos ? file : BString(file.substr(slash + 1)), fileName))
+            Escaping::appendText(titleValue_, &fileName);
+    }
     if (const Template* skeleton = srcText_->getTemplate())
         output->setContent(skeleton->fill(TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_}));
+    if (untitled) titleValue_.clear();
     // Handed over complete: the model writes it out at once.
     model_->addOutput(std::move(output));
 }
@@ -318,6 +329,8 @@ void Generator1::appendTateChuYoko(const DString& text) {
 void Generator1::lineBreak() { emit("<br />"); }
 
 void Generator1::image(const DString* source, const DString* alternative, bool block) {
+    // A table cannot hold a block: it ends before the image.
+    if (block && html5P() && getBlockMode() == kTableBlock) setBlockMode(kPlainBlock);
     DString resolved;
     if (listener_ && source) {
         if (!listener_->resolveImage(*source, resolved)) {
