@@ -134,7 +134,7 @@ bool BookListener::resolveLink(const DString& target, DString& resolved) {
     const std::string text = toUtf8(target);
     const std::string scheme = schemeOf(text);
     if (!scheme.empty() && scheme != "file") {
-        resolved = target;  // http:, https:, mailto: and the like lead out of the book
+        resolved = fromUtf8(uriEscaped(text));  // http:, https:, mailto: and the like lead out of the book
         return true;
     }
     const std::size_t hash = text.find('#');
@@ -150,7 +150,7 @@ bool BookListener::resolveLink(const DString& target, DString& resolved) {
         warn(chapter, "link to " + text + ": not in the book, only its text is kept");
         return false;
     }
-    link.href = link.document + (link.fragment.empty() ? "" : "#" + link.fragment);
+    link.href = link.document + (link.fragment.empty() ? "" : "#" + uriEscaped(link.fragment));
     resolved = fromUtf8(link.href);
     links_.push_back(std::move(link));
     return true;

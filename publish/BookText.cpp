@@ -59,6 +59,23 @@ DString fromUtf8(std::string_view text) {
     return out;
 }
 
+std::string uriEscaped(std::string_view text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b <= 0x20 || b >= 0x7F || std::string_view("\"<>\\^`{|}").find(c) != std::string_view::npos) {
+            out += '%';
+            out += kHex[b >> 4];
+            out += kHex[b & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string escapeXml(std::string_view text) {
     std::string out;
     out.reserve(text.size());
