@@ -183,8 +183,10 @@ void BookListener::finish(BookContents& book) {
             missing = "no anchor " + link.fragment + " in the book";
         if (missing.empty()) continue;
         warn(link.chapter, "link to " + link.target + ": " + missing + ", only its text is kept");
+        // The address as the writer put it into the attribute.
+        const DString href = fromUtf8(link.href);
         Orvane::DString written;
-        Orvane::Escaping::appendAttribute(written, fromUtf8(link.href).data(), fromUtf8(link.href).size());
+        Orvane::Escaping::appendAttribute(written, &href);
         for (ContentDocument& doc : book.documents)
             if (doc.name == link.from) unlink(doc.text, toUtf8(written));
     }

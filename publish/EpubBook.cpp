@@ -83,6 +83,17 @@ std::string modifiedStamp(std::time_t newestInput) {
     return text;
 }
 
+// Whether writing path would overwrite one of the files the book is made of.
+bool inputP(const Orvane::Model& model, const BookOptions& options, const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return false;
+    if (!options.coverImage.empty() && std::filesystem::equivalent(path, options.coverImage, ec)) return true;
+    for (const auto& src : model.getSrcTexts())
+        if (std::filesystem::equivalent(path, std::string(src->getFileName().data(), src->getFileName().size()), ec))
+            return true;
+    return false;
+}
+
 std::string fileNameOf(const Orvane::SrcText& src) {
     return std::filesystem::path(std::string(src.getFileName().data(), src.getFileName().size())).filename().string();
 }
@@ -96,6 +107,7 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
         return result;
     };
     if (model.getSrcTexts().empty()) return fail("cannot write " + bookPath + ": no manuscript to make it from");
+    if (inputP(model, options, bookPath)) return fail("cannot write " + bookPath + ": it is one of the book's own files");
     if (!languageTagP(options.language))
         return fail("cannot write " + bookPath + ": " + options.language + " is not a language tag");
 
