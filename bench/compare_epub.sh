@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build-bench}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_TESTS=OFF -DQM_BENCH=ON >/dev/null
+# An existing build folder keeps its settings (RelWithDebInfo for a new one).
+cmake -S . -B "$build" -G Ninja -DQM_BENCH=ON >/dev/null
 cmake --build "$build" --target bench_convert quillmark >/dev/null
 
 work=$(mktemp -d)
@@ -17,15 +18,16 @@ trap 'rm -rf "$work"' EXIT
 tool=$(realpath "$build/cli/quillmark")
 echo "manuscript: $(stat -c %s "$work/book.txt") bytes"
 
-best() {  # best LABEL COMMAND...: the shortest of three runs
-  local best_s="" best_kb=""
+best() {  # best LABEL KEY COMMAND...: the shortest of three runs, kept in KEY.s
+  local label=$1 key=$2 best_s="" best_kb=""
+  shift 2
   for _ in 1 2 3; do
     /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>&1
     read -r s kb <"$work/time"
     if [ -z "$best_s" ] || awk "BEGIN{exit !($s < $best_s)}"; then best_s=$s best_kb=$kb; fi
   done
-  printf "%-28s %6.2f s %8d kB\n" "$1" "$best_s" "$best_kb"
-  echo "$best_s" >"$work/$2.s"
+  printf "%-28s %6.2f s %8d kB\n" "$label" "$best_s" "$best_kb"
+  echo "$best_s" >"$work/$key.s"
 }
 
 cd "$work"

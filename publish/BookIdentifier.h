@@ -8,9 +8,9 @@ namespace Publish {
 
 // A 128-bit digest of everything a book holds, fed piece by piece, given
 // as a "urn:uuid:" identifier (UUID version 4 layout), so the same content
-// always gets the same identifier and any change gets another. Two FNV-1a
-// lanes with different primes, each finished by a 64-bit mix: not a
-// cryptographic hash, and it need not be one.
+// always gets the same identifier and any change gets another. Two lanes of
+// FNV-1a steps over 64-bit words with different primes, finished by a
+// 64-bit mix: not a cryptographic hash, and it need not be one.
 class BookIdentifier {
 public:
     void add(std::string_view bytes);

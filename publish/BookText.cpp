@@ -3,30 +3,41 @@
 namespace Publish {
 
 std::string toUtf8(const unsigned short* text, std::size_t length) {
-    std::string out;
-    out.reserve(length * 3);
+    // The exact size first, so the string is filled once and never grows.
+    std::size_t size = length;
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned short u = text[i];
+        if (u < 0x80) continue;
+        if (u < 0x800) size += 1;
+        else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            size += 2, ++i;  // a pair: two units, four bytes
+        else size += 2;       // three bytes (U+FFFD for a lone surrogate)
+    }
+    std::string out(size, '\0');
+    char* o = out.data();
     for (std::size_t i = 0; i < length; ++i) {
         unsigned long c = text[i];
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+            continue;
+        }
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         else if (c >= 0xD800 && c <= 0xDFFF)
             c = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+        if (c < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *o++ = static_cast<char>(0xE0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *o++ = static_cast<char>(0xF0 | (c >> 18));
+            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         }
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 
