@@ -329,8 +329,12 @@ void Generator1::appendTateChuYoko(const DString& text) {
 void Generator1::lineBreak() { emit("<br />"); }
 
 void Generator1::image(const DString* source, const DString* alternative, bool block) {
-    // A table cannot hold a block: it ends before the image.
-    if (block && html5P() && getBlockMode() == kTableBlock) setBlockMode(kPlainBlock);
+    // Between the rows of a table (after "</tr>\n") a block cannot stand:
+    // the table ends before the image. Inside a cell it may.
+    static const DString kRowEnd = widen("</tr>\n");
+    if (block && html5P() && getBlockMode() == kTableBlock && bodyValue_.size() >= kRowEnd.size() &&
+        bodyValue_.compare(bodyValue_.size() - kRowEnd.size(), kRowEnd.size(), kRowEnd) == 0)
+        setBlockMode(kPlainBlock);
     DString resolved;
     if (listener_ && source) {
         if (!listener_->resolveImage(*source, resolved)) {
