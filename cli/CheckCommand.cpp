@@ -108,8 +108,7 @@ void install(CLI::App& app, int& status) {
     CLI::App* cmd = app.add_subcommand(
         "check", "Report where the markup loses or reinterprets text, and the structure warnings; writes nothing");
     addSourceOptions(cmd, options->source);
-    cmd->add_option("--span", options->span,
-                    "Also end sentence spans at these, comma-separated: ten (\u3001), period (.), comma (,)");
+    addSpanOption(cmd, options->span);
     cmd->add_option("--lang", options->lang, "Language of the messages: ja or en")->default_str("ja");
     cmd->add_option("--format", options->format,
                     "text: FILE:LINE:COL: MESSAGE lines; json: one object a line (file, line, column, kind, "

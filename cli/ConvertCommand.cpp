@@ -63,24 +63,10 @@ StyleChoice chooseStyle(const std::string& option) {
     return {option, false, false, false};  // the user's own sheet: referred to, never copied
 }
 
-// The folder of the program's bundled files: $QUILLMARK_DATA_DIR when set,
-// <prefix>/share/quillmark beside an installed binary, else the source
-// tree's data folder.
-fs::path dataDirectory() {
-    if (const char* env = std::getenv("QUILLMARK_DATA_DIR"); env && *env) return env;
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const fs::path installed = exe.parent_path().parent_path() / "share" / "quillmark";
-        if (fs::is_directory(installed, ec)) return installed;
-    }
-    return QM_DATA_DIR;
-}
-
 // Copies the sheet from the data folder next to the outputs; the first
 // failure is reported and ends the walk.
 bool copyStyleSheet(const Orvane::Model& model, const std::string& name) {
-    const std::string source = (dataDirectory() / name).string();
+    const std::string source = (fs::path(dataDirectory()) / name).string();
     tolvanw32::PosixFileOperations files;
     std::string destination;
     std::string error;
@@ -186,8 +172,8 @@ int runConvert(const ConvertOptions& options) {
     int status = kExitOk;
     CCC::CeId from = CCC::ceid::kNone;
     CCC::CeId to = CCC::ceid::kNone;
-    if (options.xhtml != "1.0" && options.xhtml != "1.1")
-        return usageError(kCommand, "--xhtml takes 1.0 or 1.1, not " + options.xhtml);
+    if (options.xhtml != "1.0" && options.xhtml != "1.1" && options.xhtml != "5")
+        return usageError(kCommand, "--xhtml takes 1.0, 1.1 or 5, not " + options.xhtml);
     if (!startCcc(kCommand)) return kExitFailure;
     if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
     if (!parseDocumentEncoding(options.to, to, status)) return status;
@@ -207,7 +193,9 @@ int runConvert(const ConvertOptions& options) {
 
     model.setGenerator(1);
     auto* writer = static_cast<Orvane::Generator1*>(model.getGenerator());
-    writer->setXhtml(options.xhtml == "1.1" ? 1 : 0);
+    const bool html5 = options.xhtml == "5";
+    writer->setXhtml(html5 ? Orvane::Generator1::kHtml5 : options.xhtml == "1.1" ? 1 : 0);
+    writer->setTateChuYokoP(html5 && style.tate);
     writer->setStyleSheet(&styleName);
     writer->setYokoP(style.yoko);
     writer->setTateP(style.tate);
@@ -253,13 +241,12 @@ void install(CLI::App& app, int& status) {
                     "Encoding of the outputs, or auto: cp932 for sources read as Shift_JIS, cp932 or ASCII, "
                     "utf-8 otherwise")
         ->default_str("auto");
-    cmd->add_option("--xhtml", options->xhtml, "XHTML version: 1.0 (Transitional) or 1.1")->default_str("1.0");
+    cmd->add_option("--xhtml", options->xhtml, "XHTML version: 1.0 (Transitional), 1.1, or 5 (HTML5 in XML form)")->default_str("1.0");
     cmd->add_option("--style", options->style,
                     "Style sheet: none, yoko, tate, yoko-check, tate-check (copied next to the outputs), "
                     "or the name of your own sheet (referred to, not copied)")
         ->default_str("none");
-    cmd->add_option("--span", options->span,
-                    "Also end sentence spans at these, comma-separated: ten (\u3001), period (.), comma (,)");
+    addSpanOption(cmd, options->span);
     cmd->add_option("-o,--output-dir", options->outputDir,
                     "Write the outputs and the copied style sheet into this folder (made when missing)");
     cmd->add_option("FILE", options->source.files,

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <iterator>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -200,6 +201,11 @@ void printText(std::FILE* stream, const CCC::TString<unsigned short>& text) {
 
 void printToStderr(const CCC::TString<unsigned short>& text) { printText(stderr, text); }
 
+void addSpanOption(CLI::App* cmd, std::string& list) {
+    cmd->add_option("--span", list,
+                    "Also end sentence spans at these, comma-separated: ten (\u3001), period (.), comma (,)");
+}
+
 bool selectSpans(Orvane::Model& model, const std::string& list, const char* command, int& status) {
     bool on[3] = {false, false, false};
     const char* const words[3] = {"ten", "period", "comma"};
@@ -233,6 +239,18 @@ std::size_t printDiagnostics(const Orvane::Model& model, int language, std::FILE
         count += src->getDiagnostics().items().size();
     }
     return count;
+}
+
+std::string dataDirectory() {
+    namespace fs = std::filesystem;
+    if (const char* env = std::getenv("QUILLMARK_DATA_DIR"); env && *env) return env;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = exe.parent_path().parent_path() / "share" / "quillmark";
+        if (fs::is_directory(installed, ec)) return installed.string();
+    }
+    return QM_DATA_DIR;
 }
 
 } // namespace quillmark

@@ -76,6 +76,11 @@ CCC::CeId detectSourceEncoding(const std::string& bytes);
 // encoding whose characters it holds, else utf-8.
 CCC::CeId autoOutputEncoding(CCC::CeId sourceEncoding);
 
+// The folder of the program's bundled files: $QUILLMARK_DATA_DIR when set,
+// <prefix>/share/quillmark beside an installed binary, else the source
+// tree's data folder.
+std::string dataDirectory();
+
 // "-" as a FILE: standard input.
 inline constexpr const char* kStandardInputArgument = "-";
 // What the model, the messages and the warnings call standard input.
@@ -112,6 +117,8 @@ void printText(std::FILE* stream, const CCC::TString<unsigned short>& text);
 // UTF-16 text (the log) on standard error, in the platform's encoding.
 void printToStderr(const CCC::TString<unsigned short>& text);
 
+// Adds --span, read by selectSpans.
+void addSpanOption(CLI::App* cmd, std::string& list);
 // --span: the punctuation besides "。" that ends a sentence span, a comma-
 // separated list of ten, period and comma, given to the model's syntax. A
 // usage error (status set, false) for another word, or for a list given

@@ -41,10 +41,10 @@ int main(int argc, char** argv) {
     // into place before its data reached the disk.
     quillmark::removeTemporaryFilesOnSignal();
     tolvanw32::FileOperations::makeCommitsDurable();
-    CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML, and the encoding tools under it."};
+    CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML and EPUB books, and the encoding tools under it."};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(0, 1);
-    app.footer(std::string("Syntaxes (--syntax of convert, check, tokens and trace): ") + quillmark::kSyntaxList +
+    app.footer(std::string("Syntaxes (--syntax of convert, check, epub, tokens and trace): ") + quillmark::kSyntaxList +
                ".\nFILE - is standard input. 'quillmark COMMAND --help' lists a command's options; "
                "the manual page is quillmark(1).");
     // Usage errors are one line on standard error.

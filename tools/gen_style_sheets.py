@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Assembles the four shipped style sheets from the parts in data/sheets/.
+"""Assembles the shipped style sheets from the parts in data/sheets/: four
+for loose documents, two for books (epub_*.css, built into the program).
 
 Each sheet must stand alone, because only the chosen one is copied next to
 the generated documents; so the shared rules are repeated in every sheet
@@ -21,6 +22,8 @@ SHEETS = {
     "tate.css": ["common.css", "tate.css"],
     "yoko_check.css": ["common.css", "yoko.css", "check.css"],
     "tate_check.css": ["common.css", "tate.css", "check.css"],
+    "epub_yoko.css": ["common.css", "epub.css", "epub_yoko.css"],
+    "epub_tate.css": ["common.css", "epub.css", "epub_tate.css"],
 }
 
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <new>
 
+#include "DocumentListener.h"
 #include "Escaping.h"
 #include "ListTransitions.h"
 #include "PageNumber.h"
@@ -26,6 +27,13 @@ const Unit kFullWidthLeftParenthesis[] = {0xFF08, 0};
 const Unit kFullWidthRightParenthesis[] = {0xFF09, 0};
 
 CCC::TString<Unit> widen(const char* ascii) { return CCC::TString<Unit>::fromAscii(ascii); }
+
+std::u16string key(const DString& id) { return std::u16string(id.data(), id.data() + id.size()); }
+
+bool blankP(Unit u) { return u == ' ' || u == '\t' || u == '\n' || u == '\r' || u == '\f'; }
+
+bool digitP(Unit u) { return u >= '0' && u <= '9'; }
+bool bangP(Unit u) { return u == '!' || u == '?'; }
 
 } // namespace
 
@@ -99,6 +107,10 @@ void Generator1::setStyleSheet(const DString* name) {
 }
 
 const char* Generator1::getTemplate() {
+    if (html5P()) {
+        html5Template_ = XhtmlTemplates::html5(language_, viewportP_);
+        return html5Template_.c_str();
+    }
     return xhtml_ == 1 ? XhtmlTemplates::kXhtml11 : XhtmlTemplates::kXhtml10Transitional;
 }
 
@@ -109,7 +121,8 @@ void Generator1::setEncoding(CeId ceId) {
     // The charset label must be a name XML processors know: cp932 is
     // declared as Shift_JIS, UTF-8 without a mark as plain utf-8.
     const char* name = nullptr;
-    if (ceId == CCC::ceid::kCp932) name = "Shift_JIS";
+    if (utf8OnlyP_) name = "utf-8";
+    else if (ceId == CCC::ceid::kCp932) name = "Shift_JIS";
     else if (ceId == CCC::ceid::kUtf8N) name = "utf-8";
     else name = CCC::Iceman::ceIdToString(ceId);
     encodingValue_ = DString::fromAscii(name ? name : "us-ascii");
@@ -132,6 +145,27 @@ void Generator1::reset() {
     }
     openWrappers();
     headingLevel_ = 0;
+    clearIds();
+}
+
+void Generator1::clearIds() {
+    ids_.clear();
+    idCounter_ = 0;
+    inHeadingP_ = false;
+}
+
+bool Generator1::claimId(const DString& id) {
+    if (id.empty()) return false;
+    for (Unit u : id)
+        if (blankP(u)) return false;
+    return ids_.insert(key(id)).second;
+}
+
+const DString& Generator1::newId(const char* prefix) {
+    do {
+        id_ = widen(("qm-" + std::string(prefix) + std::to_string(++idCounter_)).c_str());
+    } while (!claimId(id_));
+    return id_;
 }
 
 void Generator1::openWrappers() {
@@ -167,8 +201,19 @@ void Generator1::writeOutput() {
     }
     auto output = std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode());
     setEncoding(srcText_->getOutCeId());
+    // HTML5 wants a title in every document: a part without a title line
+    // is called after its source's file name.
+    const bool untitled = html5P() && titleValue_.empty();
+    if (untitled) {
+        const BString& file = srcText_->getFileName();
+        const std::size_t slash = file.rfind('/');
+        DString fileName;
+        if (FileName::toText(slash == BString::npos ? file : BString(file.substr(slash + 1)), fileName))
+            Escaping::appendText(titleValue_, &fileName);
+    }
     if (const Template* skeleton = srcText_->getTemplate())
         output->setContent(skeleton->fill(TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_}));
+    if (untitled) titleValue_.clear();
     // Handed over complete: the model writes it out at once.
     model_->addOutput(std::move(output));
 }
@@ -177,6 +222,7 @@ void Generator1::newOutput() {
     writeOutput();
     bodyValue_.clear();
     openWrappers();
+    clearIds();
     ++part_;
 }
 
@@ -191,18 +237,55 @@ void Generator1::pageNumber(const DString* text) {
         if (n <= page_) warn(Log::kPageBackwards, page_, n, number);
         page_ = n;
     }
+    if (html5P()) {
+        const DString label = widen(std::to_string(page_).c_str());
+        openPageBreak(label, "page-normal");
+        bodyValue_ += label;
+        emit("</span>");
+        return;
+    }
     pageFormat_.reset();
     pageFormat_.addInt(page_);
     pageFormat_.formatAppend(bodyValue_);
 }
 
+void Generator1::openPageBreak(const DString& label, const char* className) {
+    const DString& id = newId("page");
+    emit("<span epub:type=\"pagebreak\" role=\"doc-pagebreak\" id=\"");
+    bodyValue_ += id;
+    emit("\" title=\"");
+    Escaping::appendAttribute(bodyValue_, &label);
+    emit("\" class=\"");
+    emit(className);
+    emit("\">");
+    if (listener_) listener_->pageBreak(id, label);
+}
+
 void Generator1::beginHeading(int level) {
-    Generator::beginHeading(level);
+    if (html5P() && listener_ && level >= 1 && level <= 6) {
+        setBlockMode(kPlainBlock);
+        emit("<h");
+        bodyValue_.push_back(static_cast<Unit>('0' + level));
+        emit(" id=\"");
+        bodyValue_ += newId("h");
+        emit("\">");
+        inHeadingP_ = true;
+        headingText_.clear();
+    } else {
+        Generator::beginHeading(level);
+    }
     if (headingLevel_ < level - 1) {
         if (headingLevel_ == 0) warn(Log::kHeadingStart, level, 0);
         else warn(Log::kHeadingJump, headingLevel_, level);
     }
     headingLevel_ = level;
+}
+
+void Generator1::endHeading(int level) {
+    Generator::endHeading(level);
+    if (!inHeadingP_) return;
+    inHeadingP_ = false;
+    listener_->heading(level, id_, headingText_);
 }
 
 void Generator1::horizontalRule() {
@@ -216,10 +299,57 @@ void Generator1::setTitle(const DString* text) {
     Escaping::appendText(titleValue_, text);
 }
 
-void Generator1::text(const DString* text) { Escaping::appendText(bodyValue_, text); }
+void Generator1::text(const DString* text) {
+    if (!text) return;
+    if (inHeadingP_) headingText_ += *text;
+    if (tateChuYokoP_) appendTateChuYoko(*text);
+    else Escaping::appendText(bodyValue_, text);
+}
+
+// Upright runs are maximal: a run of one or two digits (three or more stay
+// as they are) or of exactly two of "!" and "?".
+void Generator1::appendTateChuYoko(const DString& text) {
+    const Unit* s = text.data();
+    const std::size_t n = text.size();
+    std::size_t copied = 0;
+    for (std::size_t i = 0; i < n;) {
+        const bool digit = digitP(s[i]);
+        if (!digit && !bangP(s[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < n && (digit ? digitP(s[end]) : bangP(s[end]))) ++end;
+        if (digit ? end - i <= 2 : end - i == 2) {
+            Escaping::appendText(bodyValue_, s + copied, i - copied);
+            emit("<span class=\"tcy\">");
+            bodyValue_.append(s + i, s + end);
+            emit("</span>");
+            copied = end;
+        }
+        i = end;
+    }
+    Escaping::appendText(bodyValue_, s + copied, n - copied);
+}
 void Generator1::lineBreak() { emit("<br />"); }
 
 void Generator1::image(const DString* source, const DString* alternative, bool block) {
+    // Between the rows of a table (after "</tr>\n") a block cannot stand:
+    // the table ends before the image. Inside a cell it may.
+    static const DString kRowEnd = widen("</tr>\n");
+    if (block && html5P() && getBlockMode() == kTableBlock && bodyValue_.size() >= kRowEnd.size() &&
+        bodyValue_.compare(bodyValue_.size() - kRowEnd.size(), kRowEnd.size(), kRowEnd) == 0)
+        setBlockMode(kPlainBlock);
+    DString resolved;
+    if (listener_ && source) {
+        if (!listener_->resolveImage(*source, resolved)) {
+            if (block) emit("<div class=\"image\">");
+            Escaping::appendText(bodyValue_, alternative);
+            if (block) emit("</div>");
+            return;
+        }
+        source = &resolved;
+    }
     Fmt& fmt = block ? imageBlockFormat_ : imageFormat_;
     fmt.reset();
     fmt.addString(attribute(scratch1_, source)).addString(attribute(scratch2_, alternative));
@@ -227,12 +357,35 @@ void Generator1::image(const DString* source, const DString* alternative, bool b
 }
 
 void Generator1::anchor(const DString* name, const DString* text) {
+    if (inHeadingP_ && text) headingText_ += *text;
+    if (html5P()) {
+        // An id the document already has (or no usable one) keeps the text.
+        const bool named = name && claimId(*name);
+        emit(named ? "<a id=\"" : "<a>");
+        if (named) {
+            Escaping::appendAttribute(bodyValue_, name);
+            emit("\" >");
+            if (listener_) listener_->anchor(*name);
+        }
+        Escaping::appendText(bodyValue_, text);
+        emit("</a>");
+        return;
+    }
     anchorFormat_.reset();
     anchorFormat_.addString(attribute(scratch1_, name)).addString(element(scratch2_, text));
     anchorFormat_.formatAppend(bodyValue_);
 }
 
 void Generator1::link(const DString* target, const DString* text) {
+    if (inHeadingP_ && text) headingText_ += *text;
+    DString resolved;
+    if (listener_ && target) {
+        if (!listener_->resolveLink(*target, resolved)) {
+            Escaping::appendText(bodyValue_, text);
+            return;
+        }
+        target = &resolved;
+    }
     linkFormat_.reset();
     linkFormat_.addString(attribute(scratch1_, target)).addString(element(scratch2_, text));
     linkFormat_.formatAppend(bodyValue_);
@@ -259,6 +412,7 @@ void Generator1::macro(const DString* text) {
 }
 
 void Generator1::ruby(const DString* base, const DString* reading) {
+    if (inHeadingP_ && base) headingText_ += *base;
     rubyFormat_.reset();
     rubyFormat_.addString(element(scratch1_, base))
         .addZString(kFullWidthLeftParenthesis)
@@ -268,11 +422,31 @@ void Generator1::ruby(const DString* base, const DString* reading) {
 }
 
 void Generator1::title(const DString* text) {
-    appendEscapedIn(titleFormat_, text);
     headingLevel_ = 1;
+    if (html5P() && listener_) {
+        emit("<h1 class=\"title\" id=\"");
+        bodyValue_ += newId("h");
+        emit("\">");
+        Escaping::appendText(bodyValue_, text);
+        emit("</h1>\n");
+        listener_->heading(0, id_, text ? *text : DString());
+        return;
+    }
+    appendEscapedIn(titleFormat_, text);
 }
 
-void Generator1::pageFront(const DString* text) { appendEscapedIn(pageFrontFormat_, text); }
-void Generator1::pageSpecial(const DString* text) { appendEscapedIn(pageSpecialFormat_, text); }
+void Generator1::pageFront(const DString* text) {
+    if (!html5P()) return appendEscapedIn(pageFrontFormat_, text);
+    openPageBreak(text ? *text : DString(), "page-front");
+    Escaping::appendText(bodyValue_, text);
+    emit("</span>");
+}
+
+void Generator1::pageSpecial(const DString* text) {
+    if (!html5P()) return appendEscapedIn(pageSpecialFormat_, text);
+    openPageBreak(text ? *text : DString(), "page-special");
+    Escaping::appendText(bodyValue_, text);
+    emit("</span>");
+}
 
 } // namespace Orvane

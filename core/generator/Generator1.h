@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <unordered_set>
+
 #include "Generator.h"
 #include "ccc/text/Formatter.h"
 
@@ -12,14 +15,33 @@ namespace Orvane {
 // source's template as a new Output of the model. The structural events
 // whose markup the trace already renders (blocks, lists, tables, cells,
 // spans) are inherited: they reach the body through emit().
+class DocumentListener;
+
+// With HTML5 (setXhtml(kHtml5)) the same events give HTML5 in its XML
+// form: anchors carry an id instead of a name, page markers are page
+// breaks with an id and a title, and every id is written once per
+// document. A listener, when set, decides where images and links point
+// and hears of every id (a book's contents and page list).
 class Generator1 : public Generator {
 public:
     explicit Generator1(Model* model);
 
     void setYokoP(bool on) { yokoP_ = on; }
     void setTateP(bool on) { tateP_ = on; }
-    // 1 selects XHTML 1.1, any other value XHTML 1.0 Transitional.
+    static constexpr int kHtml5 = 5;
+    // 1 selects XHTML 1.1, kHtml5 HTML5, any other value XHTML 1.0 Transitional.
     void setXhtml(int version) { xhtml_ = version; }
+    // HTML5 only: the documents' language and whether they carry the
+    // viewport meta element (loose pages do; a book's reader lays out itself).
+    void setLanguage(std::string language) { language_ = std::move(language); }
+    void setViewportP(bool on) { viewportP_ = on; }
+    // Declares utf-8 whatever the outputs' encoding (their text is taken
+    // from memory and written as UTF-8 by the caller).
+    void setUtf8OnlyP(bool on) { utf8OnlyP_ = on; }
+    // Vertical writing: one or two half-width digits, and "!!", "!?",
+    // "?!", "??", are set upright in one cell (<span class="tcy">).
+    void setTateChuYokoP(bool on) { tateChuYokoP_ = on; }
+    void setListener(DocumentListener* listener) { listener_ = listener; }
     // A null or empty name means no style sheet.
     void setStyleSheet(const DString* name);
 
@@ -32,6 +54,7 @@ public:
     void newOutput() override;
     void pageNumber(const DString* text) override;
     void beginHeading(int level) override;
+    void endHeading(int level) override;
     void horizontalRule() override;
     void setTitle(const DString* text) override;
     void text(const DString* text) override;
@@ -66,6 +89,16 @@ private:
     // Prints a structure warning into the log and, unless !located, adds it
     // to the source's diagnostics at the syntax's cursor.
     void warn(int message, int first, int second, bool located = true);
+    bool html5P() const { return xhtml_ == kHtml5; }
+    // Per document: ids written so far, the id counter, the heading being written.
+    void clearIds();
+    // Takes id unless an earlier element of the document has it (or it is
+    // empty or holds a blank); false then.
+    bool claimId(const DString& id);
+    // A fresh id "qm-PREFIX" + counter, claimed.
+    const DString& newId(const char* prefix);
+    void openPageBreak(const DString& label, const char* className);
+    void appendTateChuYoko(const DString& text);
     // Escapes text for an attribute or for element content into a scratch
     // string that a formatter argument can borrow.
     const DString& attribute(DString& scratch, const DString* text);
@@ -80,6 +113,18 @@ private:
     bool tateP_ = false;
     int headingLevel_ = 0;
     int xhtml_ = 0;
+    std::string language_ = "ja";
+    std::string html5Template_;
+    bool viewportP_ = true;
+    bool utf8OnlyP_ = false;
+    bool tateChuYokoP_ = false;
+    DocumentListener* listener_ = nullptr;
+
+    std::unordered_set<std::u16string> ids_;
+    int idCounter_ = 0;
+    DString id_;
+    bool inHeadingP_ = false;
+    DString headingText_;
 
     // One formatter per tag format, reused; scratch strings for escaped
     // arguments keep their storage between events.

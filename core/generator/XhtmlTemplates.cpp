@@ -25,6 +25,15 @@ const char* const XhtmlTemplates::kXhtml11 =
     QM_META("application/xhtml+xml")
     QM_REST;
 
+std::string XhtmlTemplates::html5(const std::string& language, bool viewport) {
+    std::string text = QM_XML_DECLARATION "<!DOCTYPE html>\n<html xmlns=\"" QM_XHTML_NAMESPACE
+                       "\" xmlns:epub=\"http://www.idpf.org/2007/ops\" lang=\"";
+    text += language + "\" xml:lang=\"" + language + "\">\n<head>\n<meta charset=\"@@ENCODING@@\" />\n";
+    if (viewport) text += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />\n";
+    text += "@@CSS@@<title>@@TITLE@@</title>\n</head>\n<body>\n@@BODY@@\n</body>\n</html>\n";
+    return text;
+}
+
 #undef QM_REST
 #undef QM_META
 #undef QM_XML_DECLARATION

@@ -113,6 +113,11 @@ void Model::setDefaultTemplate() {
         if (!src->getTemplate()) src->setTemplate(t);
 }
 
+std::unique_ptr<Generator> Model::replaceGenerator(std::unique_ptr<Generator> generator) {
+    std::swap(generator_, generator);
+    return generator;
+}
+
 void Model::resetTemplate() {
     for (auto& src : srcTexts_) src->setTemplate(nullptr);
     templates_.clear();

@@ -49,6 +49,9 @@ public:
     void setSyntax(std::unique_ptr<Syntax> syntax);
     // 0 the trace generator, 1 the XHTML writer; other numbers change nothing.
     void setGenerator(int number);
+    // Installs a generator made elsewhere and hands back the one it replaces
+    // (a book runs with its own writer and then restores the program's).
+    std::unique_ptr<Generator> replaceGenerator(std::unique_ptr<Generator> generator);
 
     // outputName null: output names come from the file name.
     SrcText* addSrcText(const char* fileName, CeId inCeId, const char* outputName, CeId outCeId,
@@ -72,6 +75,7 @@ public:
     // Outputs kept in memory with their content, not written to their files,
     // for a program that writes the document to standard output itself.
     void setKeepOutputsP(bool keep) { keepOutputsP_ = keep; }
+    bool getKeepOutputsP() const { return keepOutputsP_; }
 
     // Reads every source and prints its tokens on standard output.
     [[nodiscard]] bool dumpTokens(Log* log);

@@ -16,7 +16,8 @@ namespace {
 using namespace qmtest;
 
 const fs::path kData = fs::path(QM_SOURCE_DIR) / "data";
-const char* const kSheets[] = {"yoko.css", "tate.css", "yoko_check.css", "tate_check.css"};
+const char* const kSheets[] = {"yoko.css",      "tate.css",      "yoko_check.css",
+                               "tate_check.css", "epub_yoko.css", "epub_tate.css"};
 
 std::set<std::string> matches(const std::string& text, const std::regex& re, int group = 1) {
     std::set<std::string> found;

@@ -1,6 +1,6 @@
-// 500 random but plausible manuscripts (drawn with a fixed seed from pieces
+// 600 random but plausible manuscripts (drawn with a fixed seed from pieces
 // of every kind of line and inline construct, in both forms of the marks,
-// with text that needs escaping) converted in five batches with different
+// with text that needs escaping) converted in six batches with different
 // options: every output must be well-formed XML.
 #include <gtest/gtest.h>
 
@@ -76,6 +76,7 @@ TEST(GeneratedManuscripts, ConvertToWellFormedXml) {
         "--syntax 3 --style tate",
         "--syntax 4 --xhtml 1.1 --style yoko-check",
         "--style tate-check --span ten",
+        "--xhtml 5 --style tate",
     };
     ManuscriptMaker maker(20260601);
     Scratch scratch("generated");
