@@ -65,7 +65,8 @@ int runEpub(const EpubOptions& options) {
     book.coverImage = options.cover;
     book.language = options.language;
     const Publish::BookResult result = Publish::buildEpub(model, book, options.output, log.get());
-    printToStderr(logText);
+    // The log's warnings are among the diagnostics, with their places.
+    printDiagnostics(model, Orvane::Diagnostics::kJapanese, stderr);
     for (const std::string& warning : result.warnings) std::fprintf(stderr, "quillmark epub: warning: %s\n", warning.c_str());
     for (const std::string& failure : result.failures) std::fprintf(stderr, "quillmark epub: %s\n", failure.c_str());
     if (!result.written) return kExitFailure;

@@ -119,6 +119,9 @@ public:
 
     // ---- the rest ----
     void createLog();
+    // The located diagnostics of the last run, after the log's own lines:
+    // the file name without its folder, line, column and message.
+    void appendDiagnostics();
     const CCC::TString<unsigned short>& getLogText() const { return *logText_; }
     const StringConv& getStringConv() const { return conv_; }
     const std::string& getStartDirectory() const { return startDirectory_; }

@@ -18,21 +18,19 @@ namespace ceid = CCC::ceid;
 
 std::string narrowOf(const CCC::TString<char>& s) { return std::string(s.data(), s.size()); }
 
-// The located diagnostics of the run, after the log's own lines: the file
-// name without its folder, line, column and message.
-void appendDiagnostics(const Orvane::Model& model, CCC::TString<unsigned short>& log) {
-    for (const auto& src : model.getSrcTexts()) {
+} // namespace
+
+void Tolvan::appendDiagnostics() {
+    for (const auto& src : model_->getSrcTexts()) {
         const auto& path = src->getFileName();
         const std::string name(path.data(), path.size());
         CCC::TString<unsigned short> shown;
         if (!Orvane::FileName::toText(CCC::TString<char>(name.substr(name.find_last_of("/\\") + 1).c_str()), shown))
             continue;
         for (const Orvane::Diagnostic& d : src->getDiagnostics().items())
-            log += Orvane::Diagnostics::line(shown, d, Orvane::Diagnostics::kJapanese);
+            *logText_ += Orvane::Diagnostics::line(shown, d, Orvane::Diagnostics::kJapanese);
     }
 }
-
-} // namespace
 
 Text Tolvan::encodingMismatchMessage(CCC::CeId detected) {
     // Encoding names are ASCII.
@@ -152,7 +150,7 @@ void Tolvan::cmdConvert() {
     }
     logText_->clear();
     if (!model_->run(log_.get())) message(u"変換の処理中にエラーが発生しました。", u"エラー: 変換");
-    appendDiagnostics(*model_, *logText_);
+    appendDiagnostics();
     if (!logText_->empty() && mainView_)
         mainView_->showLog(withCrLf(*logText_));
     copyCss();

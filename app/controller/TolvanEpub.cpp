@@ -57,6 +57,7 @@ void Tolvan::cmdEpub() {
     options.writing = styleTateP(settings_.StyleNum) ? Publish::Writing::kTate : Publish::Writing::kYoko;
     logText_->clear();
     const Publish::BookResult result = books().build(*model_, options, *path, log_.get());
+    appendDiagnostics();
     appendLines(*logText_, result.warnings);
     if (!result.written) {
         Text reasons;

@@ -158,9 +158,11 @@ public:
         saveOffered.push_back(proposed);
         return saveAnswer;
     }
-    // Each book asked for as "PATH yoko|tate", marked when no log came with it.
-    Publish::BookResult build(Orvane::Model&, const Publish::BookOptions& options, const std::string& bookPath,
+    // Each book asked for as "PATH yoko|tate", marked when no log came with it;
+    // the sources read afresh, as a book's run reads them, and found clean.
+    Publish::BookResult build(Orvane::Model& model, const Publish::BookOptions& options, const std::string& bookPath,
                               Orvane::Log* log) override {
+        for (const auto& src : model.getSrcTexts()) src->getDiagnostics().clear();
         books.push_back(bookPath + (options.writing == Publish::Writing::kTate ? " tate" : " yoko") + (log ? "" : " no log"));
         return bookResult;
     }
