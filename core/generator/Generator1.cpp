@@ -167,10 +167,9 @@ void Generator1::writeOutput() {
     }
     auto output = std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode());
     setEncoding(srcText_->getOutCeId());
-    if (const Template* skeleton = srcText_->getTemplate())
-        output->setContent(skeleton->fill(TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_}));
     // Handed over complete: the model writes it out at once.
-    model_->addOutput(std::move(output));
+    model_->addOutput(std::move(output), srcText_->getTemplate(),
+                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_});
 }
 
 void Generator1::newOutput() {
