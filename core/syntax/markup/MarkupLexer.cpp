@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "../RecycledText.h"
+
 namespace Orvane {
 
 using namespace markup;
@@ -117,13 +119,13 @@ Token* MarkupLexer::scanInline() {
                     for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
                         if (source[position] == *b) {
                             ++position;
-                            return new Token(kSTOP_CLOSE, new DString(source + start, position - start));
+                            return new Token(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
                         }
                     }
                 }
-                return new Token(kSTOP, new DString(source + start, n));
+                return new Token(kSTOP, RecycledText::make(source + start, n));
             }
-            if (m.code == kCLOSE) return new Token(kCLOSE, new DString(source + start, n));
+            if (m.code == kCLOSE) return new Token(kCLOSE, RecycledText::make(source + start, n));
             return new Token(m.code);
         }
     }
@@ -146,10 +148,11 @@ Token* MarkupLexer::scanTextRun() {
     DString* text;
     if (!(seen & (kEscapeUnit | kDroppedUnit)) && i > position) {
         // The common run: every unit goes into the text as it is.
-        text = new DString(source + position, i - position);
+        text = RecycledText::make(source + position, i - position);
         position = i;
     } else {
-        text = new DString(i - position, 0);
+        text = RecycledText::make();
+        text->resize(i - position);
         unsigned short* out = text->data();
         for (std::uint32_t k = position; k < i; ++k) {
             const unsigned short c = source[k];
@@ -165,12 +168,12 @@ Token* MarkupLexer::scanTextRun() {
         position = i > position ? i : position + 1;
     }
     if (!blankP(*text)) return new Token(kSTRING, text);
-    delete text;
+    RecycledText::release(text);
     return new Token(kNL);
 }
 
 Token* MarkupLexer::scanToMark(const std::u16string* closing) {
-    auto* text = new DString();
+    DString* text = RecycledText::make();
     bool escaped = false;
     std::uint32_t i = position;
     while (i < length) {
@@ -193,7 +196,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
         position = i;
         return new Token(kSTRING, text);
     }
-    delete text;
+    RecycledText::release(text);
     if (scanned) {
         position = i;  // the blanks; the line end stays for the next token
     } else if (i < length && lineEndAt(i)) {
@@ -203,7 +206,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
 }
 
 DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool keepTab) {
-    auto* text = new DString();
+    DString* text = RecycledText::make();
     std::uint32_t i = position;
     for (; i < length; ++i) {
         const unsigned short c = source[i];
@@ -225,7 +228,7 @@ Token* MarkupLexer::scanUnderscore() {
 }
 
 Token* MarkupLexer::scanRestOfLine() {
-    auto* text = new DString();
+    DString* text = RecycledText::make();
     std::uint32_t i = position;
     for (; i < length && !lineEndAt(i); ++i)
         if (printableP(source[i])) text->push_back(source[i]);
