@@ -1,5 +1,6 @@
 #include "ParseEngine.h"
 
+#include <memory>
 #include <utility>
 
 namespace Orvane {
@@ -31,7 +32,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
     for (;;) {
         const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
         if (tables_.shiftP(act)) {
-            if (!push(act, major, token ? Token(std::move(*token)) : Token())) {
+            if (!(token ? push(act, major, std::move(*token)) : push(act, major, Token()))) {
                 // Overflow: the pushed token is lost with the stack.
                 return;
             }
@@ -56,22 +57,23 @@ void ParseEngine::feed(Token* token, Generator* generator) {
 
 bool ParseEngine::reduce(int rule) {
     const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
-    const std::size_t n = static_cast<std::size_t>(info.rhsLength);
-    ReduceContext ctx{generator_, stack_.data() + (stack_.size() - n), Token(-1), user_, rule};
+    const std::ptrdiff_t n = info.rhsLength;
+    // Iterators and pointers only: the stack's size() divides by the size
+    // of an entry, several times a reduction.
+    const auto rhs = stack_.end() - n;
+    ReduceContext ctx{generator_, std::to_address(rhs), Token(-1), user_, rule};
     if (info.action) info.action(ctx);
     // The state under the right-hand side decides the goto; the bottom
     // entry is never part of a right-hand side.
-    const std::size_t base = stack_.size() - n;
-    const int act = tables_.findReduceAction(stack_[base - 1].stateNumber, info.lhs);
+    const int act = tables_.findReduceAction(rhs[-1].stateNumber, info.lhs);
     if (tables_.shiftP(act)) {
         if (n == 0) return push(act, info.lhs, std::move(ctx.result));
         // The left-hand side takes the slot of the right-hand side's first
         // symbol: a pop and a push without moving the rest.
-        stack_.resize(base + 1);
-        StackEntry& e = stack_[base];
-        e.stateNumber = act;
-        e.symbol = info.lhs;
-        e.value = std::move(ctx.result);
+        if (n > 1) stack_.erase(rhs + 1, stack_.end());
+        rhs->stateNumber = act;
+        rhs->symbol = info.lhs;
+        rhs->value = std::move(ctx.result);
         return true;
     }
     stack_.clear();
