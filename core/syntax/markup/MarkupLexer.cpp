@@ -137,9 +137,15 @@ Token* MarkupLexer::scanTextRun() {
     // Find the end first so that the text is allocated once, and note
     // whether anything is to be dropped on the way.
     unsigned seen = 0;
-    while (i < length) {
+    const std::uint8_t* unitClass = unitClass_.data();
+    for (;;) {
+        // Most units are plain text: four of them at a time, one look-up each.
+        while (i + 4 <= length && !(unitClass[source[i]] | unitClass[source[i + 1]] | unitClass[source[i + 2]] |
+                                    unitClass[source[i + 3]]))
+            i += 4;
+        if (i >= length) break;
         const unsigned short c = source[i];
-        if (const unsigned k = unitClass_[c]) {
+        if (const unsigned k = unitClass[c]) {
             if ((k & kSpecialUnit) && !escapedAt(i) && (c != u'\r' || lineEndAt(i))) break;
             seen |= k;
         }
