@@ -5,7 +5,14 @@
 
 namespace Orvane {
 
-ParseEngine::ParseEngine(const ParseTables& tables, void* user) : tables_(tables), user_(user) {
+ParseEngine::ParseEngine(const ParseTables& tables, void* user)
+    : tables_(tables), width_(tables.symbolCodeCount > 0 ? tables.symbolCodeCount - 1 : 0), user_(user) {
+    dense_.resize(static_cast<std::size_t>(tables.stateCount) * static_cast<std::size_t>(width_));
+    for (int state = 0; state < tables.stateCount; ++state)
+        for (int symbol = 0; symbol < width_; ++symbol)
+            dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)] =
+                symbol < tables.terminalCount ? tables.findShiftAction(state, symbol)
+                                              : tables.findReduceAction(state, symbol);
     // A line of markup rarely needs more; deeper input grows the stack.
     stack_.reserve(128);
 }
@@ -30,7 +37,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
     generator_ = generator;
     lookahead_ = token;
     for (;;) {
-        const int act = tables_.findShiftAction(stack_.back().stateNumber, major);
+        const int act = actionOf(stack_.back().stateNumber, major);
         if (tables_.shiftP(act)) {
             if (!(token ? push(act, major, std::move(*token)) : push(act, major, Token()))) {
                 // Overflow: the pushed token is lost with the stack.
@@ -65,7 +72,7 @@ bool ParseEngine::reduce(int rule) {
     if (info.action) info.action(ctx);
     // The state under the right-hand side decides the goto; the bottom
     // entry is never part of a right-hand side.
-    const int act = tables_.findReduceAction(rhs[-1].stateNumber, info.lhs);
+    const int act = actionOf(rhs[-1].stateNumber, info.lhs);
     if (tables_.shiftP(act)) {
         if (n == 0) return push(act, info.lhs, std::move(ctx.result));
         // The left-hand side takes the slot of the right-hand side's first
