@@ -51,6 +51,13 @@ class PiecesIFlow : public CCC::IFlow {
 public:
     explicit PiecesIFlow(const TextPieces& pieces) : IFlow(CCC::kIO16, true), pieces_(pieces) {}
 
+    bool rewind() override {
+        if (!IFlow::rewind()) return false;
+        piece_ = 0;
+        offset_ = 0;
+        return true;
+    }
+
     unsigned short get16() override {
         std::size_t count = 0;
         unsigned short u = 0;
