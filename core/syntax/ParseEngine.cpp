@@ -17,7 +17,9 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
     stack_.reserve(128);
 }
 
-bool ParseEngine::push(int state, int symbol, Token&& value) {
+// Inline, defined before its callers: a push for every token and every
+// empty right-hand side, where a call costs as much as the push.
+inline bool ParseEngine::push(int state, int symbol, Token&& value) {
     if (stack_.size() >= kStackLimit) {
         if (listener_ && lookahead_) listener_->discarding(*this, lookahead_->code, lookahead_->offset);
         stack_.clear();
