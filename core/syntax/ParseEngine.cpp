@@ -29,6 +29,37 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
     return true;
 }
 
+// Inlined into feed(), its one caller: most tokens bring a reduction or two.
+[[gnu::always_inline]] inline bool ParseEngine::reduce(int rule) {
+    const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
+    const std::ptrdiff_t n = info.rhsLength;
+    // Iterators and pointers only: the stack's size() divides by the size
+    // of an entry, several times a reduction.
+    const auto rhs = stack_.end() - n;
+    ReduceContext ctx{generator_, std::to_address(rhs), Token(-1), user_, rule};
+    if (info.action) info.action(ctx);
+    // The state under the right-hand side decides the goto; the bottom
+    // entry is never part of a right-hand side.
+    const int act = actionOf(rhs[-1].stateNumber, info.lhs);
+    if (tables_.shiftP(act)) {
+        if (n == 0) return push(act, info.lhs, std::move(ctx.result));
+        // The left-hand side takes the slot of the right-hand side's first
+        // symbol: a pop and a push without moving the rest.
+        if (n > 1) stack_.erase(rhs + 1, stack_.end());
+        rhs->stateNumber = act;
+        rhs->symbol = info.lhs;
+        rhs->value = std::move(ctx.result);
+        return true;
+    }
+    stack_.clear();
+    if (act == tables_.acceptAction()) {
+        if (onAccept_) onAccept_(user_);
+    } else if (onFailure_) {
+        onFailure_(user_);  // a goto the tables lack: cannot happen for a built grammar
+    }
+    return false;
+}
+
 void ParseEngine::feed(Token* token, Generator* generator) {
     int major = token ? token->code : 0;
     if (stack_.empty()) {
@@ -62,36 +93,6 @@ void ParseEngine::feed(Token* token, Generator* generator) {
         recover();
         return;
     }
-}
-
-bool ParseEngine::reduce(int rule) {
-    const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
-    const std::ptrdiff_t n = info.rhsLength;
-    // Iterators and pointers only: the stack's size() divides by the size
-    // of an entry, several times a reduction.
-    const auto rhs = stack_.end() - n;
-    ReduceContext ctx{generator_, std::to_address(rhs), Token(-1), user_, rule};
-    if (info.action) info.action(ctx);
-    // The state under the right-hand side decides the goto; the bottom
-    // entry is never part of a right-hand side.
-    const int act = actionOf(rhs[-1].stateNumber, info.lhs);
-    if (tables_.shiftP(act)) {
-        if (n == 0) return push(act, info.lhs, std::move(ctx.result));
-        // The left-hand side takes the slot of the right-hand side's first
-        // symbol: a pop and a push without moving the rest.
-        if (n > 1) stack_.erase(rhs + 1, stack_.end());
-        rhs->stateNumber = act;
-        rhs->symbol = info.lhs;
-        rhs->value = std::move(ctx.result);
-        return true;
-    }
-    stack_.clear();
-    if (act == tables_.acceptAction()) {
-        if (onAccept_) onAccept_(user_);
-    } else if (onFailure_) {
-        onFailure_(user_);  // a goto the tables lack: cannot happen for a built grammar
-    }
-    return false;
 }
 
 void ParseEngine::recover() {
