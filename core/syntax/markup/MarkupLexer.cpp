@@ -18,9 +18,9 @@ bool printableP(unsigned short c) { return c >= 0x20 || c == kTAB; }
 } // namespace
 
 MarkupLexer::MarkupLexer(const MarkupTables& tables)
-    : tables_(tables), unitClass_(65536, 0), markGroup_(65536, 0) {
+    : tables_(tables), unitClass_(65536, 0) {
     for (char16_t c : tables_.escapes) escapeBits_.set(c);
-    for (const Mark& m : tables_.lineStartMarks) lineStartBits_.set(m.text[0]);
+    lineStartMarks_.build(tables_.lineStartMarks);
     useMarks(tables_.inlineMarks, tables_.specials);
 }
 
@@ -33,20 +33,7 @@ void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecial
     for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;
     for (char16_t c : specials) unitClass_[c] |= kSpecialUnit;
 
-    // Group the marks by first unit, keeping their order within a group.
-    for (const Mark& m : groupMarks_) markGroup_[m.text[0]] = 0;  // the previous groups
-    std::vector<char16_t> firsts;
-    for (const Mark& m : marks)
-        if (std::find(firsts.begin(), firsts.end(), m.text[0]) == firsts.end()) firsts.push_back(m.text[0]);
-    groupMarks_.clear();
-    groupStart_.clear();
-    for (std::size_t g = 0; g < firsts.size(); ++g) {
-        groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
-        for (const Mark& m : marks)
-            if (m.text[0] == firsts[g]) groupMarks_.push_back(m);
-        markGroup_[firsts[g]] = static_cast<std::uint8_t>(g + 1);
-    }
-    groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
+    inlineMarks_.build(marks);
 }
 
 Token* MarkupLexer::nextToken() {
@@ -88,46 +75,45 @@ Token* MarkupLexer::nextToken() {
     return t;
 }
 
-Token* MarkupLexer::matchMark(const std::vector<Mark>& table) {
-    for (const Mark& m : table) {
-        if (const unsigned n = match(m.text)) {
+Token* MarkupLexer::matchMark(const Mark* first, const Mark* last) {
+    for (const Mark* m = first; m != last; ++m) {
+        if (const unsigned n = match(m->text)) {
             position += n;
-            return new Token(m.code);
+            return new Token(m->code);
         }
     }
     return nullptr;
 }
 
 Token* MarkupLexer::scanLineStart() {
-    if (lineStartBits_[source[position]])
-        if (Token* t = matchMark(tables_.lineStartMarks)) return t;
+    const unsigned short u = source[position];
+    if (Token* t = matchMark(lineStartMarks_.first(u), lineStartMarks_.last(u))) return t;
     return scanInline();
 }
 
 Token* MarkupLexer::scanInline() {
-    if (const unsigned group = markGroup_[source[position]]) {
-        const Mark* end = groupMarks_.data() + groupStart_[group];
-        for (const Mark* mp = groupMarks_.data() + groupStart_[group - 1]; mp != end; ++mp) {
-            const Mark& m = *mp;
-            const unsigned n = match(m.text);
-            if (!n) continue;
-            const std::uint32_t start = position;
-            position += n;
-            if (!tables_.spans) return new Token(m.code);
-            if (m.code == kSTOP) {
-                if (position < length) {
-                    for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
-                        if (source[position] == *b) {
-                            ++position;
-                            return new Token(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
-                        }
+    const unsigned short u = source[position];
+    const Mark* end = inlineMarks_.last(u);
+    for (const Mark* mp = inlineMarks_.first(u); mp != end; ++mp) {
+        const Mark& m = *mp;
+        const unsigned n = match(m.text);
+        if (!n) continue;
+        const std::uint32_t start = position;
+        position += n;
+        if (!tables_.spans) return new Token(m.code);
+        if (m.code == kSTOP) {
+            if (position < length) {
+                for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
+                    if (source[position] == *b) {
+                        ++position;
+                        return new Token(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
                     }
                 }
-                return new Token(kSTOP, RecycledText::make(source + start, n));
             }
-            if (m.code == kCLOSE) return new Token(kCLOSE, RecycledText::make(source + start, n));
-            return new Token(m.code);
+            return new Token(kSTOP, RecycledText::make(source + start, n));
         }
+        if (m.code == kCLOSE) return new Token(kCLOSE, RecycledText::make(source + start, n));
+        return new Token(m.code);
     }
     return scanTextRun();
 }
@@ -229,7 +215,8 @@ DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool kee
 }
 
 Token* MarkupLexer::scanUnderscore() {
-    if (Token* t = matchMark(tables_.underscoreTable)) return t;
+    const std::vector<Mark>& table = tables_.underscoreTable;
+    if (Token* t = matchMark(table.data(), table.data() + table.size())) return t;
     return new Token(kCOMMENT_TEXT, collect(tables_.underForms, false));
 }
 
