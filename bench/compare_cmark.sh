@@ -38,7 +38,7 @@ best_of() {
     best=$(awk -v a="$t" -v b="$best" 'BEGIN { print (a < b ? a : b) }')
     best_cpu=$(awk -v a="$u" -v c="$s" -v b="$best_cpu" 'BEGIN { print (a + c < b ? a + c : b) }')
   done
-  /usr/bin/time -f "%M" -o "$work/peak" "$@" >/dev/null
+  /usr/bin/time -f "%M" -o "$work/peak" "$@" >/dev/null 2>&1
   echo "$best $best_cpu"
 }
 

@@ -211,11 +211,10 @@ void Generator1::writeOutput() {
         if (FileName::toText(slash == BString::npos ? file : BString(file.substr(slash + 1)), fileName))
             Escaping::appendText(titleValue_, &fileName);
     }
-    if (const Template* skeleton = srcText_->getTemplate())
-        output->setContent(skeleton->fill(TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_}));
-    if (untitled) titleValue_.clear();
     // Handed over complete: the model writes it out at once.
-    model_->addOutput(std::move(output));
+    model_->addOutput(std::move(output), srcText_->getTemplate(),
+                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_});
+    if (untitled) titleValue_.clear();
 }
 
 void Generator1::newOutput() {

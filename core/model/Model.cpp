@@ -125,18 +125,22 @@ void Model::resetTemplate() {
 
 void Model::clearOutputs() { outputs_.clear(); }
 
-Output* Model::addOutput(std::unique_ptr<Output> output) {
+Output* Model::addOutput(std::unique_ptr<Output> output, const Template* skeleton, const TemplateValues& values) {
     outputs_.push_back(std::move(output));
     Output* added = outputs_.back().get();
-    if (running_ && !keepOutputsP_) stageOutput(*added);
+    if (running_ && !keepOutputsP_) {
+        const TextPieces pieces = skeleton ? skeleton->pieces(values) : TextPieces();
+        stageOutput(*added, pieces);
+    } else if (skeleton) {
+        added->setContent(skeleton->fill(values));
+    }
     return added;
 }
 
 void Model::fail(std::string sentence) { failures_.push_back(std::move(sentence)); }
 
-bool Model::stageOutput(Output& output) {
-    const bool staged = output.stage();
-    output.releaseContent();
+bool Model::stageOutput(Output& output, const TextPieces& pieces) {
+    const bool staged = output.stage(pieces);
     if (!staged) fail("cannot write " + nameOf(&output) + ": " + output.getFailure());
     return staged;
 }

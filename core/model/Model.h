@@ -80,17 +80,19 @@ public:
     // Reads every source and prints its tokens on standard output.
     [[nodiscard]] bool dumpTokens(Log* log);
 
-    // Called by the generator for each output it creates, its content
-    // filled; during a run the output is staged at once and its content
-    // released. Returns it.
-    Output* addOutput(std::unique_ptr<Output> output);
+    // Called by the generator for each output it creates, with the template
+    // to fill (null: the output is empty) and its values, which need live
+    // only for the call. During a run the filled template is staged at once,
+    // piece by piece, never put together in memory; outputs kept in memory
+    // get it as their content. Returns the output.
+    Output* addOutput(std::unique_ptr<Output> output, const Template* skeleton, const TemplateValues& values);
 
 private:
     bool readSrcTexts();
     // With last set, each source's text is released once it is parsed:
     // its events are out, and the memory goes to the outputs still to come.
     bool runPass(int pass, Log* log, bool last);
-    bool stageOutput(Output& output);
+    bool stageOutput(Output& output, const TextPieces& pieces);
     bool checkTargets(std::size_t first);
     bool writeOutputs(std::size_t first);
     void fail(std::string sentence);

@@ -23,30 +23,39 @@ const DString* valueOf(const TemplateLexer::Token& token, const TemplateValues& 
     return nullptr;
 }
 
-std::size_t sizeOf(const DString* s) { return s ? s->size() : 0; }
-
 } // namespace
 
-std::unique_ptr<DString> Template::fill(const TemplateValues& values) const {
-    auto out = std::make_unique<DString>();
-    out->reserve(getTextLength() + sizeOf(values.encoding) * 2 + sizeOf(values.title) + sizeOf(values.body) +
-                 sizeOf(values.css));
+TextPieces Template::pieces(const TemplateValues& values) const {
+    TextPieces out;
+    const auto add = [&out](const unsigned short* units, std::size_t length) {
+        if (length) out.push_back(TextPiece{units, length});
+    };
     TemplateLexer lexer(getText(), getTextLength());
     TemplateLexer::Kind previous = TemplateLexer::Kind::None;
     for (;;) {
         const TemplateLexer::Token token = lexer.next();
         switch (token.kind) {
-        case TemplateLexer::Kind::Text: out->append(token.units, token.length); break;
+        case TemplateLexer::Kind::Text: add(token.units, token.length); break;
         case TemplateLexer::Kind::Name:
-            if (const DString* value = valueOf(token, values)) out->append(*value);
+            if (const DString* value = valueOf(token, values)) add(value->data(), value->size());
             break;
         case TemplateLexer::Kind::Delimiter:
-            if (previous == TemplateLexer::Kind::Delimiter) out->append(token.units, token.length);
+            if (previous == TemplateLexer::Kind::Delimiter) add(token.units, token.length);
             break;
         default: return out;
         }
         previous = token.kind;
     }
+}
+
+std::unique_ptr<DString> Template::fill(const TemplateValues& values) const {
+    const TextPieces parts = pieces(values);
+    std::size_t length = 0;
+    for (const TextPiece& part : parts) length += part.length;
+    auto out = std::make_unique<DString>();
+    out->reserve(length);
+    for (const TextPiece& part : parts) out->append(part.units, part.length);
+    return out;
 }
 
 } // namespace Orvane

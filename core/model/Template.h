@@ -23,6 +23,9 @@ public:
     // The content with every placeholder replaced: ENCODING, TITLE, BODY
     // and CSS by their values, any other name by nothing; "@@@@" gives "@@".
     std::unique_ptr<DString> fill(const TemplateValues& values) const;
+    // The same text as pieces of the template and of the values, in order,
+    // for writing it out without the filled copy.
+    TextPieces pieces(const TemplateValues& values) const;
 };
 
 } // namespace Orvane

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -43,6 +44,50 @@ std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::u
     return {};
 }
 
+constexpr const char* kSourceName = "TextFile.cpp";
+
+// The pieces one after another as one flow of UTF-16 units.
+class PiecesIFlow : public CCC::IFlow {
+public:
+    explicit PiecesIFlow(const TextPieces& pieces) : IFlow(CCC::kIO16, true), pieces_(pieces) {}
+
+    bool rewind() override {
+        if (!IFlow::rewind()) return false;
+        piece_ = 0;
+        offset_ = 0;
+        return true;
+    }
+
+    unsigned short get16() override {
+        std::size_t count = 0;
+        unsigned short u = 0;
+        read16(1, &u, count);
+        if (count == 0) CCC_THROW_IO(CCC::IOException::kEndOfData);
+        return u;
+    }
+
+    void read16(std::size_t n, unsigned short* buffer, std::size_t& count) override {
+        count = 0;
+        while (count < n && piece_ < pieces_.size()) {
+            const TextPiece& piece = pieces_[piece_];
+            const std::size_t take = std::min(n - count, piece.length - offset_);
+            if (take) std::memcpy(buffer + count, piece.units + offset_, take * sizeof(unsigned short));
+            count += take;
+            offset_ += take;
+            if (offset_ == piece.length) {
+                ++piece_;
+                offset_ = 0;
+            }
+        }
+        if (count) passed();
+    }
+
+private:
+    const TextPieces& pieces_;
+    std::size_t piece_ = 0;
+    std::size_t offset_ = 0;
+};
+
 } // namespace
 
 TextFile::TextFile(const char* fileName, CeId inCeId, CeId outCeId, CCC::NLConv newLineMode)
@@ -81,16 +126,13 @@ bool TextFile::setText(const char* text, CeId ceId) {
     return reason.empty();
 }
 
-std::string TextFile::encodeInto(std::FILE* stream) const {
+std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream) const {
     // The width the output encoding's data has at the end of the chain; a
     // byte-swapped form has none and cannot be written.
     const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
     std::unique_ptr<CCC::CompositIFilter> chain(
         width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId_, newLineMode_));
     if (!chain) return "no conversion to " + encodingName(outCeId_);
-    const DString empty;
-    const DString& text = content_ ? *content_ : empty;
-    CCC::TFixedMemIFlow<unsigned short> src(text.data(), text.size());
     CCC::FileOFlow dest(stream);
     chain->setSrc(&src);
     errno = 0;
@@ -103,13 +145,32 @@ std::string TextFile::encodeInto(std::FILE* stream) const {
     return reasonOf(errno);
 }
 
-bool TextFile::writeTo(std::FILE* stream) {
-    const std::string reason = encodeInto(stream);
+bool TextFile::writeFrom(CCC::IFlow& src, std::FILE* stream) {
+    const std::string reason = encodeInto(src, stream);
     setFailure(reason);
     return reason.empty();
 }
 
+bool TextFile::writeTo(std::FILE* stream) {
+    const DString empty;
+    const DString& text = content_ ? *content_ : empty;
+    CCC::TFixedMemIFlow<unsigned short> src(text.data(), text.size());
+    return writeFrom(src, stream);
+}
+
 bool TextFile::stage() {
+    const DString empty;
+    const DString& text = content_ ? *content_ : empty;
+    CCC::TFixedMemIFlow<unsigned short> src(text.data(), text.size());
+    return stageFrom(src);
+}
+
+bool TextFile::stage(const TextPieces& pieces) {
+    PiecesIFlow src(pieces);
+    return stageFrom(src);
+}
+
+bool TextFile::stageFrom(CCC::IFlow& src) {
     discardStaged();
     auto file = std::make_unique<ReplacingFile>(getFileName().c_str());
     if (!file->openP()) {
@@ -117,7 +178,7 @@ bool TextFile::stage() {
         return false;
     }
     // A failure removes the temporary file with the ReplacingFile.
-    if (!writeTo(file->stream())) return false;
+    if (!writeFrom(src, file->stream())) return false;
     if (!file->finish()) {
         setFailure(file->failure());
         return false;

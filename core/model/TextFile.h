@@ -3,10 +3,15 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "File.h"
 #include "ccc/base/Unit.h"
 #include "ccc/encoding/EncodingIds.h"
+
+namespace CCC {
+class IFlow;
+}
 
 namespace Orvane {
 
@@ -14,6 +19,13 @@ using CCC::CeId;
 using DString = CCC::TString<unsigned short>;
 
 class ReplacingFile;
+
+// A stretch of UTF-16 text held by someone else.
+struct TextPiece {
+    const unsigned short* units;
+    std::size_t length;
+};
+using TextPieces = std::vector<TextPiece>;
 
 // A file whose content is held as UTF-16 (the core's text) and converted
 // from its input encoding when read and to its output encoding, with a
@@ -39,6 +51,10 @@ public:
     // discardStaged() removes it. Between the two the content may be
     // released: the staged file holds it.
     [[nodiscard]] bool stage();
+    // stage() of the pieces one after another instead of the content, which
+    // is left alone: a text made of a few large parts is written without
+    // being put together first. The pieces need live only until it returns.
+    [[nodiscard]] bool stage(const TextPieces& pieces);
     [[nodiscard]] bool commitStaged();
     void discardStaged();
     bool stagedP() const { return staged_ != nullptr; }
@@ -61,8 +77,11 @@ public:
     CCC::NLConv getNewLineMode() const { return newLineMode_; }
 
 private:
-    // The content converted into stream; empty, or the reason of a failure.
-    std::string encodeInto(std::FILE* stream) const;
+    // The UTF-16 units of src converted into stream; empty, or the reason
+    // of a failure.
+    std::string encodeInto(CCC::IFlow& src, std::FILE* stream) const;
+    bool writeFrom(CCC::IFlow& src, std::FILE* stream);
+    bool stageFrom(CCC::IFlow& src);
 
     CeId inCeId_;
     CeId outCeId_;

@@ -77,12 +77,24 @@ public:
     void clear() { stack_.clear(); }
 
 private:
+    // The tables' action for a state and a symbol from the dense copy:
+    // one load instead of a probe of the packed rows.
+    int actionOf(int state, int symbol) const {
+        return static_cast<unsigned>(symbol) < static_cast<unsigned>(width_)
+                   ? dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)]
+                   : tables_.findShiftAction(state, symbol);
+    }
+
     bool push(int state, int symbol, Token&& value);
     // Returns false when the parse ended inside the reduction (accept or overflow).
     bool reduce(int rule);
     void recover();
 
     const ParseTables& tables_;
+    // Row per state, column per symbol (terminals, then nonterminals): the
+    // shift actions and gotos of tables_, unpacked.
+    std::vector<int> dense_;
+    int width_ = 0;
     void* user_;
     std::vector<StackEntry> stack_;
     int errorCount_ = -1;

@@ -1,5 +1,6 @@
 #include "Token.h"
 
+#include "RecycledText.h"
 #include "markup/Phrase.h"
 
 namespace Orvane {
@@ -8,7 +9,7 @@ namespace Orvane {
 static_assert(sizeof(Token) <= 4 * sizeof(void*));
 
 void Token::release() {
-    delete value;
+    RecycledText::release(value);
     Phrase::deleteChain(phrases);
     Cell::deleteList(cells);
     value = nullptr;

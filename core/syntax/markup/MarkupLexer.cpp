@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "../RecycledText.h"
+
 namespace Orvane {
 
 using namespace markup;
@@ -16,9 +18,9 @@ bool printableP(unsigned short c) { return c >= 0x20 || c == kTAB; }
 } // namespace
 
 MarkupLexer::MarkupLexer(const MarkupTables& tables)
-    : tables_(tables), unitClass_(65536, 0), markGroup_(65536, 0) {
+    : tables_(tables), unitClass_(65536, 0) {
     for (char16_t c : tables_.escapes) escapeBits_.set(c);
-    for (const Mark& m : tables_.lineStartMarks) lineStartBits_.set(m.text[0]);
+    lineStartMarks_.build(tables_.lineStartMarks);
     useMarks(tables_.inlineMarks, tables_.specials);
 }
 
@@ -31,20 +33,7 @@ void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecial
     for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;
     for (char16_t c : specials) unitClass_[c] |= kSpecialUnit;
 
-    // Group the marks by first unit, keeping their order within a group.
-    for (const Mark& m : groupMarks_) markGroup_[m.text[0]] = 0;  // the previous groups
-    std::vector<char16_t> firsts;
-    for (const Mark& m : marks)
-        if (std::find(firsts.begin(), firsts.end(), m.text[0]) == firsts.end()) firsts.push_back(m.text[0]);
-    groupMarks_.clear();
-    groupStart_.clear();
-    for (std::size_t g = 0; g < firsts.size(); ++g) {
-        groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
-        for (const Mark& m : marks)
-            if (m.text[0] == firsts[g]) groupMarks_.push_back(m);
-        markGroup_[firsts[g]] = static_cast<std::uint8_t>(g + 1);
-    }
-    groupStart_.push_back(static_cast<std::uint16_t>(groupMarks_.size()));
+    inlineMarks_.build(marks);
 }
 
 Token* MarkupLexer::nextToken() {
@@ -86,46 +75,45 @@ Token* MarkupLexer::nextToken() {
     return t;
 }
 
-Token* MarkupLexer::matchMark(const std::vector<Mark>& table) {
-    for (const Mark& m : table) {
-        if (const unsigned n = match(m.text)) {
+Token* MarkupLexer::matchMark(const Mark* first, const Mark* last) {
+    for (const Mark* m = first; m != last; ++m) {
+        if (const unsigned n = match(m->text)) {
             position += n;
-            return new Token(m.code);
+            return new Token(m->code);
         }
     }
     return nullptr;
 }
 
 Token* MarkupLexer::scanLineStart() {
-    if (lineStartBits_[source[position]])
-        if (Token* t = matchMark(tables_.lineStartMarks)) return t;
+    const unsigned short u = source[position];
+    if (Token* t = matchMark(lineStartMarks_.first(u), lineStartMarks_.last(u))) return t;
     return scanInline();
 }
 
 Token* MarkupLexer::scanInline() {
-    if (const unsigned group = markGroup_[source[position]]) {
-        const Mark* end = groupMarks_.data() + groupStart_[group];
-        for (const Mark* mp = groupMarks_.data() + groupStart_[group - 1]; mp != end; ++mp) {
-            const Mark& m = *mp;
-            const unsigned n = match(m.text);
-            if (!n) continue;
-            const std::uint32_t start = position;
-            position += n;
-            if (!tables_.spans) return new Token(m.code);
-            if (m.code == kSTOP) {
-                if (position < length) {
-                    for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
-                        if (source[position] == *b) {
-                            ++position;
-                            return new Token(kSTOP_CLOSE, new DString(source + start, position - start));
-                        }
+    const unsigned short u = source[position];
+    const Mark* end = inlineMarks_.last(u);
+    for (const Mark* mp = inlineMarks_.first(u); mp != end; ++mp) {
+        const Mark& m = *mp;
+        const unsigned n = match(m.text);
+        if (!n) continue;
+        const std::uint32_t start = position;
+        position += n;
+        if (!tables_.spans) return new Token(m.code);
+        if (m.code == kSTOP) {
+            if (position < length) {
+                for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
+                    if (source[position] == *b) {
+                        ++position;
+                        return new Token(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
                     }
                 }
-                return new Token(kSTOP, new DString(source + start, n));
             }
-            if (m.code == kCLOSE) return new Token(kCLOSE, new DString(source + start, n));
-            return new Token(m.code);
+            return new Token(kSTOP, RecycledText::make(source + start, n));
         }
+        if (m.code == kCLOSE) return new Token(kCLOSE, RecycledText::make(source + start, n));
+        return new Token(m.code);
     }
     return scanTextRun();
 }
@@ -135,9 +123,15 @@ Token* MarkupLexer::scanTextRun() {
     // Find the end first so that the text is allocated once, and note
     // whether anything is to be dropped on the way.
     unsigned seen = 0;
-    while (i < length) {
+    const std::uint8_t* unitClass = unitClass_.data();
+    for (;;) {
+        // Most units are plain text: four of them at a time, one look-up each.
+        while (i + 4 <= length && !(unitClass[source[i]] | unitClass[source[i + 1]] | unitClass[source[i + 2]] |
+                                    unitClass[source[i + 3]]))
+            i += 4;
+        if (i >= length) break;
         const unsigned short c = source[i];
-        if (const unsigned k = unitClass_[c]) {
+        if (const unsigned k = unitClass[c]) {
             if ((k & kSpecialUnit) && !escapedAt(i) && (c != u'\r' || lineEndAt(i))) break;
             seen |= k;
         }
@@ -146,10 +140,11 @@ Token* MarkupLexer::scanTextRun() {
     DString* text;
     if (!(seen & (kEscapeUnit | kDroppedUnit)) && i > position) {
         // The common run: every unit goes into the text as it is.
-        text = new DString(source + position, i - position);
+        text = RecycledText::make(source + position, i - position);
         position = i;
     } else {
-        text = new DString(i - position, 0);
+        text = RecycledText::make();
+        text->resize(i - position);
         unsigned short* out = text->data();
         for (std::uint32_t k = position; k < i; ++k) {
             const unsigned short c = source[k];
@@ -165,12 +160,12 @@ Token* MarkupLexer::scanTextRun() {
         position = i > position ? i : position + 1;
     }
     if (!blankP(*text)) return new Token(kSTRING, text);
-    delete text;
+    RecycledText::release(text);
     return new Token(kNL);
 }
 
 Token* MarkupLexer::scanToMark(const std::u16string* closing) {
-    auto* text = new DString();
+    DString* text = RecycledText::make();
     bool escaped = false;
     std::uint32_t i = position;
     while (i < length) {
@@ -193,7 +188,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
         position = i;
         return new Token(kSTRING, text);
     }
-    delete text;
+    RecycledText::release(text);
     if (scanned) {
         position = i;  // the blanks; the line end stays for the next token
     } else if (i < length && lineEndAt(i)) {
@@ -203,7 +198,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
 }
 
 DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool keepTab) {
-    auto* text = new DString();
+    DString* text = RecycledText::make();
     std::uint32_t i = position;
     for (; i < length; ++i) {
         const unsigned short c = source[i];
@@ -220,12 +215,13 @@ DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool kee
 }
 
 Token* MarkupLexer::scanUnderscore() {
-    if (Token* t = matchMark(tables_.underscoreTable)) return t;
+    const std::vector<Mark>& table = tables_.underscoreTable;
+    if (Token* t = matchMark(table.data(), table.data() + table.size())) return t;
     return new Token(kCOMMENT_TEXT, collect(tables_.underForms, false));
 }
 
 Token* MarkupLexer::scanRestOfLine() {
-    auto* text = new DString();
+    DString* text = RecycledText::make();
     std::uint32_t i = position;
     for (; i < length && !lineEndAt(i); ++i)
         if (printableP(source[i])) text->push_back(source[i]);

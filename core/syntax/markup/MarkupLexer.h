@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../Lexer.h"
+#include "MarkGroups.h"
 #include "MarkupTables.h"
 #include "MarkupTokens.h"
 
@@ -35,8 +36,8 @@ private:
     Token* scanToMark(const std::u16string* closing);
     Token* scanUnderscore();
     Token* scanRestOfLine();
-    // The first mark of the table that matches, passed over; else null.
-    Token* matchMark(const std::vector<Mark>& table);
+    // The first mark of [first, last) that matches, passed over; else null.
+    Token* matchMark(const Mark* first, const Mark* last);
 
     // Collects up to an unescaped stop character (not consumed) under the
     // escape rule, dropping control characters but TAB (unless !keepTab)
@@ -65,18 +66,13 @@ private:
     const MarkupTables& tables_;
     // Quick membership tests for the hot loops.
     std::bitset<65536> escapeBits_;
-    std::bitset<65536> lineStartBits_;  // first units of the line-start marks
     // What a text run must look at in a unit: a special, an escape, a unit
     // it drops (control characters). Most units are none of these.
     enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4 };
     std::vector<std::uint8_t> unitClass_;
-    // The marks by their first unit, each group in the order of `marks` so
-    // that the first match still wins: markGroup_[c] is 0 when no mark
-    // starts with c, else g + 1 for the marks groupMarks_[groupStart_[g],
-    // groupStart_[g + 1]). Rebuilt with `marks`.
-    std::vector<std::uint8_t> markGroup_;
-    std::vector<std::uint16_t> groupStart_;
-    std::vector<Mark> groupMarks_;
+    // The line-start marks and `marks`, by first unit.
+    MarkGroups lineStartMarks_;
+    MarkGroups inlineMarks_;
 };
 
 } // namespace Orvane

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "../RecycledRecord.h"
+#include "../RecycledText.h"
 #include "../Token.h"
 
 namespace Orvane {
@@ -45,8 +46,8 @@ struct Phrase : RecycledRecord<Phrase> {
     Phrase(const Phrase&) = delete;
     Phrase& operator=(const Phrase&) = delete;
     ~Phrase() {
-        delete text1;
-        delete text2;
+        RecycledText::release(text1);
+        RecycledText::release(text2);
     }
 
     // Deletes the phrase and everything before it.

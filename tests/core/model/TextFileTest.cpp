@@ -34,6 +34,28 @@ TEST(TextFile, ReadFailuresLeaveNoContent) {
     EXPECT_EQ(missing.getTextLength(), 0u) << "a failed read drops the old content";
 }
 
+// Staged from pieces, the text is written as the whole of it would be,
+// wherever the cuts fall: inside a surrogate pair, before a newline, past
+// the chain's blocks.
+TEST(TextFile, StagedPiecesWriteAsTheWholeText) {
+    Scratch dir;
+    DString text;
+    for (int i = 0; i < 3000; ++i) text += u16("a\n\U00020BB7\u3042<");
+    const std::size_t cuts[] = {0, 3, 5, 6, 8191, 8192, 12001, text.size()};
+    TextPieces pieces;
+    for (std::size_t i = 0; i + 1 < std::size(cuts); ++i)
+        pieces.push_back(TextPiece{text.data() + cuts[i], cuts[i + 1] - cuts[i]});
+    ASSERT_EQ(text[2], 0xD842u) << "the cut at 3 splits a pair";
+    for (const CeId out : {CCC::ceid::kUtf8N, CCC::ceid::kCp932}) {
+        Output whole(nullptr, dir.file("whole.html").c_str(), out, CCC::nlconv::kLf2CrLf);
+        whole.setContent(std::make_unique<DString>(text));
+        ASSERT_TRUE(whole.write());
+        Output staged(nullptr, dir.file("pieces.html").c_str(), out, CCC::nlconv::kLf2CrLf);
+        ASSERT_TRUE(staged.stage(pieces) && staged.commitStaged());
+        EXPECT_EQ(readBytes(dir.file("pieces.html")), readBytes(dir.file("whole.html"))) << out;
+    }
+}
+
 TEST(TextFile, FailedWritesLeaveTheOldFileAndNoTemporaryFile) {
     Scratch dir;
     const std::string path = dir.file("out.html");
