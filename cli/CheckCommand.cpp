@@ -75,11 +75,8 @@ int runCheck(const CheckOptions& options) {
         return usageError(kCommand, "--format takes text or json, not " + options.format);
     int status = kExitOk;
     CCC::CeId from = CCC::ceid::kNone;
-    if (!startCcc(kCommand)) return kExitFailure;
-    if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
     Orvane::Model model;
-    if (!selectSyntax(model, options.source.syntax, kCommand, status)) return status;
-    if (!selectSpans(model, options.span, kCommand, status)) return status;
+    if (!prepareModel(model, options.source, options.span, kCommand, from, status)) return status;
 
     std::vector<SourceFile> sources;
     if (!openSources(options.source.files, from, CCC::ceid::kNone, kCommand, sources)) return kExitFailure;

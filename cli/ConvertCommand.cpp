@@ -174,13 +174,9 @@ int runConvert(const ConvertOptions& options) {
     CCC::CeId to = CCC::ceid::kNone;
     if (options.xhtml != "1.0" && options.xhtml != "1.1" && options.xhtml != "5")
         return usageError(kCommand, "--xhtml takes 1.0, 1.1 or 5, not " + options.xhtml);
-    if (!startCcc(kCommand)) return kExitFailure;
-    if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
-    if (!parseDocumentEncoding(options.to, to, status)) return status;
-
     Orvane::Model model;
-    if (!selectSyntax(model, options.source.syntax, kCommand, status)) return status;
-    if (!selectSpans(model, options.span, kCommand, status)) return status;
+    if (!prepareModel(model, options.source, options.span, kCommand, from, status)) return status;
+    if (!parseDocumentEncoding(options.to, to, status)) return status;
 
     const StyleChoice style = chooseStyle(options.style);
     Orvane::DString styleName;
@@ -206,12 +202,8 @@ int runConvert(const ConvertOptions& options) {
     model.setKeepOutputsP(toStandardOutput);
 
     Orvane::DString logText;
-    std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
-    if (!log) {
-        std::fputs("quillmark convert: the log could not be set up\n", stderr);
-        return kExitFailure;
-    }
-    log->setSourceNamesP(true);
+    const std::unique_ptr<Orvane::Log> log = makeLog(&logText, kCommand);
+    if (!log) return kExitFailure;
     const bool ok = model.run(log.get());
     std::fflush(stdout);
     for (const std::string& failure : model.getFailures())

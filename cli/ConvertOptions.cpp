@@ -12,7 +12,9 @@
 #include "ccc/encoding/EncodingIds.h"
 #include "ccc/detect/Utf8Check.h"
 #include "ccc/encoding/Iceman.h"
+#include "CccSession.h"
 #include "core/model/FileName.h"
+#include "core/model/Log.h"
 #include "core/model/Model.h"
 #include "core/syntax/s2/S2Syntax.h"
 
@@ -227,6 +229,23 @@ bool selectSpans(Orvane::Model& model, const std::string& list, const char* comm
         return false;
     }
     return true;
+}
+
+bool prepareModel(Orvane::Model& model, const SourceOptions& source, const std::string& span, const char* command,
+                  CCC::CeId& from, int& status) {
+    if (!startCcc(command)) {
+        status = kExitFailure;
+        return false;
+    }
+    return parseEncoding(source.from, command, from, status) && selectSyntax(model, source.syntax, command, status) &&
+           selectSpans(model, span, command, status);
+}
+
+std::unique_ptr<Orvane::Log> makeLog(CCC::TString<unsigned short>* text, const char* command) {
+    std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(text);
+    if (!log) std::fprintf(stderr, "quillmark %s: the log could not be set up\n", command);
+    else log->setSourceNamesP(true);
+    return log;
 }
 
 std::size_t printDiagnostics(const Orvane::Model& model, int language, std::FILE* stream) {

@@ -16,6 +16,7 @@
 #include "ccc/encoding/EncodingIds.h"
 
 namespace Orvane {
+class Log;
 class Model;
 }
 
@@ -124,6 +125,16 @@ void addSpanOption(CLI::App* cmd, std::string& list);
 // usage error (status set, false) for another word, or for a list given
 // to a syntax without spans.
 bool selectSpans(Orvane::Model& model, const std::string& list, const char* command, int& status);
+
+// The first steps of every command that parses manuscripts: the library
+// started, -f read into from, the syntax and --span given to model. False
+// with status set: a usage error, or a failure to start the library.
+bool prepareModel(Orvane::Model& model, const SourceOptions& source, const std::string& span, const char* command,
+                  CCC::CeId& from, int& status);
+
+// The run's log, its warnings led by their source's name, appended to
+// *text; null (said on standard error) when it cannot be set up.
+std::unique_ptr<Orvane::Log> makeLog(CCC::TString<unsigned short>* text, const char* command);
 
 // The diagnostics of the model's last run, one "FILE:LINE:COL: 警告: ..."
 // line each (language: Orvane::Diagnostics::kJapanese or kEnglish);

@@ -40,24 +40,16 @@ int runEpub(const EpubOptions& options) {
         return usageError(kCommand, "--style takes yoko or tate, not " + options.style);
     int status = kExitOk;
     CCC::CeId from = CCC::ceid::kNone;
-    if (!startCcc(kCommand)) return kExitFailure;
-    if (!parseEncoding(options.source.from, kCommand, from, status)) return status;
-
     Orvane::Model model;
-    if (!selectSyntax(model, options.source.syntax, kCommand, status)) return status;
-    if (!selectSpans(model, options.span, kCommand, status)) return status;
+    if (!prepareModel(model, options.source, options.span, kCommand, from, status)) return status;
 
     std::vector<SourceFile> sources;
     if (!openSources(options.source.files, from, CCC::ceid::kUtf8N, kCommand, sources)) return kExitFailure;
     for (const SourceFile& source : sources) addSource(model, source, CCC::nlconv::kNone);
 
     Orvane::DString logText;
-    std::unique_ptr<Orvane::Log> log = Orvane::Log::toString(&logText);
-    if (!log) {
-        std::fputs("quillmark epub: the log could not be set up\n", stderr);
-        return kExitFailure;
-    }
-    log->setSourceNamesP(true);
+    const std::unique_ptr<Orvane::Log> log = makeLog(&logText, kCommand);
+    if (!log) return kExitFailure;
     Publish::BookOptions book;
     book.writing = options.style == "tate" ? Publish::Writing::kTate : Publish::Writing::kYoko;
     book.title = options.title;
