@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace CCC {
 
@@ -12,7 +14,23 @@ namespace CCC {
 class Utf8Check {
 public:
     void feed(const unsigned char* p, std::size_t n) {
-        for (std::size_t i = 0; i < n && valid_; ++i) step(p[i]);
+        std::size_t i = 0;
+        while (i < n && valid_) {
+            if (pending_ == 0) {
+                // Between characters the common cases skip the byte-wise
+                // steps: ASCII eight bytes at a time, then whole three-byte
+                // sequences (kana and kanji); the rest goes through step().
+                for (std::uint64_t word; i + 8 <= n; i += 8) {
+                    std::memcpy(&word, p + i, 8);
+                    if (word & 0x8080808080808080ull) break;
+                }
+                const std::size_t start = i;
+                while (i + 3 <= n && wholeThreeP(p + i)) i += 3;
+                if (i != start) nonAscii_ = true;
+                if (i == n) break;
+            }
+            step(p[i++]);
+        }
     }
     // Feeds the rest of a file, block by block, until it fails or ends; a
     // read error fails the check.
@@ -26,6 +44,13 @@ public:
     bool utf8P() const { return valid_ && pending_ == 0 && nonAscii_; }
 
 private:
+    static bool wholeThreeP(const unsigned char* s) {
+        if ((s[0] & 0xF0) != 0xE0 || (s[2] & 0xC0) != 0x80) return false;
+        const unsigned char lower = s[0] == 0xE0 ? 0xA0 : 0x80;
+        const unsigned char upper = s[0] == 0xED ? 0x9F : 0xBF;
+        return s[1] >= lower && s[1] <= upper;
+    }
+
     void step(unsigned char b) {
         if (pending_ == 0) {
             if (b < 0x80) return;
