@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -24,9 +25,19 @@ public:
                     std::memcpy(&word, p + i, 8);
                     if (word & 0x8080808080808080ull) break;
                 }
+                while (i < n && p[i] < 0x80) ++i;
                 const std::size_t start = i;
+                for (std::uint64_t word; i + 8 <= n; i += 6) {  // two at a time
+                    std::memcpy(&word, p + i, 8);
+                    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+                    if ((word & 0xC0C0F0C0C0F0ull) != 0x8080E08080E0ull || !plainLeadP(word) || !plainLeadP(word >> 24))
+                        break;
+                }
                 while (i + 3 <= n && wholeThreeP(p + i)) i += 3;
-                if (i != start) nonAscii_ = true;
+                if (i != start) {
+                    nonAscii_ = true;
+                    continue;  // ASCII may follow
+                }
                 if (i == n) break;
             }
             step(p[i++]);
@@ -44,11 +55,19 @@ public:
     bool utf8P() const { return valid_ && pending_ == 0 && nonAscii_; }
 
 private:
+    // A lead E1-EC or EE-EF in the low byte: any continuation bytes follow.
+    static bool plainLeadP(std::uint64_t word) {
+        const unsigned low = word & 0x0F;
+        return low != 0 && low != 0xD;
+    }
+    // Lead E0-EF and two continuation bytes tested together; only E0
+    // (overlong below A0) and ED (surrogates from A0) need their ranges.
     static bool wholeThreeP(const unsigned char* s) {
-        if ((s[0] & 0xF0) != 0xE0 || (s[2] & 0xC0) != 0x80) return false;
-        const unsigned char lower = s[0] == 0xE0 ? 0xA0 : 0x80;
-        const unsigned char upper = s[0] == 0xED ? 0x9F : 0xBF;
-        return s[1] >= lower && s[1] <= upper;
+        const unsigned lead = s[0], second = s[1];
+        if (((lead & 0xF0) ^ 0xE0) | ((second & 0xC0) ^ 0x80) | ((s[2] & 0xC0) ^ 0x80u)) return false;
+        if (lead == 0xE0) return second >= 0xA0;
+        if (lead == 0xED) return second <= 0x9F;
+        return true;
     }
 
     void step(unsigned char b) {
