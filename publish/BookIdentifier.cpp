@@ -1,5 +1,8 @@
 #include "BookIdentifier.h"
 
+#include <bit>
+#include <cstring>
+
 namespace Publish {
 
 namespace {
@@ -20,8 +23,9 @@ void BookIdentifier::add(std::string_view bytes) {
     // Eight bytes a step, read as a little-endian word on every platform.
     std::size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        for (int k = 7; k >= 0; --k) word = (word << 8) | static_cast<unsigned char>(bytes[i + k]);
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
         high_ = (high_ ^ word) * kHighPrime;
         low_ = (low_ ^ (word >> 29 | word << 35)) * kLowPrime;
     }

@@ -1,44 +1,61 @@
 #include "BookText.h"
 
+#include <memory>
+
+#include "ccc/encoding/EncodingIds.h"
+#include "ccc/encoding/Iceman.h"
+#include "ccc/flow/Conveyer.h"
+#include "ccc/flow/FixedMemIFlow.h"
+#include "core/generator/Escaping.h"
+
 namespace Publish {
 
-std::string toUtf8(const unsigned short* text, std::size_t length) {
-    // The exact size first, so the string is filled once and never grows.
-    std::size_t size = length;
-    for (std::size_t i = 0; i < length; ++i) {
-        const unsigned short u = text[i];
-        if (u < 0x80) continue;
-        if (u < 0x800) size += 1;
-        else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-            size += 2, ++i;  // a pair: two units, four bytes
-        else size += 2;       // three bytes (U+FFFD for a lone surrogate)
-    }
-    std::string out(size, '\0');
-    char* o = out.data();
-    for (std::size_t i = 0; i < length; ++i) {
-        unsigned long c = text[i];
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-            continue;
-        }
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        else if (c >= 0xD800 && c <= 0xDFFF)
-            c = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        if (c < 0x800) {
-            *o++ = static_cast<char>(0xC0 | (c >> 6));
-        } else if (c < 0x10000) {
-            *o++ = static_cast<char>(0xE0 | (c >> 12));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+namespace {
+
+// Appends the encoder's bytes to a std::string, the book's own text type.
+class Utf8Sink : public CCC::OutputWidths<Utf8Sink> {
+public:
+    explicit Utf8Sink(std::string& out) : OutputWidths(CCC::kIO8, true), out_(out) {}
+
+private:
+    friend class CCC::OutputWidths<Utf8Sink>;
+    static constexpr const char* kSourceName = "publish/BookText.cpp";
+    template <class T>
+    void writeAny(std::size_t n, const T* b, std::size_t& c) {
+        if constexpr (sizeof(T) != 1) {
+            (void)n, (void)b, (void)c;
+            CCC_THROW_IO(CCC::IOException::kBadWidth);
         } else {
-            *o++ = static_cast<char>(0xF0 | (c >> 18));
-            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out_.append(b, n);
+            c = n;
+            if (n) passed();
         }
-        *o++ = static_cast<char>(0x80 | (c & 0x3F));
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+
+    std::string& out_;
+};
+
+} // namespace
+
+std::string writtenToUtf8(const unsigned short* text, std::size_t length) {
+    std::string out;
+    const std::unique_ptr<CCC::CompositIFilter> chain(
+        CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, CCC::ceid::kUtf8N));
+    if (!chain || length == 0) return out;
+    // Three bytes a unit at most (a pair's four bytes take two units): the
+    // string never grows, and the pages it does not fill are never touched.
+    out.reserve(3 * length);
+    CCC::TFixedMemIFlow<unsigned short> src(text, length);
+    Utf8Sink dest(out);
+    chain->setSrc(&src);
+    CCC::Conveyer(chain.get(), &dest).carryBlocks(CCC::kIO8);
     return out;
+}
+
+std::string toUtf8(const DString& text) {
+    DString safe;
+    Orvane::Escaping::appendRaw(safe, &text);
+    return writtenToUtf8(safe.data(), safe.size());
 }
 
 DString fromUtf8(std::string_view text) {

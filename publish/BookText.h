@@ -12,8 +12,13 @@ namespace Publish {
 
 using DString = CCC::TString<unsigned short>;
 
-std::string toUtf8(const unsigned short* text, std::size_t length);
-inline std::string toUtf8(const DString& text) { return toUtf8(text.data(), text.size()); }
+// The writer's output as UTF-8, through the encoding library. The writer
+// has put U+FFFD in place of every lone surrogate already, so the encoder
+// (which drops one, having no UTF-8 form for it) finds none to drop.
+std::string writtenToUtf8(const unsigned short* text, std::size_t length);
+// Caller text (headings, labels, addresses) as UTF-8: a code point XML does
+// not allow, a lone surrogate among them, becomes U+FFFD as in the writer.
+std::string toUtf8(const DString& text);
 DString fromUtf8(std::string_view text);
 
 // Bytes a URI cannot hold as they are (controls, blanks, non-ASCII, and

@@ -155,7 +155,7 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
         ContentDocument doc;
         doc.name = BookListener::documentName(chapter, part);
         doc.id = doc.name.substr(0, doc.name.size() - 6);
-        doc.text = toUtf8(output->getText(), output->getTextLength());
+        doc.text = writtenToUtf8(output->getText(), output->getTextLength());
         book.documents.push_back(std::move(doc));
         output->releaseContent();
     }

@@ -6,11 +6,9 @@
 
 namespace Publish {
 
-// Raw deflate data (no header) of each input at the fastest level, made of
-// fixed-size pieces compressed at once on every core and joined (each but
-// the last ends on a byte boundary with a sync flush, and none refers back
-// into another), with the CRC-32 of the whole. The pieces depend on the
-// sizes only, so the result is the same however many cores there are.
+// Raw deflate data (no header) of each input at the fastest level, with its
+// CRC-32: the inputs are compressed on every core at once, each as a whole,
+// so the result is the same however many cores there are.
 struct Deflated {
     std::string data;
     std::uint32_t crc = 0;
