@@ -60,30 +60,9 @@ std::string toUtf8(const DString& text) {
 
 DString fromUtf8(std::string_view text) {
     DString out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const int extra = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-        unsigned long c = extra == 0 ? b : extra == 1 ? b & 0x1F : extra == 2 ? b & 0x0F : b & 0x07;
-        bool valid = extra >= 0 && i + extra < text.size() + (extra ? 0 : 1);
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        i += extra + 1;
-        if (c >= 0x10000) {
-            out.push_back(static_cast<unsigned short>(0xD800 + ((c - 0x10000) >> 10)));
-            out.push_back(static_cast<unsigned short>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<unsigned short>(c));
-        }
-    }
+    if (!CCC::Iceman::convertToDString(CCC::ceid::kUtf8N, CCC::ceid::kUtf16N, CCC::TString<char>(text.data(), text.size()),
+                                       out))
+        out.clear();
     return out;
 }
 
