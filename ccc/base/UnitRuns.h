@@ -45,6 +45,21 @@ inline void narrowAsciiRun(const unsigned short*& in, const unsigned short* inEn
     out = op;
 }
 
+// How many leading units of in[0, n) keep(unit) holds for: sixteen at a
+// time, as convertWhile tests them.
+template <class In, class Keep>
+std::size_t countWhile(const In* in, std::size_t n, Keep keep) {
+    using U = std::make_unsigned_t<In>;
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        unsigned int refused = 0;
+        for (int j = 0; j < 16; ++j) refused |= !keep(static_cast<U>(in[i + j]));
+        if (refused) break;
+    }
+    while (i < n && keep(static_cast<U>(in[i]))) ++i;
+    return i;
+}
+
 // Converts the leading units of in[0, n) into out while keep(unit) holds
 // and returns how many: sixteen at a time, in loops without an early exit
 // that the compiler turns into vector code.

@@ -103,6 +103,7 @@ constexpr UnitFilterInfo kTail[] = {
     {110, 37, 38, true, make<FromCp932ToEucJpMs>},
     {111, 39, 2, false, make<FromCp1252ToUcs2>},
     {112, 2, 39, true, make<FromUcs2ToCp1252>},
+    {113, 10, 2, true, make<FromUtf16NToUcs2>},
 };
 
 // The ISO 8859 parts (identifiers 24-36) come in four runs of 13 filters.

@@ -15,13 +15,13 @@ struct UnitFilterInfo {
     IFilter* (*make)();  // a new filter
 };
 
-// The 113 unit filters, numbered 0-112. The numbering decides ties between
+// The 114 unit filters, numbered 0-113. The numbering decides ties between
 // routes of equal length.
 class UnitFilterTable {
 public:
-    static constexpr int kCount = 113;
+    static constexpr int kCount = 114;
 
-    // nullptr for a number outside 0-112.
+    // nullptr for a number outside 0-113.
     static const UnitFilterInfo* info(int number);
     // A new filter; nullptr when the number is unknown.
     static IFilter* create(int number);

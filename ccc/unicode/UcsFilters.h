@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <type_traits>
 
 #include "../flow/StepCodecIFilter.h"
@@ -53,15 +54,21 @@ struct LimitCodec {
         return 1;
     }
     std::size_t run(const In* in, std::size_t n, Out* out) {
-        return convertWhile(in, n, out, passP);
+        return convertWhile(in, n, out, [](unsigned int u) { return passP(u); });
     }
     // Units of one width are filtered in place.
     std::size_t inPlace(Out* p, std::size_t n)
         requires std::is_same_v<In, Out>
     {
+        // Refused units are rare: runs of kept ones are found sixteen at a
+        // time and stay where they are until a refused one is behind them.
         std::size_t k = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            if (passP(unitValue(p[i]))) p[k++] = p[i];
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t kept = countWhile(p + i, n - i, [](unsigned int u) { return passP(u); });
+            if (k != i) std::memmove(p + k, p + i, kept * sizeof(Out));
+            i += kept;
+            k += kept;
+        }
         return k;
     }
     bool steadyP() const { return true; }
@@ -77,5 +84,8 @@ class FromUsAsciiToUcs4 : public WidenIFilter<char, unsigned int> {};
 class FromUcs4ToUsAscii : public LimitIFilter<unsigned int, char, 0x80> {};
 class FromUcs4ToUcs2 : public LimitIFilter<unsigned int, unsigned short, 0x10000> {};
 class FromUcs4ToUtf32N : public LimitIFilter<unsigned int, unsigned int, 0x110000> {};
+// UTF-16 to UCS-2 in one step: what UCS-2 lacks is every surrogate, paired
+// or lone, so the units pass unless they are surrogates.
+class FromUtf16NToUcs2 : public LimitIFilter<unsigned short, unsigned short, 0x10000> {};
 
 } // namespace CCC

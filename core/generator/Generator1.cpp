@@ -1,7 +1,12 @@
 #include "Generator1.h"
 
 #include <climits>
+#include <cstring>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "DocumentListener.h"
 #include "Escaping.h"
@@ -35,6 +40,35 @@ bool blankP(Unit u) { return u == ' ' || u == '\t' || u == '\n' || u == '\r' || 
 bool digitP(Unit u) { return u >= '0' && u <= '9'; }
 bool bangP(Unit u) { return u == '!' || u == '?'; }
 
+// Widens n ASCII bytes to units. With SSE2 every length from four up is
+// two or more stores of four or eight units, the last one overlapping the
+// one before: no loop over single characters.
+void widenAscii(const char* in, std::size_t n, Unit* out) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    if (n >= 8) {
+        const auto eight = [&](std::size_t at) {
+            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + at));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(bytes, zero));
+        };
+        for (std::size_t i = 0; i + 8 < n; i += 8) eight(i);
+        eight(n - 8);
+        return;
+    }
+    if (n >= 4) {
+        const auto four = [&](std::size_t at) {
+            int word;
+            std::memcpy(&word, in + at, 4);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(_mm_cvtsi32_si128(word), zero));
+        };
+        four(0);
+        four(n - 4);
+        return;
+    }
+#endif
+    for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(in[i]);
+}
+
 } // namespace
 
 Generator1::Generator1(Model* model)
@@ -52,10 +86,10 @@ Generator1::Generator1(Model* model)
 void Generator1::emit(std::string_view ascii) {
     // Tags are a few characters: make room once, then widen them straight
     // into the body (its room is reserved ahead).
+    const std::size_t n = ascii.size();
     const std::size_t at = bodyValue_.size();
-    bodyValue_.append(ascii.size(), Unit(0));
-    Unit* out = bodyValue_.data() + at;
-    for (std::size_t i = 0; i < ascii.size(); ++i) out[i] = static_cast<Unit>(ascii[i]);
+    bodyValue_.append(n, Unit(0));
+    widenAscii(ascii.data(), n, bodyValue_.data() + at);
 }
 
 const DString& Generator1::attribute(DString& scratch, const DString* text) {
@@ -133,13 +167,14 @@ void Generator1::reset() {
     encodingValue_.clear();
     titleValue_.clear();
     bodyValue_.clear();
-    // Span and paragraph tags can make the body more than twice the text
-    // (short sentences). Reserving three times ahead keeps it from being
-    // copied while it grows; pages never written are never touched, so
-    // the room costs address space, not memory.
+    // Span and paragraph tags can make the body more than three times the
+    // text (short sentences of kanji, whose tags outweigh them). Reserving
+    // six times ahead keeps it from being copied while it grows, the old
+    // copy alive beside the new; pages never written are never touched,
+    // so the room costs address space, not memory.
     const std::size_t textLength = srcText_ ? srcText_->getTextLength() : 0;
     try {
-        bodyValue_.reserve(3 * textLength + 1024);
+        bodyValue_.reserve(6 * textLength + 1024);
     } catch (const std::bad_alloc&) {
         // Where address space is tight the body grows as it needs.
     }
