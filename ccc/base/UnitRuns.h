@@ -45,34 +45,34 @@ inline void narrowAsciiRun(const unsigned short*& in, const unsigned short* inEn
     out = op;
 }
 
-// How many leading units of in[0, n) keep(unit) holds for: sixteen at a
-// time, as convertWhile tests them.
+// Whether keep(unit) holds for all sixteen units from p: a loop without an
+// early exit, which the compiler turns into vector code.
+template <class In, class Keep>
+bool keepsSixteen(const In* p, Keep keep) {
+    using U = std::make_unsigned_t<In>;
+    unsigned int refused = 0;
+    for (int j = 0; j < 16; ++j) refused |= !keep(static_cast<U>(p[j]));
+    return !refused;
+}
+
+// How many leading units of in[0, n) keep(unit) holds for, sixteen at a time.
 template <class In, class Keep>
 std::size_t countWhile(const In* in, std::size_t n, Keep keep) {
     using U = std::make_unsigned_t<In>;
     std::size_t i = 0;
-    for (; n - i >= 16; i += 16) {
-        unsigned int refused = 0;
-        for (int j = 0; j < 16; ++j) refused |= !keep(static_cast<U>(in[i + j]));
-        if (refused) break;
-    }
+    while (n - i >= 16 && keepsSixteen(in + i, keep)) i += 16;
     while (i < n && keep(static_cast<U>(in[i]))) ++i;
     return i;
 }
 
 // Converts the leading units of in[0, n) into out while keep(unit) holds
-// and returns how many: sixteen at a time, in loops without an early exit
-// that the compiler turns into vector code.
+// and returns how many, sixteen at a time.
 template <class In, class Out, class Keep>
 std::size_t convertWhile(const In* in, std::size_t n, Out* out, Keep keep) {
     using U = std::make_unsigned_t<In>;
     std::size_t i = 0;
-    for (; n - i >= 16; i += 16) {
-        unsigned int refused = 0;
-        for (int j = 0; j < 16; ++j) refused |= !keep(static_cast<U>(in[i + j]));
-        if (refused) break;
+    for (; n - i >= 16 && keepsSixteen(in + i, keep); i += 16)
         for (int j = 0; j < 16; ++j) out[i + j] = static_cast<Out>(static_cast<U>(in[i + j]));
-    }
     for (; i < n && keep(static_cast<U>(in[i])); ++i) out[i] = static_cast<Out>(static_cast<U>(in[i]));
     return i;
 }
