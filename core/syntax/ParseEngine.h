@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "ParseTables.h"
@@ -15,6 +16,10 @@ class ParseEngine;
 // One entry of the parse stack: a state and the grammar symbol that led to
 // it, with the symbol's value.
 struct StackEntry {
+    // Spelled out so that the stack builds entries in place with every
+    // compiler (parenthesised aggregate initialisation is not everywhere).
+    StackEntry(int state, int sym, Token&& v) : stateNumber(state), symbol(sym), value(std::move(v)) {}
+
     int stateNumber;
     int symbol;
     Token value;

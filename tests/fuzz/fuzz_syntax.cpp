@@ -6,8 +6,10 @@
 // Each text is parsed twice by the same syntax object: a run must leave
 // lexer and parser in their start state, so both runs must give the same
 // body. A second lexer that had the other span options first must give
-// that body too: its tables are rebuilt, not patched.
+// that body too: its tables are rebuilt, not patched. Every diagnostic the
+// parser makes must lie inside the text.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -15,6 +17,7 @@
 
 #include "FuzzSupport.h"
 #include "core/generator/Generator1.h"
+#include "core/model/Diagnostics.h"
 #include "core/model/Log.h"
 #include "core/model/SyntaxFactory.h"
 #include "core/model/Template.h"
@@ -28,7 +31,16 @@ using Orvane::DString;
 DString runOnce(Orvane::Syntax& syntax, Orvane::Generator1& writer, const Orvane::Template& skeleton,
                 const std::vector<unsigned short>& text) {
     writer.beginSrcText(nullptr);
+    Orvane::Diagnostics diagnostics;
+    syntax.setDiagnostics(&diagnostics);
     syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &writer);
+    syntax.setDiagnostics(nullptr);
+    diagnostics.locate(text.data(), text.size());
+    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), u'\n')) + 1;
+    for (const Orvane::Diagnostic& d : diagnostics.items())
+        if (d.offset > text.size() || d.line < 1 || d.line > lines || d.column < 1 ||
+            static_cast<std::size_t>(d.column) > text.size() + 1)
+            fuzz::fail("a diagnostic outside the text");
     // Pour the body into the template as an output would be.
     const auto filled = skeleton.fill(Orvane::TemplateValues{&writer.getEncodingValue(), &writer.getTitleValue(),
                                                              &writer.getBodyValue(), &writer.getCssValue()});
@@ -40,7 +52,8 @@ DString runOnce(Orvane::Syntax& syntax, Orvane::Generator1& writer, const Orvane
 void configure(Orvane::Generator1& writer, unsigned options, Orvane::Log* log) {
     writer.setYokoP(options & 8);
     writer.setTateP(options & 16);
-    writer.setXhtml(options & 32 ? 1 : 0);
+    writer.setXhtml(options & 64 ? Orvane::Generator1::kHtml5 : options & 32 ? 1 : 0);
+    writer.setTateChuYokoP(options & 128);
     writer.setLog(log);
 }
 
