@@ -365,15 +365,20 @@ void Generator1::appendTateChuYoko(const DString& text) {
     }
     Escaping::appendText(bodyValue_, s + copied, n - copied);
 }
-void Generator1::lineBreak() { emit("<br />"); }
-
-void Generator1::image(const DString* source, const DString* alternative, bool block) {
-    // Between the rows of a table (after "</tr>\n") a block cannot stand:
-    // the table ends before the image. Inside a cell it may.
+void Generator1::endTableBetweenRows() {
     static const DString kRowEnd = widen("</tr>\n");
-    if (block && html5P() && getBlockMode() == kTableBlock && bodyValue_.size() >= kRowEnd.size() &&
+    if (html5P() && getBlockMode() == kTableBlock && bodyValue_.size() >= kRowEnd.size() &&
         bodyValue_.compare(bodyValue_.size() - kRowEnd.size(), kRowEnd.size(), kRowEnd) == 0)
         setBlockMode(kPlainBlock);
+}
+
+void Generator1::lineBreak() {
+    endTableBetweenRows();
+    emit("<br />");
+}
+
+void Generator1::image(const DString* source, const DString* alternative, bool block) {
+    if (block) endTableBetweenRows();
     DString resolved;
     if (listener_ && source) {
         if (!listener_->resolveImage(*source, resolved)) {

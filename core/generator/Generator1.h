@@ -98,6 +98,10 @@ private:
     // A fresh id "qm-PREFIX" + counter, claimed.
     const DString& newId(const char* prefix);
     void openPageBreak(const DString& label, const char* className);
+    // Between the rows of a table (after "</tr>\n") in HTML5 neither a block
+    // nor a line break can stand: the table ends before it. Inside a cell
+    // both may.
+    void endTableBetweenRows();
     void appendTateChuYoko(const DString& text);
     // Escapes text for an attribute or for element content into a scratch
     // string that a formatter argument can borrow.
