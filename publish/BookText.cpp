@@ -66,6 +66,8 @@ DString fromUtf8(std::string_view text) {
     return out;
 }
 
+std::string xmlTextOf(std::string_view text) { return toUtf8(fromUtf8(text)); }
+
 std::string uriEscaped(std::string_view text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;

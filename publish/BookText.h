@@ -20,6 +20,10 @@ std::string writtenToUtf8(const unsigned short* text, std::size_t length);
 // not allow, a lone surrogate among them, becomes U+FFFD as in the writer.
 std::string toUtf8(const DString& text);
 DString fromUtf8(std::string_view text);
+// Text from outside the book (options, file names) as valid UTF-8 that XML
+// allows: bytes that are no UTF-8 and code points XML forbids become U+FFFD
+// or go, as in the writer's documents.
+std::string xmlTextOf(std::string_view text);
 
 // Bytes a URI cannot hold as they are (controls, blanks, non-ASCII, and
 // " < > \ ^ ` { | }) percent-encoded; "%" is left alone, so encoded text stays.

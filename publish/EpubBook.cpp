@@ -114,7 +114,7 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
     BookContents book;
     book.writing = options.writing;
     book.language = options.language;
-    book.author = options.author;
+    book.author = xmlTextOf(options.author);
     std::time_t newest = 0;
     if (!options.coverImage.empty()) {
         book.coverP = true;
@@ -162,9 +162,9 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
     listener.finish(book);
     result.warnings = listener.getWarnings();
 
-    book.title = !options.title.empty()             ? options.title
+    book.title = !options.title.empty()             ? xmlTextOf(options.title)
                  : !listener.getFirstTitle().empty() ? listener.getFirstTitle()
-                                                     : fileNameOf(*sources.front());
+                                                     : xmlTextOf(fileNameOf(*sources.front()));
     for (const auto& src : sources) {
         const std::time_t t = modificationTime(std::string(src->getFileName().data(), src->getFileName().size()));
         if (t > newest) newest = t;
