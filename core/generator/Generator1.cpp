@@ -1,6 +1,8 @@
 #include "Generator1.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -87,9 +89,21 @@ void Generator1::emit(std::string_view ascii) {
     // Tags are a few characters: make room once, then widen them straight
     // into the body (its room is reserved ahead).
     const std::size_t n = ascii.size();
-    const std::size_t at = bodyValue_.size();
-    bodyValue_.append(n, Unit(0));
-    widenAscii(ascii.data(), n, bodyValue_.data() + at);
+    DString& out = body();
+    const std::size_t at = out.size();
+    out.append(n, Unit(0));
+    widenAscii(ascii.data(), n, out.data() + at);
+}
+
+void Generator1::spillBody() {
+    // The last units stay: endTableBetweenRows() looks back at them.
+    const std::size_t n = bodyValue_.size() - kBodyKeptUnits;
+    if (!bodySpool_.append(bodyValue_.data(), n)) {
+        // No room in a file: the body grows in memory as it did.
+        spillAt_ = SIZE_MAX;
+        return;
+    }
+    bodyValue_.erase(0, n);
 }
 
 const DString& Generator1::attribute(DString& scratch, const DString* text) {
@@ -107,7 +121,7 @@ const DString& Generator1::element(DString& scratch, const DString* text) {
 void Generator1::appendEscapedIn(Fmt& fmt, const DString* text) {
     fmt.reset();
     fmt.addString(element(scratch1_, text));
-    fmt.formatAppend(bodyValue_);
+    fmt.formatAppend(body());
 }
 
 void Generator1::warn(int message, int first, int second, bool located) {
@@ -167,14 +181,19 @@ void Generator1::reset() {
     encodingValue_.clear();
     titleValue_.clear();
     bodyValue_.clear();
+    bodySpool_.clear();
     // Span and paragraph tags can make the body more than three times the
-    // text (short sentences of kanji, whose tags outweigh them). Reserving
-    // six times ahead keeps it from being copied while it grows, the old
-    // copy alive beside the new; pages never written are never touched,
-    // so the room costs address space, not memory.
+    // text (short sentences of kanji, whose tags outweigh them). Written
+    // to a file as the run goes, the body goes on into a spool whenever
+    // its memory fills, so its peak is that memory; kept in memory, room
+    // for six times the text keeps it from being copied while it grows,
+    // the old copy alive beside the new (pages never written are never
+    // touched: that room costs address space, not memory).
     const std::size_t textLength = srcText_ ? srcText_->getTextLength() : 0;
+    const bool spooled = model_ && model_->stagesOutputsP();
+    spillAt_ = spooled ? kBodySpillUnits : SIZE_MAX;
     try {
-        bodyValue_.reserve(6 * textLength + 1024);
+        bodyValue_.reserve(std::min(6 * textLength, spillAt_) + 1024);
     } catch (const std::bad_alloc&) {
         // Where address space is tight the body grows as it needs.
     }
@@ -248,13 +267,14 @@ void Generator1::writeOutput() {
     }
     // Handed over complete: the model writes it out at once.
     model_->addOutput(std::move(output), srcText_->getTemplate(),
-                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_});
+                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_});
     if (untitled) titleValue_.clear();
 }
 
 void Generator1::newOutput() {
     writeOutput();
     bodyValue_.clear();
+    bodySpool_.clear();
     openWrappers();
     clearIds();
     ++part_;
@@ -274,21 +294,21 @@ void Generator1::pageNumber(const DString* text) {
     if (html5P()) {
         const DString label = widen(std::to_string(page_).c_str());
         openPageBreak(label, "page-normal");
-        bodyValue_ += label;
+        body() += label;
         emit("</span>");
         return;
     }
     pageFormat_.reset();
     pageFormat_.addInt(page_);
-    pageFormat_.formatAppend(bodyValue_);
+    pageFormat_.formatAppend(body());
 }
 
 void Generator1::openPageBreak(const DString& label, const char* className) {
     const DString& id = newId("page");
     emit("<span epub:type=\"pagebreak\" role=\"doc-pagebreak\" id=\"");
-    bodyValue_ += id;
+    body() += id;
     emit("\" title=\"");
-    Escaping::appendAttribute(bodyValue_, &label);
+    Escaping::appendAttribute(body(), &label);
     emit("\" class=\"");
     emit(className);
     emit("\">");
@@ -299,9 +319,9 @@ void Generator1::beginHeading(int level) {
     if (html5P() && listener_ && level >= 1 && level <= 6) {
         setBlockMode(kPlainBlock);
         emit("<h");
-        bodyValue_.push_back(static_cast<Unit>('0' + level));
+        body().push_back(static_cast<Unit>('0' + level));
         emit(" id=\"");
-        bodyValue_ += newId("h");
+        body() += newId("h");
         emit("\">");
         inHeadingP_ = true;
         headingText_.clear();
@@ -337,7 +357,7 @@ void Generator1::text(const DString* text) {
     if (!text) return;
     if (inHeadingP_) headingText_ += *text;
     if (tateChuYokoP_) appendTateChuYoko(*text);
-    else Escaping::appendText(bodyValue_, text);
+    else Escaping::appendText(body(), text);
 }
 
 // Upright runs are maximal: a run of one or two digits (three or more stay
@@ -355,15 +375,15 @@ void Generator1::appendTateChuYoko(const DString& text) {
         std::size_t end = i + 1;
         while (end < n && (digit ? digitP(s[end]) : bangP(s[end]))) ++end;
         if (digit ? end - i <= 2 : end - i == 2) {
-            Escaping::appendText(bodyValue_, s + copied, i - copied);
+            Escaping::appendText(body(), s + copied, i - copied);
             emit("<span class=\"tcy\">");
-            bodyValue_.append(s + i, s + end);
+            body().append(s + i, s + end);
             emit("</span>");
             copied = end;
         }
         i = end;
     }
-    Escaping::appendText(bodyValue_, s + copied, n - copied);
+    Escaping::appendText(body(), s + copied, n - copied);
 }
 void Generator1::endTableBetweenRows() {
     static const DString kRowEnd = widen("</tr>\n");
@@ -383,7 +403,7 @@ void Generator1::image(const DString* source, const DString* alternative, bool b
     if (listener_ && source) {
         if (!listener_->resolveImage(*source, resolved)) {
             if (block) emit("<div class=\"image\">");
-            Escaping::appendText(bodyValue_, alternative);
+            Escaping::appendText(body(), alternative);
             if (block) emit("</div>");
             return;
         }
@@ -392,7 +412,7 @@ void Generator1::image(const DString* source, const DString* alternative, bool b
     Fmt& fmt = block ? imageBlockFormat_ : imageFormat_;
     fmt.reset();
     fmt.addString(attribute(scratch1_, source)).addString(attribute(scratch2_, alternative));
-    fmt.formatAppend(bodyValue_);
+    fmt.formatAppend(body());
 }
 
 void Generator1::anchor(const DString* name, const DString* text) {
@@ -402,17 +422,17 @@ void Generator1::anchor(const DString* name, const DString* text) {
         const bool named = name && claimId(*name);
         emit(named ? "<a id=\"" : "<a>");
         if (named) {
-            Escaping::appendAttribute(bodyValue_, name);
+            Escaping::appendAttribute(body(), name);
             emit("\" >");
             if (listener_) listener_->anchor(*name);
         }
-        Escaping::appendText(bodyValue_, text);
+        Escaping::appendText(body(), text);
         emit("</a>");
         return;
     }
     anchorFormat_.reset();
     anchorFormat_.addString(attribute(scratch1_, name)).addString(element(scratch2_, text));
-    anchorFormat_.formatAppend(bodyValue_);
+    anchorFormat_.formatAppend(body());
 }
 
 void Generator1::link(const DString* target, const DString* text) {
@@ -420,33 +440,33 @@ void Generator1::link(const DString* target, const DString* text) {
     DString resolved;
     if (listener_ && target) {
         if (!listener_->resolveLink(*target, resolved)) {
-            Escaping::appendText(bodyValue_, text);
+            Escaping::appendText(body(), text);
             return;
         }
         target = &resolved;
     }
     linkFormat_.reset();
     linkFormat_.addString(attribute(scratch1_, target)).addString(element(scratch2_, text));
-    linkFormat_.formatAppend(bodyValue_);
+    linkFormat_.formatAppend(body());
 }
 
-void Generator1::rawText(const DString* text) { Escaping::appendRaw(bodyValue_, text); }
+void Generator1::rawText(const DString* text) { Escaping::appendRaw(body(), text); }
 
 void Generator1::comment(const DString* text) {
     emit("<!-- ");
-    Escaping::appendComment(bodyValue_, text);
+    Escaping::appendComment(body(), text);
     emit(" -->");
 }
 
 void Generator1::blockComment(const DString* text) {
     emit("<!-- ");
-    Escaping::appendComment(bodyValue_, text);
+    Escaping::appendComment(body(), text);
     emit(" -->\n");
 }
 
 void Generator1::macro(const DString* text) {
     emit("<!-- MACRO:");
-    Escaping::appendComment(bodyValue_, text);
+    Escaping::appendComment(body(), text);
     emit(" -->\n");
 }
 
@@ -457,16 +477,16 @@ void Generator1::ruby(const DString* base, const DString* reading) {
         .addZString(kFullWidthLeftParenthesis)
         .addString(element(scratch2_, reading))
         .addZString(kFullWidthRightParenthesis);
-    rubyFormat_.formatAppend(bodyValue_);
+    rubyFormat_.formatAppend(body());
 }
 
 void Generator1::title(const DString* text) {
     headingLevel_ = 1;
     if (html5P() && listener_) {
         emit("<h1 class=\"title\" id=\"");
-        bodyValue_ += newId("h");
+        body() += newId("h");
         emit("\">");
-        Escaping::appendText(bodyValue_, text);
+        Escaping::appendText(body(), text);
         emit("</h1>\n");
         listener_->heading(0, id_, text ? *text : DString());
         return;
@@ -477,14 +497,14 @@ void Generator1::title(const DString* text) {
 void Generator1::pageFront(const DString* text) {
     if (!html5P()) return appendEscapedIn(pageFrontFormat_, text);
     openPageBreak(text ? *text : DString(), "page-front");
-    Escaping::appendText(bodyValue_, text);
+    Escaping::appendText(body(), text);
     emit("</span>");
 }
 
 void Generator1::pageSpecial(const DString* text) {
     if (!html5P()) return appendEscapedIn(pageSpecialFormat_, text);
     openPageBreak(text ? *text : DString(), "page-special");
-    Escaping::appendText(bodyValue_, text);
+    Escaping::appendText(body(), text);
     emit("</span>");
 }
 

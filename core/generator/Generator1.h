@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_set>
 
 #include "Generator.h"
+#include "core/model/TextSpool.h"
 #include "ccc/text/Formatter.h"
 
 namespace Orvane {
@@ -73,6 +75,8 @@ public:
 
     const DString& getEncodingValue() const { return encodingValue_; }
     const DString& getTitleValue() const { return titleValue_; }
+    // The body's text still in memory: all of it unless the run writes its
+    // outputs to files, when a long body's start is parked in a spool.
     const DString& getBodyValue() const { return bodyValue_; }
     const DString& getCssValue() const { return cssValue_; }
     bool getYokoP() const { return yokoP_; }
@@ -84,6 +88,13 @@ private:
     using Fmt = CCC::Formatter<unsigned short>;
 
     void emit(std::string_view ascii) override;
+    // The body to append to, its start first moved to the spool when it
+    // has filled its memory.
+    DString& body() {
+        if (bodyValue_.size() >= spillAt_) spillBody();
+        return bodyValue_;
+    }
+    void spillBody();
     void openWrappers();
     void closeWrappers();
     // Prints a structure warning into the log and, unless !located, adds it
@@ -112,6 +123,12 @@ private:
     DString encodingValue_;
     DString titleValue_;
     DString bodyValue_;
+    // About half a megabyte of body in memory; writes to the spool are as
+    // large, few and cheap.
+    static constexpr std::size_t kBodySpillUnits = 256 * 1024;
+    static constexpr std::size_t kBodyKeptUnits = 16;
+    std::size_t spillAt_ = SIZE_MAX;
+    TextSpool bodySpool_;
     DString cssValue_;
     bool yokoP_ = false;
     bool tateP_ = false;

@@ -128,7 +128,7 @@ void Model::clearOutputs() { outputs_.clear(); }
 Output* Model::addOutput(std::unique_ptr<Output> output, const Template* skeleton, const TemplateValues& values) {
     outputs_.push_back(std::move(output));
     Output* added = outputs_.back().get();
-    if (running_ && !keepOutputsP_) {
+    if (stagesOutputsP()) {
         const TextPieces pieces = skeleton ? skeleton->pieces(values) : TextPieces();
         stageOutput(*added, pieces);
     } else if (skeleton) {

@@ -76,6 +76,9 @@ public:
     // for a program that writes the document to standard output itself.
     void setKeepOutputsP(bool keep) { keepOutputsP_ = keep; }
     bool getKeepOutputsP() const { return keepOutputsP_; }
+    // True while a run writes each output to its file as it comes: only
+    // then may a generator park a body in a TextSpool (see TemplateValues).
+    bool stagesOutputsP() const { return running_ && !keepOutputsP_; }
 
     // Reads every source and prints its tokens on standard output.
     [[nodiscard]] bool dumpTokens(Log* log);

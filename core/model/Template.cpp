@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "TemplateLexer.h"
+#include "TextSpool.h"
 
 namespace Orvane {
 
@@ -37,6 +38,8 @@ TextPieces Template::pieces(const TemplateValues& values) const {
         switch (token.kind) {
         case TemplateLexer::Kind::Text: add(token.units, token.length); break;
         case TemplateLexer::Kind::Name:
+            if (values.bodyStart && values.bodyStart->size() && nameP(token, "BODY"))
+                out.push_back(TextPiece{nullptr, values.bodyStart->size(), values.bodyStart});
             if (const DString* value = valueOf(token, values)) add(value->data(), value->size());
             break;
         case TemplateLexer::Kind::Delimiter:
@@ -54,7 +57,16 @@ std::unique_ptr<DString> Template::fill(const TemplateValues& values) const {
     for (const TextPiece& part : parts) length += part.length;
     auto out = std::make_unique<DString>();
     out->reserve(length);
-    for (const TextPiece& part : parts) out->append(part.units, part.length);
+    for (const TextPiece& part : parts) {
+        if (!part.spool) {
+            out->append(part.units, part.length);
+            continue;
+        }
+        const std::size_t at = out->size();
+        out->append(part.length, 0);
+        // A spool that cannot give its text back leaves nothing of it.
+        if (!part.spool->read(0, out->data() + at, part.length)) out->resize(at);
+    }
     return out;
 }
 

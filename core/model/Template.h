@@ -5,12 +5,14 @@
 namespace Orvane {
 
 // The values a template's placeholders are replaced by; a null value
-// stands for an empty one.
+// stands for an empty one. A body made in a spool begins with the spool's
+// text and goes on with `body`.
 struct TemplateValues {
     const DString* encoding = nullptr;
     const DString* title = nullptr;
     const DString* body = nullptr;
     const DString* css = nullptr;
+    const TextSpool* bodyStart = nullptr;
 };
 
 // The skeleton an output is poured into: UTF-16 text with placeholders

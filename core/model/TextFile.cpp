@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "ReplacingFile.h"
+#include "TextSpool.h"
 #include "ccc/encoding/EncodingIds.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
@@ -71,7 +72,11 @@ public:
         while (count < n && piece_ < pieces_.size()) {
             const TextPiece& piece = pieces_[piece_];
             const std::size_t take = std::min(n - count, piece.length - offset_);
-            if (take) std::memcpy(buffer + count, piece.units + offset_, take * sizeof(unsigned short));
+            if (piece.spool) {
+                if (!piece.spool->read(offset_, buffer + count, take)) CCC_THROW_IO(CCC::IOException::kMediumError);
+            } else if (take) {
+                std::memcpy(buffer + count, piece.units + offset_, take * sizeof(unsigned short));
+            }
             count += take;
             offset_ += take;
             if (offset_ == piece.length) {

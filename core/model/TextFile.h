@@ -19,11 +19,14 @@ using CCC::CeId;
 using DString = CCC::TString<unsigned short>;
 
 class ReplacingFile;
+class TextSpool;
 
-// A stretch of UTF-16 text held by someone else.
+// A stretch of UTF-16 text held by someone else: in memory, or (spool set,
+// units null) the whole of a spool's text.
 struct TextPiece {
     const unsigned short* units;
     std::size_t length;
+    const TextSpool* spool = nullptr;
 };
 using TextPieces = std::vector<TextPiece>;
 

@@ -93,6 +93,39 @@ TEST_F(ModelTest, RunsThatCannotStartReturnFalse) {
     EXPECT_EQ(dir_.entries(), 2);
 }
 
+// A body too long for memory goes on into a spool file while the run
+// writes its outputs to files; it comes out as the bytes of one kept
+// whole: a title known only at the end, pairs and markup across the
+// spool's blocks, a second part after the first used the spool, output
+// encodings with a mark or shift states.
+TEST_F(ModelTest, LongBodiesAreWrittenAsWhenKept) {
+    std::string part;
+    for (int i = 0; i < 30000; ++i) part += "一\U00020BB7<&>二\n";
+    writeBytes(dir_ / "long.txt", part + "=題\n&\n" + part);
+    for (const CeId out : {CCC::ceid::kUtf8N, CCC::ceid::kCp932, CCC::ceid::kIso2022Jp, CCC::ceid::kUtf16LeBom}) {
+        std::vector<std::string> written;
+        for (const bool kept : {false, true}) {
+            Model model;
+            prepare(model);
+            model.addSrcText(dir_.file("long.txt").c_str(), 8, nullptr, out, CCC::nlconv::kLf2CrLf);
+            model.setKeepOutputsP(kept);
+            ASSERT_TRUE(model.run(nullptr));
+            ASSERT_EQ(model.getOutputs().size(), 2u);
+            for (const auto& output : model.getOutputs()) {
+                if (kept) {
+                    ASSERT_TRUE(output->write());
+                }
+                written.push_back(readBytes(output->getFileName().c_str()));
+            }
+        }
+        EXPECT_EQ(written[0], written[2]) << out;
+        EXPECT_EQ(written[1], written[3]) << out;
+        if (out == CCC::ceid::kUtf8N) {
+            EXPECT_NE(written[0].find("<title>題</title>"), std::string::npos);
+        }
+    }
+}
+
 TEST_F(ModelTest, WarningsOfEverySourceReachTheLogInOrder) {
     add("a.txt", "**見出し\n~10~~10~\n");
     add("b.txt", "**見出し\n~10~~10~\n");

@@ -10,6 +10,7 @@
 #include "core/model/Output.h"
 #include "core/model/ReplacingFile.h"
 #include "core/model/SrcText.h"
+#include "core/model/TextSpool.h"
 
 namespace Orvane {
 namespace {
@@ -45,6 +46,14 @@ TEST(TextFile, StagedPiecesWriteAsTheWholeText) {
     TextPieces pieces;
     for (std::size_t i = 0; i + 1 < std::size(cuts); ++i)
         pieces.push_back(TextPiece{text.data() + cuts[i], cuts[i + 1] - cuts[i]});
+    // One piece parked in a file instead, read back in the chain's blocks.
+    TextSpool spool;
+    ASSERT_TRUE(spool.append(u16("x").data(), 1));
+    spool.clear();
+    ASSERT_TRUE(spool.append(text.data() + cuts[4], cuts[5] - cuts[4]));
+    ASSERT_TRUE(spool.append(text.data() + cuts[5], cuts[6] - cuts[5]));
+    pieces[4] = TextPiece{nullptr, spool.size(), &spool};
+    pieces.erase(pieces.begin() + 5);
     ASSERT_EQ(text[2], 0xD842u) << "the cut at 3 splits a pair";
     for (const CeId out : {CCC::ceid::kUtf8N, CCC::ceid::kCp932}) {
         Output whole(nullptr, dir.file("whole.html").c_str(), out, CCC::nlconv::kLf2CrLf);
