@@ -268,13 +268,15 @@ void Generator1::writeOutput() {
     // Handed over complete: the model writes it out at once.
     model_->addOutput(std::move(output), srcText_->getTemplate(),
                       TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_});
+    // Written out now: the spool's file goes (a new part or source starts
+    // its body afresh).
+    bodySpool_.clear();
     if (untitled) titleValue_.clear();
 }
 
 void Generator1::newOutput() {
     writeOutput();
     bodyValue_.clear();
-    bodySpool_.clear();
     openWrappers();
     clearIds();
     ++part_;

@@ -9,8 +9,12 @@ namespace {
 constexpr std::size_t kUnit = sizeof(unsigned short);
 }
 
-TextSpool::~TextSpool() {
+TextSpool::~TextSpool() { clear(); }
+
+void TextSpool::clear() {
     if (fp_) std::fclose(fp_);
+    fp_ = nullptr;
+    size_ = 0;
 }
 
 bool TextSpool::seek(std::size_t offset) const {

@@ -8,8 +8,8 @@ namespace Orvane {
 // UTF-16 text parked in an unnamed temporary file while more of it is
 // being made: a document's body, which can be several times its source,
 // need not stay in memory until its head (and title) is complete. The
-// file is created at the first append and gone with the spool (or with
-// the process); cleared, it is reused from its start.
+// file is created at the first append and gone when the spool is cleared
+// or destroyed (or the process ends).
 class TextSpool {
 public:
     TextSpool() = default;
@@ -24,7 +24,7 @@ public:
     // cannot give them back (errno says why) or they are not all held.
     [[nodiscard]] bool read(std::size_t offset, unsigned short* buffer, std::size_t n) const;
     std::size_t size() const { return size_; }
-    void clear() { size_ = 0; }
+    void clear();
 
 private:
     // Moves the stream to unit `offset`; false when it cannot.
