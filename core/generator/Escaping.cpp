@@ -1,5 +1,7 @@
 #include "Escaping.h"
 
+#include "ccc/base/UnitRuns.h"
+
 namespace Orvane {
 
 namespace {
@@ -40,16 +42,14 @@ bool lowSurrogateP(Unit u) { return u >= 0xDC00 && u <= 0xDFFF; }
 // replace(i), which appends its replacement for src[i] and returns how many
 // units it consumed, or 0 to copy the unit as it is. Surrogate pairs stay
 // inside the run. Every markup unit is ASCII below "@", so the letters,
-// kana and kanji that make up most text pass with a single comparison.
+// kana and kanji that make up most text pass sixteen at a time.
 template <class MarkupP, class Replace>
 void transform(CCC::TString<Unit>& dest, const Unit* src, std::size_t length, MarkupP markupP, Replace replace) {
     std::size_t run = 0;
     for (std::size_t i = 0; i < length;) {
+        i += CCC::countWhile(src + i, length - i, [](Unit u) { return static_cast<Unit>(u - u'@') < 0xD800 - u'@'; });
+        if (i == length) break;
         const Unit u = src[i];
-        if (static_cast<Unit>(u - u'@') < 0xD800 - u'@') {
-            ++i;
-            continue;
-        }
         const bool markup = markupP(u);
         if (!markup) {
             if (!suspectP(u)) {
