@@ -34,10 +34,11 @@ public:
     void anchor(const DString& id) override;
     void pageBreak(const DString& id, const DString& label) override;
 
-    // Unlinks the links that lead nowhere in documents, warning of each, and
-    // fills the book's contents (one entry at least per chapter), page
-    // list and images.
-    void finish(BookContents& book);
+    // Cuts the documents longer than documentSizeLimit at headings, points
+    // every link, contents entry and page at the piece its target went to,
+    // unlinks the links that lead nowhere, warning of each, and fills the
+    // book's contents (one entry at least per chapter), page list and images.
+    void finish(BookContents& book, std::size_t documentSizeLimit);
 
     const std::vector<std::string>& getWarnings() const { return warnings_; }
     // The first chapter's title line, UTF-8; empty when it has none.
@@ -74,13 +75,11 @@ private:
     std::vector<BookFile> images_;
     std::vector<PageEntry> pages_;
     std::map<std::string, std::set<std::string>> ids_;  // document -> ids
+    std::map<std::string, std::set<std::string>> headingIds_;  // document -> its headings' ids
     std::vector<PendingLink> links_;
     std::vector<std::string> warnings_;
     std::string firstTitle_;
     std::time_t newestImage_ = 0;
 };
-
-// Removes <a href="href" >...</a> around its text wherever it occurs.
-void unlink(std::string& document, const std::string& href);
 
 } // namespace Publish

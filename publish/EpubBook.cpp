@@ -159,7 +159,7 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
         book.documents.push_back(std::move(doc));
         output->releaseContent();
     }
-    listener.finish(book);
+    listener.finish(book, options.documentSizeLimit);
     result.warnings = listener.getWarnings();
 
     book.title = !options.title.empty()             ? xmlTextOf(options.title)
