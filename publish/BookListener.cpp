@@ -2,12 +2,9 @@
 
 #include <cctype>
 #include <filesystem>
-#include <unordered_map>
 
 #include "BookFiles.h"
 #include "BookText.h"
-#include "DocumentPieces.h"
-#include "LinkRewrite.h"
 #include "core/generator/Escaping.h"
 #include "core/generator/Generator1.h"
 #include "core/model/Model.h"
@@ -185,33 +182,24 @@ void BookListener::pageBreak(const DString& id, const DString& label) {
     pages_.push_back({document + "#" + toUtf8(id), toUtf8(label)});
 }
 
-void BookListener::finish(BookContents& book, std::size_t documentSizeLimit) {
-    std::set<std::string> documents;
-    std::vector<ContentDocument> pieces;
-    std::vector<std::string> origins;  // of each piece
-    std::map<std::string, std::unordered_map<std::string, std::size_t>> moved;  // document -> written id -> piece
-    for (ContentDocument& doc : book.documents) {
-        const std::string name = doc.name;
-        documents.insert(name);
-        std::unordered_map<std::string, std::size_t> laterIds;
-        for (ContentDocument& piece : cutAtHeadings(std::move(doc), headingIds_[name], documentSizeLimit, laterIds)) {
-            pieces.push_back(std::move(piece));
-            origins.push_back(name);
-        }
-        if (!laterIds.empty()) moved.emplace(name, std::move(laterIds));
-    }
-    book.documents = std::move(pieces);
+LinkChanges BookListener::finish(BookContents& book, std::vector<WrittenDocument>& documents) {
+    std::map<std::string, const WrittenDocument*> byName;
+    for (const WrittenDocument& doc : documents) byName.emplace(doc.name, &doc);
     // The piece of document that holds the id (as written).
     auto pieceHolding = [&](const std::string& document, const std::string& id) {
-        const auto doc = moved.find(document);
-        if (doc == moved.end()) return document;
-        const auto at = doc->second.find(id);
-        return at == doc->second.end() ? document : pieceName(document, at->second);
+        const auto doc = byName.find(document);
+        if (doc == byName.end()) return document;
+        const auto at = doc->second->laterIds.find(id);
+        return at == doc->second->laterIds.end() ? document : pieceName(document, at->second);
+    };
+    auto cutP = [&](const std::string& document) {
+        const auto doc = byName.find(document);
+        return doc != byName.end() && !doc->second->laterIds.empty();
     };
     // "document#id" of a contents entry or a page: ids the writer made, the same as written.
     auto retarget = [&](std::string& href) {
         const std::size_t hash = href.find('#');
-        if (hash != std::string::npos && moved.count(href.substr(0, hash)))
+        if (hash != std::string::npos && cutP(href.substr(0, hash)))
             href = pieceHolding(href.substr(0, hash), href.substr(hash + 1)) + href.substr(hash);
     };
 
@@ -219,13 +207,13 @@ void BookListener::finish(BookContents& book, std::size_t documentSizeLimit) {
     std::set<std::string> changedIn;  // documents holding a link that changes
     for (const PendingLink& link : links_) {
         std::string missing;
-        if (!documents.count(link.document)) missing = "not in the book";
+        if (!byName.count(link.document)) missing = "not in the book";
         else if (!link.fragment.empty() && !ids_[link.document].count(link.fragment))
             missing = "no anchor " + link.fragment + " in the book";
         if (!missing.empty()) {
             warn(link.chapter, "link to " + link.target + ": " + missing + ", only its text is kept");
             changes[writtenAttribute(link.href)] = std::nullopt;
-        } else if (!link.fragment.empty() && moved.count(link.document)) {
+        } else if (!link.fragment.empty() && cutP(link.document)) {
             const std::string piece = pieceHolding(link.document, writtenAttribute(link.fragment));
             if (piece == link.document) continue;
             changes[writtenAttribute(link.href)] = writtenAttribute(piece + link.href.substr(link.document.size()));
@@ -234,8 +222,7 @@ void BookListener::finish(BookContents& book, std::size_t documentSizeLimit) {
         }
         changedIn.insert(link.from);
     }
-    for (std::size_t i = 0; i < book.documents.size(); ++i)
-        if (changedIn.count(origins[i])) rewriteLinks(book.documents[i].text, changes);
+    for (WrittenDocument& doc : documents) doc.linksChangeP = changedIn.count(doc.name) > 0;
 
     for (std::size_t i = 0; i < chapters_.size(); ++i) {
         Chapter& chapter = chapters_[i];
@@ -250,6 +237,7 @@ void BookListener::finish(BookContents& book, std::size_t documentSizeLimit) {
     for (PageEntry& page : pages_) retarget(page.href);
     book.pages = std::move(pages_);
     book.images = std::move(images_);
+    return changes;
 }
 
 } // namespace Publish

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "BookContents.h"
+#include "DocumentPieces.h"
+#include "LinkRewrite.h"
 #include "core/generator/DocumentListener.h"
 
 namespace Orvane {
@@ -34,11 +36,15 @@ public:
     void anchor(const DString& id) override;
     void pageBreak(const DString& id, const DString& label) override;
 
-    // Cuts the documents longer than documentSizeLimit at headings, points
-    // every link, contents entry and page at the piece its target went to,
-    // unlinks the links that lead nowhere, warning of each, and fills the
-    // book's contents (one entry at least per chapter), page list and images.
-    void finish(BookContents& book, std::size_t documentSizeLimit);
+    // The ids of the headings written into a document.
+    const std::set<std::string>& headingIds(const std::string& document) { return headingIds_[document]; }
+
+    // Warns of the links that lead nowhere and fills the book's contents
+    // (one entry at least per chapter), page list and images, their entries
+    // pointing at the pieces the documents are cut into. Returns how links
+    // change: to the pieces their targets went to, or undone when they lead
+    // nowhere; marks the documents holding such links.
+    LinkChanges finish(BookContents& book, std::vector<WrittenDocument>& documents);
 
     const std::vector<std::string>& getWarnings() const { return warnings_; }
     // The first chapter's title line, UTF-8; empty when it has none.

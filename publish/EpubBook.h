@@ -1,9 +1,10 @@
 #pragma once
 
 // An EPUB 3 book made of the sources registered in a model: each source a
-// chapter in list order, each of its parts a content document, with the
-// package and navigation documents, the images the chapters use and an
-// optional cover, in one deterministic archive.
+// chapter in list order, each of its parts a content document (cut at
+// headings into pieces when it is large), with the package and navigation
+// documents, the images the chapters use and an optional cover, in one
+// deterministic archive.
 
 #include <cstddef>
 #include <string>
