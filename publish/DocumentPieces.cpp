@@ -3,6 +3,7 @@
 #include <atomic>
 #include <string_view>
 
+#include "BookIdentifier.h"
 #include "BookText.h"
 #include "Parallel.h"
 #include "ccc/base/UnitRuns.h"
@@ -179,6 +180,13 @@ bool makePieces(const std::vector<WrittenDocument>& docs, const LinkChanges& cha
         if (doc.linksChangeP) rewriteLinks(text, changes);
         out[i].svgP = svgP(text);
         if (!deflateWhole(text, out[i].deflated)) ok = false;
+        // A piece's text goes once compressed: only a digest of it is kept.
+        if (!doc.cuts.empty()) {
+            BookIdentifier digest;
+            digest.add(text);
+            out[i].digest = digest.urn();
+            std::string().swap(text);
+        }
     });
     return ok;
 }

@@ -44,8 +44,9 @@ void cutAtHeadings(WrittenDocument& doc, const std::set<std::string>& headingIds
 
 // The documents' pieces in order, each with its document's head and tail
 // (the first keeps the document's name), made on every core: in UTF-8,
-// their links changed where their document's links change, and deflated.
-// False when the compression failed.
+// their links changed where their document's links change, and deflated;
+// a piece of a document cut keeps only its deflated text and a digest. A
+// document not cut keeps its text. False when the compression failed.
 [[nodiscard]] bool makePieces(const std::vector<WrittenDocument>& docs, const LinkChanges& changes,
                               std::vector<ContentDocument>& out);
 

@@ -177,7 +177,7 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
     book.styleSheet = tate ? kTateBookSheet : kYokoBookSheet;
 
     BookIdentifier identifier;
-    for (const ContentDocument& doc : book.documents) identifier.add(doc.text);
+    for (const ContentDocument& doc : book.documents) identifier.add(doc.digest.empty() ? doc.text : doc.digest);
     for (const BookFile& image : book.images) identifier.add(image.bytes);
     if (book.coverP) identifier.add(book.coverImage.bytes);
     identifier.add(book.title);
