@@ -93,15 +93,16 @@ TEST(Books, AreWrittenValidAndReproducible) {
 // A document longer than the limit is cut at the first heading after each
 // piece has passed it (a short section stays with the one before); every
 // piece is a whole document in reading order, and contents entries, pages
-// and links (from the same chapter and from another) follow their targets
-// into later pieces while a link without a fragment keeps the first piece.
+// and links (from the same chapter and from another, to an anchor whose
+// name is escaped twice over) follow their targets into later pieces while
+// a link without a fragment keeps the first piece.
 TEST(Books, LargeDocumentsAreCutAtHeadings) {
     Scratch scratch("split");
     const std::string padding(300 * 3, 'x');
-    writeBytes(scratch / "ch1.txt", "=分ける本\n*一\n^#far^後ろへ^、^#nowhere^ない錨^、^ch21.html#late^次の部の後ろへ^。\n"
+    writeBytes(scratch / "ch1.txt", "=分ける本\n*一\n^#遠&先^後ろへ^、^#nowhere^ない錨^、^ch21.html#late^次の部の後ろへ^。\n"
                                     "**一の一\n短い。~1~\n*二\n" + padding + "~2~\n**二の一\n#mid#中#" + padding +
-                                    "\n*三\n#far#遠く#。~3~\n");
-    writeBytes(scratch / "ch2.txt", "*第二章\n^ch1.html#far^前の章の後ろへ^、^ch1.html#mid^中へ^、^ch1.html^前の章へ^。\n"
+                                    "\n*三\n#遠&先#遠く#。~3~\n");
+    writeBytes(scratch / "ch2.txt", "*第二章\n^ch1.html#遠&先^前の章の後ろへ^、^ch1.html#mid^中へ^、^ch1.html^前の章へ^。\n"
                                     "&\n*部\n" + padding + "\n*部の二\n#late#後#\n");
     auto build = [&](const std::string& name) {
         Orvane::Model model;
@@ -137,10 +138,12 @@ TEST(Books, LargeDocumentsAreCutAtHeadings) {
         pieces += name + ": " + matches(text, " id=\"([^\"]*)\"") + "| " +
                   matches(text, "<a href=\"([^\"]*)\"") + "| " + matches(text, "(ない錨)") + "\n";
     }
-    EXPECT_EQ(pieces, "ch1: qm-h1 qm-h2 qm-h3 qm-page4 qm-h5 qm-page6 | ch1_3.xhtml#far ch2-1_2.xhtml#late | ない錨 \n"
+    // The anchor 遠&先 as its id and as the links' fragment.
+    const std::string far = "ch1_3.xhtml#%E9%81%A0&amp;%E5%85%88";
+    EXPECT_EQ(pieces, "ch1: qm-h1 qm-h2 qm-h3 qm-page4 qm-h5 qm-page6 | " + far + " ch2-1_2.xhtml#late | ない錨 \n"
                       "ch1_2: qm-h7 mid | | \n"
-                      "ch1_3: qm-h8 far qm-page9 | | \n"
-                      "ch2: qm-h1 | ch1_3.xhtml#far ch1_2.xhtml#mid ch1.xhtml | \n"
+                      "ch1_3: qm-h8 遠&amp;先 qm-page9 | | \n"
+                      "ch2: qm-h1 | " + far + " ch1_2.xhtml#mid ch1.xhtml | \n"
                       "ch2-1: qm-h1 | | \n"
                       "ch2-1_2: qm-h2 late | | \n");
     ASSERT_TRUE(build("again.epub").written);
