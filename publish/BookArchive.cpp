@@ -19,7 +19,6 @@ constexpr zip_uint16_t kDosDate = (0 << 9) | (1 << 5) | 1;
 // is, trusting the method, sizes and CRC the source states.
 struct Precompressed {
     const Deflated* deflated;
-    zip_uint64_t size;
     zip_uint64_t offset = 0;
     zip_error_t error;
 };
@@ -44,7 +43,7 @@ zip_int64_t readPrecompressed(void* state, void* data, zip_uint64_t length, zip_
         auto* st = static_cast<zip_stat_t*>(data);
         zip_stat_init(st);
         st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC;
-        st->size = source->size;
+        st->size = source->deflated->size;
         st->comp_size = bytes.size();
         st->comp_method = ZIP_CM_DEFLATE;
         st->crc = source->deflated->crc;
@@ -71,10 +70,11 @@ std::string reasonOf(zip_t* archive) {
 std::string writeArchive(const std::string& path, const std::vector<ArchiveEntry>& entries) {
     std::vector<const std::string*> inputs;
     for (const ArchiveEntry& entry : entries)
-        if (entry.compressP) inputs.push_back(&entry.bytes);
+        if (entry.compressP && !entry.deflated) inputs.push_back(&entry.bytes);
     std::vector<Deflated> deflated;
     if (!deflateInParallel(inputs, deflated)) return "the compression failed";
     std::vector<std::unique_ptr<Precompressed>> sources;
+    std::size_t nextDeflated = 0;
 
     int code = 0;
     // libzip writes into a temporary file beside path and moves it over
@@ -91,8 +91,8 @@ std::string writeArchive(const std::string& path, const std::vector<ArchiveEntry
         // The entries' bytes live until zip_close reads them.
         zip_source_t* source = nullptr;
         if (entry.compressP) {
-            sources.push_back(std::make_unique<Precompressed>(
-                Precompressed{&deflated[sources.size()], entry.bytes.size(), 0, {}}));
+            const Deflated* data = entry.deflated ? &*entry.deflated : &deflated[nextDeflated++];
+            sources.push_back(std::make_unique<Precompressed>(Precompressed{data, 0, {}}));
             zip_error_init(&sources.back()->error);
             source = zip_source_function(archive, readPrecompressed, sources.back().get());
         } else {

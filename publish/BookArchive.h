@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "ParallelDeflate.h"
 
 namespace Publish {
 
@@ -9,6 +12,8 @@ struct ArchiveEntry {
     std::string name;
     std::string bytes;
     bool compressP = true;
+    // The bytes compressed already (bytes itself may then be empty).
+    std::optional<Deflated> deflated = std::nullopt;
 };
 
 // Writes the entries, in order, into a ZIP archive at path, each with one

@@ -8,13 +8,17 @@
 #include <vector>
 
 #include "EpubBook.h"
+#include "ParallelDeflate.h"
 
 namespace Publish {
 
 struct ContentDocument {
-    std::string name;  // "ch1.xhtml", "ch1-1.xhtml" for a chapter's second part
+    std::string name;  // "ch1.xhtml", "ch1-1.xhtml" for a chapter's second part, "ch1_2.xhtml" for a second piece
     std::string id;    // its manifest id
-    std::string text;  // UTF-8
+    std::string text;  // UTF-8; empty for a piece, whose text is only kept deflated
+    std::string digest;  // a piece's stand-in for its text in the book's identifier
+    bool svgP = false;  // whether it holds inline SVG
+    Deflated deflated;  // text as the archive stores it, made on every core with the text
 };
 
 struct BookFile {

@@ -35,6 +35,14 @@ std::string schemeOf(const std::string& target) {
     return scheme;
 }
 
+// Text as the writer puts it into an attribute value.
+std::string writtenAttribute(const std::string& text) {
+    const DString value = fromUtf8(text);
+    Orvane::DString written;
+    Orvane::Escaping::appendAttribute(written, &value);
+    return toUtf8(written);
+}
+
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t\n");
     if (first == std::string::npos) return {};
@@ -161,6 +169,7 @@ void BookListener::heading(int level, const DString& id, const DString& text) {
     const std::string document = currentDocument();
     const std::string label = trimmed(toUtf8(text));
     ids_[document].insert(toUtf8(id));
+    headingIds_[document].insert(toUtf8(id));
     if (level == 0 && chapter == 0 && firstTitle_.empty()) firstTitle_ = label;
     chapters_[chapter].toc.push_back({level < 1 ? 1 : level, document + "#" + toUtf8(id), label});
 }
@@ -173,44 +182,62 @@ void BookListener::pageBreak(const DString& id, const DString& label) {
     pages_.push_back({document + "#" + toUtf8(id), toUtf8(label)});
 }
 
-void BookListener::finish(BookContents& book) {
-    std::set<std::string> documents;
-    for (const ContentDocument& doc : book.documents) documents.insert(doc.name);
+LinkChanges BookListener::finish(BookContents& book, std::vector<WrittenDocument>& documents) {
+    std::map<std::string, const WrittenDocument*> byName;
+    for (const WrittenDocument& doc : documents) byName.emplace(doc.name, &doc);
+    // The piece of document that holds the id (as written).
+    auto pieceHolding = [&](const std::string& document, const std::string& id) {
+        const auto doc = byName.find(document);
+        if (doc == byName.end()) return document;
+        const auto at = doc->second->laterIds.find(id);
+        return at == doc->second->laterIds.end() ? document : pieceName(document, at->second);
+    };
+    auto cutP = [&](const std::string& document) {
+        const auto doc = byName.find(document);
+        return doc != byName.end() && !doc->second->laterIds.empty();
+    };
+    // "document#id" of a contents entry or a page: ids the writer made, the same as written.
+    auto retarget = [&](std::string& href) {
+        const std::size_t hash = href.find('#');
+        if (hash != std::string::npos && cutP(href.substr(0, hash)))
+            href = pieceHolding(href.substr(0, hash), href.substr(hash + 1)) + href.substr(hash);
+    };
+
+    LinkChanges changes;
+    std::set<std::string> changedIn;  // documents holding a link that changes
     for (const PendingLink& link : links_) {
         std::string missing;
-        if (!documents.count(link.document)) missing = "not in the book";
+        if (!byName.count(link.document)) missing = "not in the book";
         else if (!link.fragment.empty() && !ids_[link.document].count(link.fragment))
             missing = "no anchor " + link.fragment + " in the book";
-        if (missing.empty()) continue;
-        warn(link.chapter, "link to " + link.target + ": " + missing + ", only its text is kept");
-        // The address as the writer put it into the attribute.
-        const DString href = fromUtf8(link.href);
-        Orvane::DString written;
-        Orvane::Escaping::appendAttribute(written, &href);
-        for (ContentDocument& doc : book.documents)
-            if (doc.name == link.from) unlink(doc.text, toUtf8(written));
+        if (!missing.empty()) {
+            warn(link.chapter, "link to " + link.target + ": " + missing + ", only its text is kept");
+            changes[writtenAttribute(link.href)] = std::nullopt;
+        } else if (!link.fragment.empty() && cutP(link.document)) {
+            const std::string piece = pieceHolding(link.document, writtenAttribute(link.fragment));
+            if (piece == link.document) continue;
+            changes[writtenAttribute(link.href)] = writtenAttribute(piece + link.href.substr(link.document.size()));
+        } else {
+            continue;
+        }
+        changedIn.insert(link.from);
     }
+    for (WrittenDocument& doc : documents) doc.linksChangeP = changedIn.count(doc.name) > 0;
+
     for (std::size_t i = 0; i < chapters_.size(); ++i) {
         Chapter& chapter = chapters_[i];
         if (chapter.toc.empty())
             chapter.toc.push_back({1, documentName(i, 0), fs::path(chapter.name).stem().string()});
         for (TocEntry& entry : chapter.toc) {
             if (entry.text.empty()) entry.text = fs::path(chapter.name).stem().string();
+            retarget(entry.href);
             book.toc.push_back(std::move(entry));
         }
     }
+    for (PageEntry& page : pages_) retarget(page.href);
     book.pages = std::move(pages_);
     book.images = std::move(images_);
-}
-
-void unlink(std::string& document, const std::string& href) {
-    const std::string open = "<a href=\"" + href + "\" >";
-    for (std::size_t at = document.find(open); at != std::string::npos; at = document.find(open, at)) {
-        const std::size_t close = document.find("</a>", at + open.size());
-        if (close == std::string::npos) break;
-        document.erase(close, 4);
-        document.erase(at, open.size());
-    }
+    return changes;
 }
 
 } // namespace Publish

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "BookContents.h"
+#include "DocumentPieces.h"
+#include "LinkRewrite.h"
 #include "core/generator/DocumentListener.h"
 
 namespace Orvane {
@@ -34,10 +36,15 @@ public:
     void anchor(const DString& id) override;
     void pageBreak(const DString& id, const DString& label) override;
 
-    // Unlinks the links that lead nowhere in documents, warning of each, and
-    // fills the book's contents (one entry at least per chapter), page
-    // list and images.
-    void finish(BookContents& book);
+    // The ids of the headings written into a document.
+    const std::set<std::string>& headingIds(const std::string& document) { return headingIds_[document]; }
+
+    // Warns of the links that lead nowhere and fills the book's contents
+    // (one entry at least per chapter), page list and images, their entries
+    // pointing at the pieces the documents are cut into. Returns how links
+    // change: to the pieces their targets went to, or undone when they lead
+    // nowhere; marks the documents holding such links.
+    LinkChanges finish(BookContents& book, std::vector<WrittenDocument>& documents);
 
     const std::vector<std::string>& getWarnings() const { return warnings_; }
     // The first chapter's title line, UTF-8; empty when it has none.
@@ -74,13 +81,11 @@ private:
     std::vector<BookFile> images_;
     std::vector<PageEntry> pages_;
     std::map<std::string, std::set<std::string>> ids_;  // document -> ids
+    std::map<std::string, std::set<std::string>> headingIds_;  // document -> its headings' ids
     std::vector<PendingLink> links_;
     std::vector<std::string> warnings_;
     std::string firstTitle_;
     std::time_t newestImage_ = 0;
 };
-
-// Removes <a href="href" >...</a> around its text wherever it occurs.
-void unlink(std::string& document, const std::string& href);
 
 } // namespace Publish

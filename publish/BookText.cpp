@@ -39,17 +39,22 @@ private:
 
 std::string writtenToUtf8(const unsigned short* text, std::size_t length) {
     std::string out;
-    const std::unique_ptr<CCC::CompositIFilter> chain(
-        CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, CCC::ceid::kUtf8N));
-    if (!chain || length == 0) return out;
     // Three bytes a unit at most (a pair's four bytes take two units): the
     // string never grows, and the pages it does not fill are never touched.
     out.reserve(3 * length);
+    appendWrittenUtf8(out, text, length);
+    return out;
+}
+
+void appendWrittenUtf8(std::string& out, const unsigned short* text, std::size_t length) {
+    if (length == 0) return;
+    const std::unique_ptr<CCC::CompositIFilter> chain(
+        CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, CCC::ceid::kUtf8N));
+    if (!chain) return;
     CCC::TFixedMemIFlow<unsigned short> src(text, length);
     Utf8Sink dest(out);
     chain->setSrc(&src);
     CCC::Conveyer(chain.get(), &dest).carryBlocks(CCC::kIO8);
-    return out;
 }
 
 std::string toUtf8(const DString& text) {

@@ -16,6 +16,7 @@ using DString = CCC::TString<unsigned short>;
 // has put U+FFFD in place of every lone surrogate already, so the encoder
 // (which drops one, having no UTF-8 form for it) finds none to drop.
 std::string writtenToUtf8(const unsigned short* text, std::size_t length);
+void appendWrittenUtf8(std::string& out, const unsigned short* text, std::size_t length);
 // Caller text (headings, labels, addresses) as UTF-8: a code point XML does
 // not allow, a lone surrogate among them, becomes U+FFFD as in the writer.
 std::string toUtf8(const DString& text);

@@ -14,6 +14,7 @@
 #include "BookIdentifier.h"
 #include "BookListener.h"
 #include "BookText.h"
+#include "DocumentPieces.h"
 #include "core/generator/Generator1.h"
 #include "core/model/Model.h"
 #include "publish/BookStyleSheets.h"
@@ -148,18 +149,20 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
 
     std::map<const Orvane::SrcText*, int> parts;
     const auto& sources = model.getSrcTexts();
+    std::vector<WrittenDocument> written;
     for (const auto& output : model.getOutputs()) {
         std::size_t chapter = 0;
         while (chapter < sources.size() && sources[chapter].get() != output->getSrcText()) ++chapter;
-        const int part = parts[output->getSrcText()]++;
-        ContentDocument doc;
-        doc.name = BookListener::documentName(chapter, part);
-        doc.id = doc.name.substr(0, doc.name.size() - 6);
-        doc.text = writtenToUtf8(output->getText(), output->getTextLength());
-        book.documents.push_back(std::move(doc));
-        output->releaseContent();
+        WrittenDocument doc;
+        doc.name = BookListener::documentName(chapter, parts[output->getSrcText()]++);
+        doc.id = doc.name.substr(0, doc.name.rfind('.'));
+        doc.text = WrittenUnits(output->getText(), output->getTextLength());
+        cutAtHeadings(doc, listener.headingIds(doc.name), options.documentSizeLimit);
+        written.push_back(std::move(doc));
     }
-    listener.finish(book);
+    const LinkChanges changes = listener.finish(book, written);
+    if (!makePieces(written, changes, book.documents)) return fail("cannot write " + bookPath + ": the compression failed");
+    for (const auto& output : model.getOutputs()) output->releaseContent();
     result.warnings = listener.getWarnings();
 
     book.title = !options.title.empty()             ? xmlTextOf(options.title)
@@ -174,7 +177,7 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
     book.styleSheet = tate ? kTateBookSheet : kYokoBookSheet;
 
     BookIdentifier identifier;
-    for (const ContentDocument& doc : book.documents) identifier.add(doc.text);
+    for (const ContentDocument& doc : book.documents) identifier.add(doc.digest.empty() ? doc.text : doc.digest);
     for (const BookFile& image : book.images) identifier.add(image.bytes);
     if (book.coverP) identifier.add(book.coverImage.bytes);
     identifier.add(book.title);
@@ -191,7 +194,11 @@ BookResult buildEpub(Orvane::Model& model, const BookOptions& options, const std
         entries.push_back({std::string("OEBPS/") + kCoverPageName, coverPage(book)});
         entries.push_back({"OEBPS/" + book.coverImage.name, std::move(book.coverImage.bytes)});
     }
-    for (ContentDocument& doc : book.documents) entries.push_back({"OEBPS/" + doc.name, std::move(doc.text)});
+    // The documents' texts go: the archive takes them as they are compressed.
+    for (ContentDocument& doc : book.documents) {
+        std::string().swap(doc.text);
+        entries.push_back({"OEBPS/" + doc.name, {}, true, std::move(doc.deflated)});
+    }
     for (BookFile& image : book.images) entries.push_back({"OEBPS/" + image.name, std::move(image.bytes)});
     const std::string reason = writeArchive(bookPath, entries);
     if (!reason.empty()) return fail("cannot write " + bookPath + ": " + reason);

@@ -33,7 +33,7 @@ std::string packageDocument(const BookContents& book) {
     }
     for (const ContentDocument& doc : book.documents)
         item(out, doc.id, doc.name, "application/xhtml+xml",
-             doc.text.find("<svg") != std::string::npos ? "svg" : nullptr);
+             doc.svgP ? "svg" : nullptr);
     for (const BookFile& image : book.images) item(out, image.id, image.name, image.mediaType);
     out += "  </manifest>\n";
     out += book.writing == Writing::kTate ? "  <spine page-progression-direction=\"rtl\">\n" : "  <spine>\n";

@@ -2,9 +2,10 @@
 
 #include <libdeflate.h>
 
-#include <algorithm>
 #include <atomic>
-#include <thread>
+#include <memory>
+
+#include "Parallel.h"
 
 namespace Publish {
 
@@ -14,39 +15,40 @@ namespace {
 // device, not for an archive; this level already beats the usual fastest
 // deflate on size as well as on time.
 constexpr int kLevel = 1;
-
-bool deflateOne(const std::string& input, Deflated& output) {
-    output.crc = libdeflate_crc32(0, input.data(), input.size());
-    libdeflate_compressor* compressor = libdeflate_alloc_compressor(kLevel);
-    if (!compressor) return false;
-    output.data.resize(libdeflate_deflate_compress_bound(compressor, input.size()));
-    const std::size_t size =
-        libdeflate_deflate_compress(compressor, input.data(), input.size(), output.data.data(), output.data.size());
-    libdeflate_free_compressor(compressor);
-    output.data.resize(size);
-    return size > 0;
-}
+// A thread keeps its output buffer up to this size for the next entry.
+constexpr std::size_t kKeptBuffer = 1 << 20;
 
 } // namespace
 
+bool deflateWhole(const std::string& input, Deflated& output) {
+    // One compressor and one buffer a thread, made once: each of a book's
+    // many pieces would fault in fresh pages for them.
+    struct Free {
+        void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+    };
+    thread_local const std::unique_ptr<libdeflate_compressor, Free> compressor(libdeflate_alloc_compressor(kLevel));
+    thread_local std::string buffer;
+    output.crc = libdeflate_crc32(0, input.data(), input.size());
+    output.size = input.size();
+    if (!compressor) return false;
+    const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), input.size());
+    if (buffer.size() < bound) buffer.resize(bound);
+    const std::size_t size =
+        libdeflate_deflate_compress(compressor.get(), input.data(), input.size(), buffer.data(), bound);
+    output.data.assign(buffer, 0, size);
+    // A large entry's buffer is not kept.
+    if (buffer.size() > kKeptBuffer) std::string().swap(buffer);
+    return size > 0;
+}
+
 bool deflateInParallel(const std::vector<const std::string*>& inputs, std::vector<Deflated>& outputs) {
     outputs.assign(inputs.size(), Deflated{});
-    // The largest first, so a big chapter never starts last.
-    std::vector<std::size_t> order(inputs.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return inputs[a]->size() > inputs[b]->size(); });
-    std::atomic<std::size_t> next{0};
+    std::vector<std::size_t> sizes;
+    for (const std::string* input : inputs) sizes.push_back(input->size());
     std::atomic<bool> ok{true};
-    auto work = [&] {
-        for (std::size_t j; (j = next++) < order.size();)
-            if (!deflateOne(*inputs[order[j]], outputs[order[j]])) ok = false;
-    };
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> helpers;
-    for (std::size_t i = 1; i < std::min(cores, inputs.size()); ++i) helpers.emplace_back(work);
-    work();
-    for (std::thread& t : helpers) t.join();
+    onEveryCore(sizes, [&](std::size_t i) {
+        if (!deflateWhole(*inputs[i], outputs[i])) ok = false;
+    });
     return ok;
 }
 
