@@ -68,7 +68,7 @@ struct Utf8DecodeCodec {
         while (ip < inEnd && op < outEnd) {
             unsigned int b = static_cast<unsigned char>(*ip);
             if (b < 0x80) {
-                if (utf8blocks::repeatBlocks<16, 1, 1, 16, 16>(ip, inEnd, op, outEnd, utf8blocks::widenAsciiSixteen))
+                if (repeatBlocks<16, 1, 1, 16, 16>(ip, inEnd, op, outEnd, widenAsciiSixteen))
                     continue;
                 while (inEnd - ip >= 8 && outEnd - op >= 8) {
                     std::uint64_t w;
@@ -206,7 +206,7 @@ struct Utf8EncodeCodec {
                 // end of the run, the room for which is reckoned once; each
                 // character is stored as one word whose fourth byte the next
                 // overwrites.
-                if (utf8blocks::repeatBlocks<8, 1, 3, 8, 26>(ip, inEnd, op, outEnd, utf8blocks::encodeThreeByteEight))
+                if (repeatBlocks<8, 1, 3, 8, 26>(ip, inEnd, op, outEnd, utf8blocks::encodeThreeByteEight))
                     continue;
                 const unsigned short* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op - 1) / 3);
                 do {
