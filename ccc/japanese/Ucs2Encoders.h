@@ -84,10 +84,9 @@ private:
     // and their count (above: 0 for a character the table lacks).
     static const std::uint32_t* placedBytes() {
         static const std::unique_ptr<std::uint32_t[]> placed = [] {
-            const unsigned short* const map = flatMap<Table>();
             std::unique_ptr<std::uint32_t[]> p(new std::uint32_t[0x10000]);
             for (unsigned u = 0; u < 0x10000; ++u) {
-                const unsigned v = map[u];
+                const unsigned v = Table.lookup(u);
                 const bool two = v > 0xFF;
                 const char b[2] = {static_cast<char>(two ? v >> 8 : v), static_cast<char>(two ? v & 0xFF : 0)};
                 std::uint16_t bytes;
