@@ -45,6 +45,55 @@ inline void narrowAsciiRun(const unsigned short*& in, const unsigned short* inEn
     out = op;
 }
 
+// Block steps: each converts a whole block of a run, stores all of it, and
+// returns how many leading units of the block belong to the run; only those
+// count, the rest of what it stored is overwritten later. The caller's own
+// loop takes what is left. Without SSE2 there are none (kBlockSteps false):
+// the callers' loops give the same units, one at a time.
+#if defined(__SSE2__)
+inline constexpr bool kBlockSteps = true;
+
+// How many leading lanes a byte mask flags, each lane bytesPerLane bytes.
+inline int leadingLanes(unsigned mask, int bytesPerLane) { return std::countr_one(mask) / bytesPerLane; }
+
+// Sixteen bytes at in widened to sixteen units at out; the count of leading
+// bytes below 0x80.
+inline int widenAsciiSixteen(const char* in, unsigned short* out) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(v, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(v, zero));
+    return leadingLanes(~static_cast<unsigned>(_mm_movemask_epi8(v)) & 0xFFFF, 1);
+}
+#else
+inline constexpr bool kBlockSteps = false;
+
+inline int widenAsciiSixteen(const char*, unsigned short*) { return 0; }
+#endif
+
+// Repeats a block step of kUnits characters, kIn source and kOut output
+// units each, while the next block's reach fits (inReach source units read,
+// outReach output units stored); a block converted only in part ends it.
+// False when it converted nothing (always, without the blocks). A whole
+// block advances by a constant on a branch of its own: the next load then
+// need not wait for the count.
+template <int kUnits, int kIn, int kOut, int inReach, int outReach, class In, class Out, class Step>
+bool repeatBlocks(const In*& in, const In* inEnd, Out*& out, const Out* outEnd, Step step) {
+    if (!kBlockSteps || inEnd - in < inReach || outEnd - out < outReach) return false;
+    const In* const start = in;
+    do {
+        const int k = step(in, out);
+        if (k != kUnits) [[unlikely]] {
+            in += kIn * k;
+            out += kOut * k;
+            break;
+        }
+        in += kIn * kUnits;
+        out += kOut * kUnits;
+    } while (inEnd - in >= inReach && outEnd - out >= outReach);
+    return in != start;
+}
+
 // Whether keep(unit) holds for all sixteen units from p: a loop without an
 // early exit, which the compiler turns into vector code.
 template <class In, class Keep>

@@ -1,10 +1,90 @@
 #pragma once
 
+#include <algorithm>
+#include <memory>
+
+#include "../base/UnitRuns.h"
 #include "../flow/StepCodecIFilter.h"
 #include "JapaneseCodeTables.h"
 #include "JcodeTable.h"
 
 namespace CCC {
+
+// The decoding shared by Shift_JIS and cp932, unit and block path alike:
+// what each byte value is, and one flat table indexed by a byte and the byte
+// after it, holding a pair's unit for a lead byte and the byte's own unit
+// (whatever follows) for a single byte. Both are worked out once from the
+// decoder's rules (kindOf, singleOf) and the code table. A character is then
+// one look-up of its kind and one of its unit.
+class SjisTableDecoder {
+public:
+    enum Kind : unsigned char { kSingle, kLead, kSkipped };
+
+    template <class KindOf, class SingleOf>
+    SjisTableDecoder(const BitmapTrie& pairs, KindOf kindOf, SingleOf singleOf) : units_(new unsigned short[0x10000]) {
+        asciiKept_ = true;
+        for (unsigned b = 0; b < 256; ++b) {
+            kind_[b] = kindOf(b);
+            const unsigned short one = kind_[b] == kSingle ? singleOf(b) : 0;
+            for (unsigned t = 0; t < 256; ++t) units_[b << 8 | t] = kind_[b] == kLead ? pairs.lookup(b << 8 | t) : one;
+            if (b < 0x80 && (kind_[b] != kSingle || one != b)) asciiKept_ = false;
+        }
+    }
+
+    // The next character, skipping bytes that are none; -1 at the end.
+    int step(StepCursor<char>& in, unsigned short* out) const {
+        for (int b = in.next(); b >= 0; b = in.next()) {
+            const unsigned kind = kind_[b];
+            if (kind == kSkipped) continue;
+            int t = 0;
+            if (kind == kLead && (t = in.next()) < 0) return -1;
+            out[0] = units_[static_cast<unsigned>(b << 8 | t)];
+            return 1;
+        }
+        return -1;
+    }
+
+    // Whole characters while they fit, up to a byte that step() must see (a
+    // skipped one, or a last byte by itself: it may lead a pair). The length
+    // of a character is taken without a branch.
+    void run(const char*& in, const char* inEnd, unsigned short*& out, const unsigned short* outEnd) const {
+        const unsigned short* const units = units_.get();
+        const unsigned char* const kinds = kind_;
+        const bool asciiKept = asciiKept_;
+        const char* ip = in;
+        unsigned short* op = out;
+        // Each character takes at most two bytes: stop bounds both ranges.
+        for (unsigned short* stop; (stop = op + std::min<std::size_t>(outEnd - op, (inEnd - ip) / 2)) != op;) {
+            do {
+                const unsigned b = static_cast<unsigned char>(ip[0]), next = static_cast<unsigned char>(ip[1]);
+                if (asciiKept && (b | next) < 0x80 &&
+                    repeatBlocks<16, 1, 1, 16, 16>(ip, inEnd, op, outEnd, widenAsciiSixteen))
+                    break;  // the bound no longer holds
+                const unsigned kind = kinds[b];
+                if (kind == kSkipped) {
+                    in = ip;
+                    out = op;
+                    return;
+                }
+                *op++ = units[b << 8 | next];
+                ip += 1 + kind;
+            } while (op != stop);
+        }
+        in = ip;
+        out = op;
+    }
+
+private:
+    std::unique_ptr<unsigned short[]> units_;
+    unsigned char kind_[256];
+    bool asciiKept_;
+};
+
+// Controls (C0 and DEL) pass as they are; other single bytes go through the
+// code table.
+inline unsigned short sjisSingleOf(const BitmapTrie& table, unsigned b) {
+    return b < 0x20 || b == 0x7F ? static_cast<unsigned short>(b) : table.lookup(b);
+}
 
 // Shift_JIS -> UCS-2. Bytes that are neither characters nor lead bytes
 // (0x80, 0xA0, 0xF0-0xFF) are skipped; the byte after a lead byte always
@@ -15,25 +95,19 @@ struct SjisToUcs2Codec {
     static constexpr int kMaxOut = 1;
 
     void reset() {}
+    int step(StepCursor<In>& in, Out* out) { return decoder().step(in, out); }
+    void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) { decoder().run(in, inEnd, out, outEnd); }
 
-    int step(StepCursor<In>& in, Out* out) {
-        for (int b = in.next(); b >= 0; b = in.next()) {
-            if (b < 0x20 || b == 0x7F) {
-                out[0] = static_cast<Out>(b);
-                return 1;
-            }
-            if (b < 0x7F || jcodeP(b, kJcodeKana)) {
-                out[0] = flatMap<sjisToUcs2Table>()[static_cast<unsigned>(b)];
-                return 1;
-            }
-            if (sjisKanjiP(static_cast<unsigned>(b))) {
-                int t = in.next();
-                if (t < 0) return -1;
-                out[0] = flatMap<sjisToUcs2Table>()[static_cast<unsigned>(b << 8 | t)];
-                return 1;
-            }
-        }
-        return -1;
+private:
+    static const SjisTableDecoder& decoder() {
+        static const SjisTableDecoder d(
+            sjisToUcs2Table,
+            [](unsigned b) {
+                if (b < 0x80 || jcodeP(b, kJcodeKana)) return SjisTableDecoder::kSingle;
+                return sjisKanjiP(b) ? SjisTableDecoder::kLead : SjisTableDecoder::kSkipped;
+            },
+            [](unsigned b) { return sjisSingleOf(sjisToUcs2Table, b); });
+        return d;
     }
 };
 
@@ -45,22 +119,18 @@ struct Cp932ToUcs2Codec {
     static constexpr int kMaxOut = 1;
 
     void reset() {}
+    int step(StepCursor<In>& in, Out* out) { return decoder().step(in, out); }
+    void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) { decoder().run(in, inEnd, out, outEnd); }
 
-    int step(StepCursor<In>& in, Out* out) {
-        int b = in.next();
-        if (b < 0) return -1;
-        if (b < 0x20 || b == 0x7F) {
-            out[0] = static_cast<Out>(b);
-            return 1;
-        }
-        if (b < 0x7F || jcodeP(b, kJcodeKana)) {
-            out[0] = flatMap<cp932ToUcs2Table>()[static_cast<unsigned>(b)];
-            return 1;
-        }
-        int t = in.next();
-        if (t < 0) return -1;
-        out[0] = flatMap<cp932ToUcs2Table>()[static_cast<unsigned>(b << 8 | t)];
-        return 1;
+private:
+    static const SjisTableDecoder& decoder() {
+        static const SjisTableDecoder d(
+            cp932ToUcs2Table,
+            [](unsigned b) {
+                return b < 0x80 || jcodeP(b, kJcodeKana) ? SjisTableDecoder::kSingle : SjisTableDecoder::kLead;
+            },
+            [](unsigned b) { return sjisSingleOf(cp932ToUcs2Table, b); });
+        return d;
     }
 };
 

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
 #include "../base/UnitRuns.h"
 #include "../flow/CrLfSource.h"
 #include "../flow/StepCodecIFilter.h"
@@ -23,22 +28,31 @@ struct Ucs2ToSjisCodec {
 
     int step(StepCursor<In>& in, Out* out) {
         for (int u = in.next(); u >= 0; u = in.next()) {
-            if (const int k = put(static_cast<unsigned>(u), out, flatMap<Table>())) return k;
+            if (const int k = put(static_cast<unsigned>(u), out, placedBytes())) return k;
         }
         return -1;
     }
 
     // Whole characters while they fit; where the table keeps ASCII as it
-    // is (cp932), ASCII runs go eight units at a time.
+    // is (cp932), ASCII runs go eight units at a time. Runs from U+0080 up
+    // (kana and kanji) hold no control: each is one table look-up, the
+    // room for the run reckoned once.
     void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) {
         static const bool asciiKept = asciiKeptP();
-        const unsigned short* const map = flatMap<Table>();
+        const std::uint32_t* const map = placedBytes();
         const In* ip = in;
         Out* op = out;
         while (ip < inEnd) {
             if (asciiKept && *ip < 0x80) narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
             if (ip == inEnd || outEnd - op < 2) break;
-            op += put(*ip++, op, map);
+            if (*ip < 0x80) {
+                op += put(*ip++, op, map);
+                continue;
+            }
+            const In* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op) / 2);
+            do {
+                op += putPlaced(map[*ip++], op);
+            } while (ip != stop && *ip >= 0x80);
         }
         in = ip;
         out = op;
@@ -46,7 +60,7 @@ struct Ucs2ToSjisCodec {
 
 private:
     // The bytes of u at out: how many (0 for a character the table lacks).
-    int put(unsigned u, Out* out, const unsigned short* map) const {
+    int put(unsigned u, Out* out, const std::uint32_t* map) const {
         if (u < 0x20 || u == 0x7F) {
             if (u == 10 && crLf_) {
                 out[0] = '\r';
@@ -56,14 +70,32 @@ private:
             out[0] = static_cast<Out>(u);
             return 1;
         }
-        unsigned v = map[u];
-        if (v == BitmapTrie::kUnmapped) return 0;
-        // One byte or two, without a branch: one- and two-byte characters
-        // alternate unpredictably in Japanese text.
-        int two = v > 0xFF;
-        out[0] = static_cast<Out>(v >> (two * 8));
-        out[1] = static_cast<Out>(v & 0xFF);
-        return 1 + two;
+        return putPlaced(map[u], out);
+    }
+    // An entry of placedBytes() at out: two bytes stored, as many counted as
+    // the character has. No branch: one- and two-byte characters alternate
+    // unpredictably in Japanese text.
+    static int putPlaced(std::uint32_t placed, Out* out) {
+        const auto bytes = static_cast<std::uint16_t>(placed);
+        std::memcpy(out, &bytes, 2);
+        return static_cast<int>(placed >> 16);
+    }
+    // Per unit, the table's bytes as they lie in the output (low 16 bits)
+    // and their count (above: 0 for a character the table lacks).
+    static const std::uint32_t* placedBytes() {
+        static const std::unique_ptr<std::uint32_t[]> placed = [] {
+            std::unique_ptr<std::uint32_t[]> p(new std::uint32_t[0x10000]);
+            for (unsigned u = 0; u < 0x10000; ++u) {
+                const unsigned v = Table.lookup(u);
+                const bool two = v > 0xFF;
+                const char b[2] = {static_cast<char>(two ? v >> 8 : v), static_cast<char>(two ? v & 0xFF : 0)};
+                std::uint16_t bytes;
+                std::memcpy(&bytes, b, 2);
+                p[u] = v == BitmapTrie::kUnmapped ? 0 : bytes | (two ? 2u : 1u) << 16;
+            }
+            return p;
+        }();
+        return placed.get();
     }
 
     static bool asciiKeptP() {

@@ -9,6 +9,7 @@
 #include "../flow/CrLfSource.h"
 #include "../flow/StepCodecIFilter.h"
 #include "SurrogateFilters.h"
+#include "Utf8Blocks.h"
 
 namespace CCC {
 
@@ -59,7 +60,7 @@ struct Utf8DecodeCodec {
         return 1;
     }
 
-    // Whole sequences while they fit; ASCII eight bytes at a time.
+    // Whole sequences while they fit; ASCII sixteen or eight bytes at a time.
     void bulk(const char*& in, const char* inEnd, unsigned short*& out, unsigned short* outEnd) {
         if (fresh_) return;
         const char* ip = in;
@@ -67,6 +68,8 @@ struct Utf8DecodeCodec {
         while (ip < inEnd && op < outEnd) {
             unsigned int b = static_cast<unsigned char>(*ip);
             if (b < 0x80) {
+                if (repeatBlocks<16, 1, 1, 16, 16>(ip, inEnd, op, outEnd, widenAsciiSixteen))
+                    continue;
                 while (inEnd - ip >= 8 && outEnd - op >= 8) {
                     std::uint64_t w;
                     std::memcpy(&w, ip, 8);
@@ -198,9 +201,13 @@ struct Utf8EncodeCodec {
                 putFour(0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u), op);
                 op += 4;
             } else {
-                // Runs of three-byte characters (kana and kanji) stay here;
-                // the room for the run is reckoned once, and each character
-                // is stored as one word whose fourth byte the next overwrites.
+                // Runs of three-byte characters (kana and kanji) stay here:
+                // in blocks of eight while they fit, else one by one to the
+                // end of the run, the room for which is reckoned once; each
+                // character is stored as one word whose fourth byte the next
+                // overwrites.
+                if (repeatBlocks<8, 1, 3, 8, 26>(ip, inEnd, op, outEnd, utf8blocks::encodeThreeByteEight))
+                    continue;
                 const unsigned short* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op - 1) / 3);
                 do {
                     if constexpr (std::endian::native == std::endian::little) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the fuzz targets: library start-up, and a decoder read in the
+// Shared by the fuzz targets: library start-up, and a conversion read in the
 // three ways of the test kit, over whole and over cut-short source blocks.
 
 #include <cstddef>
@@ -46,8 +46,9 @@ bool xmlCharsOnlyP(const Units& text) {
     return true;
 }
 
-// Bytes handed out in blocks of the given sizes in turn (none: unlimited).
-using Source = qmtest::ShortBlockIFlow<char>;
+// Units handed out in blocks of the given sizes in turn (none: unlimited).
+template <class In>
+using Source = qmtest::ShortBlockIFlow<In>;
 
 // Block sizes derived from the input, so that the fuzzer steers them.
 inline std::vector<std::size_t> chunksOf(const std::uint8_t* data, std::size_t size) {
@@ -56,52 +57,63 @@ inline std::vector<std::size_t> chunksOf(const std::uint8_t* data, std::size_t s
     return chunks;
 }
 
+template <class Out>
 struct Outcome {
-    std::vector<unsigned short> units;
+    std::vector<Out> units;
     int code = 0;  // IOException code that ended the reading, 0 for a normal end
 };
 
 // The chain (owned from here) decodes the source, read in the given way.
-inline Outcome decode(CCC::CompositIFilter* chain, CCC::IFlow& src, qmtest::ReadMode mode, unsigned seed) {
+template <class Out>
+Outcome<Out> decode(CCC::CompositIFilter* chain, CCC::IFlow& src, qmtest::ReadMode mode, unsigned seed) {
     const std::unique_ptr<CCC::CompositIFilter> owned(chain);
-    Outcome r;
+    Outcome<Out> r;
     chain->setSrc(&src);
     try {
-        r.units = qmtest::drain<unsigned short>(*chain, mode, seed);
+        r.units = qmtest::drain<Out>(*chain, mode, seed);
     } catch (const CCC::IOException& e) {
         r.code = e.getCode();
     }
     return r;
 }
 
-inline void expectSame(const Outcome& a, const Outcome& b, const char* what) {
+template <class Out>
+void expectSame(const Outcome<Out>& a, const Outcome<Out>& b, const char* what) {
     if (a.code != b.code) fail(what);
     // After a failure the units already read depend on the block sizes.
     if (a.code == 0 && a.units != b.units) fail(what);
 }
 
-// Decodes the input from `from` to UTF-16 ("utf-16n", 10) in the three ways,
-// over whole and over cut-short source blocks; all must agree.
-inline void checkDecoder(CCC::CeId from, const std::uint8_t* data, std::size_t size) {
-    constexpr CCC::CeId kUtf16N = 10;
-    auto make = [from] { return CCC::Iceman::createCompositIFilter(from, kUtf16N); };
+// Converts the input, units of In in machine order, from `from` to `to`
+// (units of Out) in the three ways, over whole and over cut-short source
+// blocks; all must agree.
+template <class In, class Out>
+void checkRoute(CCC::CeId from, CCC::CeId to, const std::uint8_t* data, std::size_t size) {
+    auto make = [from, to] { return CCC::Iceman::createCompositIFilter(from, to); };
     CCC::CompositIFilter* a = make();
     if (!a) {
         // The route's filters are not all there: nothing to check.
         static bool told = false;
-        if (!told) std::fprintf(stderr, "fuzz: no chain from %d to %d\n", from, kUtf16N);
+        if (!told) std::fprintf(stderr, "fuzz: no chain from %d to %d\n", from, to);
         told = true;
         return;
     }
     using qmtest::ReadMode;
-    CCC::FixedMemIFlow whole(data, size), wholeB(data, size);
-    const std::vector<char> bytes(data, data + size);
-    Source cut(bytes, {chunksOf(data, size)}), cutB(bytes, {chunksOf(data, size)});
-    const auto units = decode(a, whole, ReadMode::Units, 1);
-    expectSame(units, decode(make(), wholeB, ReadMode::Blocks, 1), "block path differs from unit path");
-    expectSame(units, decode(make(), cut, ReadMode::Mixed, static_cast<unsigned>(size)),
+    const std::size_t length = size / sizeof(In) * sizeof(In);
+    CCC::FixedMemIFlow whole(data, length), wholeB(data, length);
+    std::vector<In> units(length / sizeof(In));
+    if (length) std::memcpy(units.data(), data, length);
+    Source<In> cut(units, {chunksOf(data, size)}), cutB(units, {chunksOf(data, size)});
+    const auto byUnits = decode<Out>(a, whole, ReadMode::Units, 1);
+    expectSame(byUnits, decode<Out>(make(), wholeB, ReadMode::Blocks, 1), "block path differs from unit path");
+    expectSame(byUnits, decode<Out>(make(), cut, ReadMode::Mixed, static_cast<unsigned>(size)),
                "mixed unit and block reads differ from unit path");
-    expectSame(units, decode(make(), cutB, ReadMode::Blocks, 2), "short source blocks change the result");
+    expectSame(byUnits, decode<Out>(make(), cutB, ReadMode::Blocks, 2), "short source blocks change the result");
+}
+
+// A decoder from `from` to UTF-16 ("utf-16n", 10).
+inline void checkDecoder(CCC::CeId from, const std::uint8_t* data, std::size_t size) {
+    checkRoute<char, unsigned short>(from, 10, data, size);
 }
 
 } // namespace fuzz

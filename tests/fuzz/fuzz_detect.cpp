@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CCC::Detector* detectors[] = {&ja, &xml, &html};
     for (int i = 0; i < 3; ++i) {
         CCC::FixedMemIFlow whole(data, size);
-        fuzz::Source chunked({data, data + size}, {fuzz::chunksOf(data, size)});
+        fuzz::Source<char> chunked({data, data + size}, {fuzz::chunksOf(data, size)});
         CCC::FixedMemIFlow again(data, size);
         CCC::CeId a = detectors[i]->detect(whole);
         CCC::CeId b = detectors[i]->detect(chunked);
