@@ -1,7 +1,6 @@
 #pragma once
 
 #include <bit>
-#include <memory>
 
 namespace CCC {
 
@@ -60,18 +59,5 @@ private:
 #undef CCC_B2
     };
 };
-
-// The whole map of Trie as one array of 65536 values, made at the first
-// call (1 ms): a code costs one load instead of two ranks, for converters
-// of long texts. Japanese text touches a few dozen of its 512-byte pages.
-template <const BitmapTrie& Trie>
-const unsigned short* flatMap() {
-    static const std::unique_ptr<unsigned short[]> flat = [] {
-        std::unique_ptr<unsigned short[]> f(new unsigned short[0x10000]);
-        for (unsigned c = 0; c < 0x10000; ++c) f[c] = Trie.lookup(c);
-        return f;
-    }();
-    return flat.get();
-}
 
 } // namespace CCC
