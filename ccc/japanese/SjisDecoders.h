@@ -86,53 +86,47 @@ inline unsigned short sjisSingleOf(const BitmapTrie& table, unsigned b) {
     return b < 0x20 || b == 0x7F ? static_cast<unsigned short>(b) : table.lookup(b);
 }
 
+// A byte decoder of the Shift_JIS family as a step codec: Decoder() gives
+// its table, built at the first use.
+template <const SjisTableDecoder& (*Decoder)()>
+struct SjisFamilyCodec {
+    using In = char;
+    using Out = unsigned short;
+    static constexpr int kMaxOut = 1;
+
+    void reset() {}
+    int step(StepCursor<In>& in, Out* out) { return Decoder().step(in, out); }
+    void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) { Decoder().run(in, inEnd, out, outEnd); }
+};
+
 // Shift_JIS -> UCS-2. Bytes that are neither characters nor lead bytes
 // (0x80, 0xA0, 0xF0-0xFF) are skipped; the byte after a lead byte always
 // belongs to it; an unmapped pair gives U+FFFF.
-struct SjisToUcs2Codec {
-    using In = char;
-    using Out = unsigned short;
-    static constexpr int kMaxOut = 1;
-
-    void reset() {}
-    int step(StepCursor<In>& in, Out* out) { return decoder().step(in, out); }
-    void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) { decoder().run(in, inEnd, out, outEnd); }
-
-private:
-    static const SjisTableDecoder& decoder() {
-        static const SjisTableDecoder d(
-            sjisToUcs2Table,
-            [](unsigned b) {
-                if (b < 0x80 || jcodeP(b, kJcodeKana)) return SjisTableDecoder::kSingle;
-                return sjisKanjiP(b) ? SjisTableDecoder::kLead : SjisTableDecoder::kSkipped;
-            },
-            [](unsigned b) { return sjisSingleOf(sjisToUcs2Table, b); });
-        return d;
-    }
-};
+inline const SjisTableDecoder& sjisDecoder() {
+    static const SjisTableDecoder d(
+        sjisToUcs2Table,
+        [](unsigned b) {
+            if (b < 0x80 || jcodeP(b, kJcodeKana)) return SjisTableDecoder::kSingle;
+            return sjisKanjiP(b) ? SjisTableDecoder::kLead : SjisTableDecoder::kSkipped;
+        },
+        [](unsigned b) { return sjisSingleOf(sjisToUcs2Table, b); });
+    return d;
+}
 
 // cp932 -> UCS-2. Every byte from 0x80 up that is not half-width katakana
 // leads a pair; unmapped pairs (user-defined area included) give U+FFFF.
-struct Cp932ToUcs2Codec {
-    using In = char;
-    using Out = unsigned short;
-    static constexpr int kMaxOut = 1;
+inline const SjisTableDecoder& cp932Decoder() {
+    static const SjisTableDecoder d(
+        cp932ToUcs2Table,
+        [](unsigned b) {
+            return b < 0x80 || jcodeP(b, kJcodeKana) ? SjisTableDecoder::kSingle : SjisTableDecoder::kLead;
+        },
+        [](unsigned b) { return sjisSingleOf(cp932ToUcs2Table, b); });
+    return d;
+}
 
-    void reset() {}
-    int step(StepCursor<In>& in, Out* out) { return decoder().step(in, out); }
-    void bulk(const In*& in, const In* inEnd, Out*& out, Out* outEnd) { decoder().run(in, inEnd, out, outEnd); }
-
-private:
-    static const SjisTableDecoder& decoder() {
-        static const SjisTableDecoder d(
-            cp932ToUcs2Table,
-            [](unsigned b) {
-                return b < 0x80 || jcodeP(b, kJcodeKana) ? SjisTableDecoder::kSingle : SjisTableDecoder::kLead;
-            },
-            [](unsigned b) { return sjisSingleOf(cp932ToUcs2Table, b); });
-        return d;
-    }
-};
+using SjisToUcs2Codec = SjisFamilyCodec<sjisDecoder>;
+using Cp932ToUcs2Codec = SjisFamilyCodec<cp932Decoder>;
 
 class FromSjisToUcs2 final : public StepCodecIFilter<SjisToUcs2Codec> {};
 class FromCp932ToUcs2 final : public StepCodecIFilter<Cp932ToUcs2Codec> {};
