@@ -37,9 +37,38 @@ std::string utf8(const Orvane::DString& text) {
     return std::string(bytes.data(), bytes.size());
 }
 
+// The length of the well-formed UTF-8 sequence at s[i], 0 when there is none.
+std::size_t utf8SequenceAt(const std::string& s, std::size_t i) {
+    const auto in = [&](std::size_t k, unsigned lo, unsigned hi) {
+        const auto b = i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0u;
+        return b >= lo && b <= hi;
+    };
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) return 1;
+    if (c >= 0xC2 && c <= 0xDF) return in(1, 0x80, 0xBF) ? 2 : 0;
+    if (c >= 0xE0 && c <= 0xEF) {
+        const unsigned lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;  // no overlong form, no surrogate
+        return in(1, lo, hi) && in(2, 0x80, 0xBF) ? 3 : 0;
+    }
+    if (c >= 0xF0 && c <= 0xF4) {
+        const unsigned lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
+        return in(1, lo, hi) && in(2, 0x80, 0xBF) && in(3, 0x80, 0xBF) ? 4 : 0;
+    }
+    return 0;
+}
+
+// JSON text is Unicode: a byte of s that is no UTF-8 (a file name may hold
+// any) becomes U+FFFD.
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
-    for (const char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const char c = s[i];
+        if (const std::size_t n = utf8SequenceAt(s, i); n != 1) {
+            out += n ? s.substr(i, n) : "\\ufffd";
+            i += n ? n : 1;
+            continue;
+        }
+        ++i;
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
