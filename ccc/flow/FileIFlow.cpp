@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "FileBuffer.h"
+
 namespace CCC {
 
 namespace {
@@ -10,6 +12,10 @@ constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\file\\FileIFlow.cpp";
 
 FileIFlow::FileIFlow(const char* path, bool binary)
     : InputWidths(kIOAll, false), fp_(path ? std::fopen(path, binary ? "rb" : "r") : nullptr), owned_(true) {
+    if (fp_) {
+        buffer_.reset(new char[kFileBufferBytes]);
+        std::setvbuf(fp_, buffer_.get(), _IOFBF, kFileBufferBytes);
+    }
     setOpen(fp_ != nullptr);
     setHead(fp_ != nullptr);
 }
@@ -23,6 +29,7 @@ bool FileIFlow::close() {
     bool ok = true;
     if (owned_ && fp_) ok = std::fclose(fp_) == 0;
     fp_ = nullptr;
+    buffer_.reset();
     return ok;
 }
 

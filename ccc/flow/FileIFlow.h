@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 
 #include "WidthDispatch.h"
 
@@ -28,6 +29,7 @@ private:
     template <class T> void readAny(std::size_t n, T* buffer, std::size_t& count);
 
     std::FILE* fp_;
+    std::unique_ptr<char[]> buffer_;  // fp_'s, when the file is opened here
     bool owned_;
 };
 

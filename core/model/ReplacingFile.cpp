@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "LiveTemporaryFiles.h"
+#include "ccc/flow/FileBuffer.h"
 
 namespace Orvane {
 
@@ -76,7 +77,11 @@ bool ReplacingFile::createTemporary() {
         errno = 0;
         // "x": never take over a file that happens to exist already.
         fp_ = std::fopen(temp_.c_str(), "wbx");
-        if (fp_) return true;
+        if (fp_) {
+            buffer_.reset(new char[CCC::kFileBufferBytes]);
+            std::setvbuf(fp_, buffer_.get(), _IOFBF, CCC::kFileBufferBytes);
+            return true;
+        }
         const int error = errno;
         LiveTemporaryFiles::remove(liveSlot_);
         liveSlot_ = -1;
@@ -91,6 +96,7 @@ bool ReplacingFile::createTemporary() {
 void ReplacingFile::discard() {
     if (fp_) std::fclose(fp_);
     fp_ = nullptr;
+    buffer_.reset();
     if (temp_.empty()) return;
     std::error_code ec;
     fs::remove(temp_, ec);
@@ -108,6 +114,7 @@ bool ReplacingFile::finish() {
     const bool closed = std::fclose(fp_) == 0;
     const int closeError = errno;
     fp_ = nullptr;
+    buffer_.reset();
     if (written && closed) return true;
     fail(written ? closeError : writeError);
     discard();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace Orvane {
@@ -68,6 +69,7 @@ private:
     std::string temp_;
     std::string failure_;
     std::FILE* fp_ = nullptr;
+    std::unique_ptr<char[]> buffer_;  // fp_'s, while it is open
     long liveSlot_ = -1;
 };
 

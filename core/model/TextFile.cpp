@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "ReplacingFile.h"
 #include "TextSpool.h"
@@ -71,12 +72,13 @@ public:
         count = 0;
         while (count < n && piece_ < pieces_.size()) {
             const TextPiece& piece = pieces_[piece_];
-            const std::size_t take = std::min(n - count, piece.length - offset_);
+            const unsigned short* units = piece.units + offset_;
+            std::size_t take = std::min(n - count, piece.length - offset_);
             if (piece.spool) {
-                if (!piece.spool->read(offset_, buffer + count, take)) CCC_THROW_IO(CCC::IOException::kMediumError);
-            } else if (take) {
-                std::memcpy(buffer + count, piece.units + offset_, take * sizeof(unsigned short));
+                units = spooled(piece, offset_);
+                take = std::min(take, spooledEnd_ - offset_);
             }
+            if (take) std::memcpy(buffer + count, units, take * sizeof(unsigned short));
             count += take;
             offset_ += take;
             if (offset_ == piece.length) {
@@ -88,9 +90,32 @@ public:
     }
 
 private:
+    // A spool is read a window at a time: the chain asks for a few
+    // thousand units a call, the file gives a quarter megabyte as cheaply.
+    static constexpr std::size_t kWindowUnits = 128 * 1024;
+
+    // The units of piece's spool from offset on, read into the window if
+    // they are not there yet; spooledEnd_ ends them.
+    const unsigned short* spooled(const TextPiece& piece, std::size_t offset) {
+        if (piece.spool != windowSpool_ || offset < windowStart_ || offset >= spooledEnd_) {
+            const std::size_t length = std::min(kWindowUnits, piece.length - offset);
+            window_.resize(kWindowUnits);
+            windowSpool_ = nullptr;
+            if (!piece.spool->read(offset, window_.data(), length)) CCC_THROW_IO(CCC::IOException::kMediumError);
+            windowSpool_ = piece.spool;
+            windowStart_ = offset;
+            spooledEnd_ = offset + length;
+        }
+        return window_.data() + (offset - windowStart_);
+    }
+
     const TextPieces& pieces_;
     std::size_t piece_ = 0;
     std::size_t offset_ = 0;
+    std::vector<unsigned short> window_;
+    const TextSpool* windowSpool_ = nullptr;
+    std::size_t windowStart_ = 0;
+    std::size_t spooledEnd_ = 0;
 };
 
 } // namespace
