@@ -19,6 +19,17 @@ protected:
     ~CrLfSource() = default;
 };
 
+// An ASCII unit u as its bytes at out, an LF as CR LF when crLf: how many.
+inline int putAsciiUnit(unsigned u, bool crLf, char* out) {
+    if (u == 10 && crLf) {
+        out[0] = '\r';
+        out[1] = '\n';
+        return 2;
+    }
+    out[0] = static_cast<char>(u);
+    return 1;
+}
+
 // A codec stage that is a CrLfSource: the Codec also provides
 //   bool crLfP() const;  void setCrLf();   (reset() keeps it)
 // and writes an LF as CR LF while it is set.

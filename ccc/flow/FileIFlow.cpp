@@ -12,10 +12,7 @@ constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\file\\FileIFlow.cpp";
 
 FileIFlow::FileIFlow(const char* path, bool binary)
     : InputWidths(kIOAll, false), fp_(path ? std::fopen(path, binary ? "rb" : "r") : nullptr), owned_(true) {
-    if (fp_) {
-        buffer_.reset(new char[kFileBufferBytes]);
-        std::setvbuf(fp_, buffer_.get(), _IOFBF, kFileBufferBytes);
-    }
+    if (fp_) buffer_ = giveFileBuffer(fp_);
     setOpen(fp_ != nullptr);
     setHead(fp_ != nullptr);
 }

@@ -61,15 +61,7 @@ struct Ucs2ToSjisCodec {
 private:
     // The bytes of u at out: how many (0 for a character the table lacks).
     int put(unsigned u, Out* out, const std::uint32_t* map) const {
-        if (u < 0x20 || u == 0x7F) {
-            if (u == 10 && crLf_) {
-                out[0] = '\r';
-                out[1] = '\n';
-                return 2;
-            }
-            out[0] = static_cast<Out>(u);
-            return 1;
-        }
+        if (u < 0x20 || u == 0x7F) return putAsciiUnit(u, crLf_, out);
         return putPlaced(map[u], out);
     }
     // An entry of placedBytes() at out: two bytes stored, as many counted as

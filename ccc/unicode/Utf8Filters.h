@@ -142,15 +142,7 @@ struct Utf8EncodeCodec {
         }
         unsigned short u;
         if (!in.next(u)) return -1;
-        if (u < 0x80) {
-            if (u == 10 && crLf_) {
-                out[0] = '\r';
-                out[1] = '\n';
-                return 2;
-            }
-            out[0] = static_cast<char>(u);
-            return 1;
-        }
+        if (u < 0x80) return putAsciiUnit(u, crLf_, out);
         if (u < 0x800) {
             out[0] = static_cast<char>(0xC0 | (u >> 6));
             out[1] = static_cast<char>(0x80 | (u & 0x3F));
@@ -181,9 +173,7 @@ struct Utf8EncodeCodec {
             if (ip == inEnd || outEnd - op < 4) break;
             unsigned int u = *ip;
             if (u < 0x80) {  // an LF to expand
-                op[0] = '\r';
-                op[1] = '\n';
-                op += 2;
+                op += putAsciiUnit(u, crLf_, op);
                 ++ip;
             } else if (u < 0x800) {
                 op[0] = static_cast<char>(0xC0 | (u >> 6));

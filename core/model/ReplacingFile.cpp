@@ -78,8 +78,7 @@ bool ReplacingFile::createTemporary() {
         // "x": never take over a file that happens to exist already.
         fp_ = std::fopen(temp_.c_str(), "wbx");
         if (fp_) {
-            buffer_.reset(new char[CCC::kFileBufferBytes]);
-            std::setvbuf(fp_, buffer_.get(), _IOFBF, CCC::kFileBufferBytes);
+            buffer_ = CCC::giveFileBuffer(fp_);
             return true;
         }
         const int error = errno;
