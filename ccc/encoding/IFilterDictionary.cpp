@@ -1,31 +1,25 @@
 #include "IFilterDictionary.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "RouteRule.h"
 
 namespace CCC {
 
-IFilterDictionary::IFilterDictionary() {
-    for (const IFilterDictionaryEntry& e : RouteRule::computeAll())
-        entries_.emplace(e.key(), new IFilterDictionaryEntry(e));
-}
-
-IFilterDictionary::~IFilterDictionary() {
-    for (auto& kv : entries_) delete kv.second;
-}
+IFilterDictionary::IFilterDictionary() : entries_(RouteRule::computeAll()) {}
 
 const IFilterDictionaryEntry* IFilterDictionary::find(int key) const {
-    auto it = entries_.find(key);
-    return it == entries_.end() ? nullptr : it->second;
+    const auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
+                                     [](const IFilterDictionaryEntry& e, int k) { return e.key() < k; });
+    return it != entries_.end() && it->key() == key ? &*it : nullptr;
 }
 
 std::string IFilterDictionary::dump() const {
     std::string out;
     out.reserve(entries_.size() * 100);
     char line[128];
-    for (const auto& kv : entries_) {
-        const IFilterDictionaryEntry& e = *kv.second;
+    for (const IFilterDictionaryEntry& e : entries_) {
         std::snprintf(line, sizeof line, "Search: from:%d, to:%d\n", e.from, e.to);
         out += line;
         std::snprintf(line, sizeof line, "IFilterDictionaryEntry: from:%d, to:%d, lost:%d, unitfilters:",

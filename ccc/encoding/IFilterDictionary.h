@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "../base/Object.h"
 #include "IFilterDictionaryEntry.h"
@@ -10,11 +10,10 @@
 namespace CCC {
 
 // Routes between encodings keyed by from × 65536 + to. Built from the route
-// rule when the library starts; owns its entries.
+// rule when the library starts, kept in key order in one array.
 class IFilterDictionary : public Object {
 public:
     IFilterDictionary();
-    ~IFilterDictionary() override;
     IFilterDictionary(const IFilterDictionary&) = delete;
     IFilterDictionary& operator=(const IFilterDictionary&) = delete;
 
@@ -29,11 +28,11 @@ public:
     std::string dump() const;
 
     template <class F> void forEach(F f) const {
-        for (const auto& kv : entries_) f(*kv.second);
+        for (const IFilterDictionaryEntry& e : entries_) f(e);
     }
 
 private:
-    std::map<int, IFilterDictionaryEntry*> entries_;
+    std::vector<IFilterDictionaryEntry> entries_;
 };
 
 } // namespace CCC
