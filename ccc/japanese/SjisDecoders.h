@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "../base/UnitRuns.h"
 #include "../flow/StepCodecIFilter.h"
@@ -21,13 +23,12 @@ public:
     enum Kind : unsigned char { kSingle, kLead, kSkipped };
 
     template <class KindOf, class SingleOf>
-    SjisTableDecoder(const BitmapTrie& pairs, KindOf kindOf, SingleOf singleOf) : units_(new unsigned short[0x10000]) {
+    SjisTableDecoder(const BitmapTrie& pairs, KindOf kindOf, SingleOf singleOf) : pairs_(pairs) {
         asciiKept_ = true;
         for (unsigned b = 0; b < 256; ++b) {
             kind_[b] = kindOf(b);
-            const unsigned short one = kind_[b] == kSingle ? singleOf(b) : 0;
-            for (unsigned t = 0; t < 256; ++t) units_[b << 8 | t] = kind_[b] == kLead ? pairs.lookup(b << 8 | t) : one;
-            if (b < 0x80 && (kind_[b] != kSingle || one != b)) asciiKept_ = false;
+            single_[b] = kind_[b] == kSingle ? singleOf(b) : 0;
+            if (b < 0x80 && (kind_[b] != kSingle || single_[b] != b)) asciiKept_ = false;
         }
     }
 
@@ -36,9 +37,13 @@ public:
         for (int b = in.next(); b >= 0; b = in.next()) {
             const unsigned kind = kind_[b];
             if (kind == kSkipped) continue;
-            int t = 0;
-            if (kind == kLead && (t = in.next()) < 0) return -1;
-            out[0] = units_[static_cast<unsigned>(b << 8 | t)];
+            if (kind == kSingle) {
+                out[0] = single_[b];
+                return 1;
+            }
+            const int t = in.next();
+            if (t < 0) return -1;
+            out[0] = units()[static_cast<unsigned>(b << 8 | t)];
             return 1;
         }
         return -1;
@@ -48,7 +53,14 @@ public:
     // skipped one, or a last byte by itself: it may lead a pair). The length
     // of a character is taken without a branch.
     void run(const char*& in, const char* inEnd, unsigned short*& out, const unsigned short* outEnd) const {
-        const unsigned short* const units = units_.get();
+        // Text of single bytes only (the page skeleton) never needs the
+        // pair table: it is built at the first other byte.
+        const unsigned short* units = unitsReady_.load(std::memory_order_acquire);
+        if (!units) {
+            runSingles(in, inEnd, out, outEnd);
+            if (in == inEnd || out == outEnd || kind_[static_cast<unsigned char>(*in)] != kLead) return;
+            units = this->units();
+        }
         const unsigned char* const kinds = kind_;
         const bool asciiKept = asciiKept_;
         const char* ip = in;
@@ -75,9 +87,38 @@ public:
     }
 
 private:
-    std::unique_ptr<unsigned short[]> units_;
+    void runSingles(const char*& in, const char* inEnd, unsigned short*& out, const unsigned short* outEnd) const {
+        for (; in != inEnd && out != outEnd; ++in) {
+            const unsigned b = static_cast<unsigned char>(*in);
+            if (kind_[b] != kSingle) return;
+            *out++ = single_[b];
+        }
+    }
+
+    // A lead byte and its trail give the pair's unit; a single byte gives
+    // its own unit whatever follows. Built at the first use, from the trie.
+    const unsigned short* units() const {
+        std::call_once(unitsBuilt_, [this] {
+            units_.reset(new unsigned short[0x10000]);
+            for (unsigned b = 0; b < 256; ++b) {
+                unsigned short* row = units_.get() + (b << 8);
+                if (kind_[b] == kLead)
+                    for (unsigned t = 0; t < 256; ++t) row[t] = pairs_.lookup(b << 8 | t);
+                else
+                    std::fill_n(row, 256, single_[b]);
+            }
+            unitsReady_.store(units_.get(), std::memory_order_release);
+        });
+        return units_.get();
+    }
+
+    const BitmapTrie& pairs_;
     unsigned char kind_[256];
+    unsigned short single_[256];
     bool asciiKept_;
+    mutable std::once_flag unitsBuilt_;
+    mutable std::unique_ptr<unsigned short[]> units_;
+    mutable std::atomic<const unsigned short*> unitsReady_{nullptr};
 };
 
 // Controls (C0 and DEL) pass as they are; other single bytes go through the
