@@ -1,6 +1,6 @@
 #include "MarkupGrammar.h"
 
-#include "../LalrBuilder.h"
+#include "../EmbeddedTables.h"
 #include "../ParseEngine.h"
 #include "MarkupTokens.h"
 #include "PhraseWalk.h"
@@ -187,10 +187,10 @@ Grammar MarkupGrammar::make(bool spans) { return spans ? build<true>() : build<f
 
 const ParseTables& MarkupGrammar::tables(bool spans) {
     if (spans) {
-        static const ParseTables withSpans = LalrBuilder(make(true)).build();
+        static const ParseTables withSpans = EmbeddedTables::spans().unpack(make(true));
         return withSpans;
     }
-    static const ParseTables withMacros = LalrBuilder(make(false)).build();
+    static const ParseTables withMacros = EmbeddedTables::macros().unpack(make(false));
     return withMacros;
 }
 

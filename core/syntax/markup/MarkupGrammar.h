@@ -7,10 +7,10 @@ namespace Orvane {
 
 class Diagnostics;
 
-// The grammar of the markup family with its actions, and its tables, built
-// the first time they are asked for. With spans it is the grammar of
-// syntaxes 2 to 4; without, that of syntax 1 (macros, no sentence ends).
-// Both share their line rules and actions.
+// The grammar of the markup family with its actions, and its tables,
+// unpacked from the embedded ones the first time they are asked for. With
+// spans it is the grammar of syntaxes 2 to 4; without, that of syntax 1
+// (macros, no sentence ends). Both share their line rules and actions.
 class MarkupGrammar {
 public:
     static Grammar make(bool spans);

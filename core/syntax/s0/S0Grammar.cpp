@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../LalrBuilder.h"
+#include "../EmbeddedTables.h"
 #include "../ParseEngine.h"
 #include "S0Lexer.h"
 #include "core/generator/Generator.h"
@@ -70,7 +70,7 @@ Grammar S0Grammar::make() {
 }
 
 const ParseTables& S0Grammar::tables() {
-    static const ParseTables t = LalrBuilder(make()).build();
+    static const ParseTables t = EmbeddedTables::trace().unpack(make());
     return t;
 }
 

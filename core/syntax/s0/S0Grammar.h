@@ -6,7 +6,8 @@
 namespace Orvane {
 
 // The trace grammar with its actions, which print a trace line for every
-// reduction, and its tables, built the first time they are asked for.
+// reduction, and its tables, unpacked from the embedded ones the first
+// time they are asked for.
 class S0Grammar {
 public:
     static Grammar make();

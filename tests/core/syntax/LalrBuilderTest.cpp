@@ -1,10 +1,12 @@
 // The LALR(1) construction and the parse engine on small textbook grammars,
-// and the markup grammars built to their known sizes.
+// the markup grammars built to their known sizes, and the embedded tables
+// the same as those built.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <stdexcept>
 
+#include "core/syntax/EmbeddedTables.h"
 #include "core/syntax/Grammar.h"
 #include "core/syntax/LalrBuilder.h"
 #include "core/syntax/ParseEngine.h"
@@ -222,6 +224,64 @@ TEST(GrammarSize, GrammarsBuildToTheirKnownSizes) {
         EXPECT_EQ(t.symbolCodeCount, s.symbolCodes);
         EXPECT_EQ(t.errorSymbol, s.errorSymbol);
         EXPECT_EQ(t.shiftReduceConflicts + t.reduceReduceConflicts, 0);
+    }
+}
+
+// The tables the parsers run on are unpacked from the generated file; a
+// grammar changed without regenerating it shows here, field by field.
+TEST(EmbeddedTables, AreThoseTheBuilderMakesOfTodaysGrammars) {
+    const struct {
+        const char* name;
+        Grammar grammar;
+        const ParseTables& (*embedded)();
+    } grammars[] = {
+        {"spans", MarkupGrammar::make(true), []() -> const ParseTables& { return MarkupGrammar::tables(true); }},
+        {"macros", MarkupGrammar::make(false), []() -> const ParseTables& { return MarkupGrammar::tables(false); }},
+        {"trace", S0Grammar::make(), S0Grammar::tables},
+    };
+    for (const auto& g : grammars) {
+        const ParseTables built = LalrBuilder(g.grammar).build();
+        const ParseTables& embedded = g.embedded();
+        const auto same = [&](const char* field, const auto& a, const auto& b) {
+            EXPECT_TRUE(a == b) << g.name << " tables differ in " << field
+                                << "; regenerate them: " << EmbeddedTables::kRegenerateCommand;
+        };
+        same("stateCount", embedded.stateCount, built.stateCount);
+        same("ruleCount", embedded.ruleCount, built.ruleCount);
+        same("terminalCount", embedded.terminalCount, built.terminalCount);
+        same("symbolCodeCount", embedded.symbolCodeCount, built.symbolCodeCount);
+        same("errorSymbol", embedded.errorSymbol, built.errorSymbol);
+        same("shiftReduceConflicts", embedded.shiftReduceConflicts, built.shiftReduceConflicts);
+        same("reduceReduceConflicts", embedded.reduceReduceConflicts, built.reduceReduceConflicts);
+        same("action", embedded.action, built.action);
+        same("lookahead", embedded.lookahead, built.lookahead);
+        same("shiftOffset", embedded.shiftOffset, built.shiftOffset);
+        same("reduceOffset", embedded.reduceOffset, built.reduceOffset);
+        same("defaultAction", embedded.defaultAction, built.defaultAction);
+        ASSERT_EQ(embedded.rules.size(), built.rules.size());
+        for (std::size_t r = 0; r < built.rules.size(); ++r) {
+            SCOPED_TRACE(r);
+            same("rule lhs", embedded.rules[r].lhs, built.rules[r].lhs);
+            same("rule rhsLength", embedded.rules[r].rhsLength, built.rules[r].rhsLength);
+            same("rule action", embedded.rules[r].action, built.rules[r].action);
+        }
+    }
+}
+
+// Rules other than those the tables were built from are refused, naming
+// the command that regenerates them.
+TEST(EmbeddedTables, RefuseOtherRules) {
+    Grammar oneRuleMore = S0Grammar::make();
+    oneRuleMore.rule("line", "STRING STRING NL");
+    Grammar otherTerminals({"$", "x"}, {"S"});
+    otherTerminals.rule("S", "x");
+    for (const Grammar* g : {&oneRuleMore, &otherTerminals}) {
+        try {
+            EmbeddedTables::trace().unpack(*g);
+            ADD_FAILURE() << "unpacked";
+        } catch (const std::logic_error& e) {
+            EXPECT_NE(std::string(e.what()).find(EmbeddedTables::kRegenerateCommand), std::string::npos);
+        }
     }
 }
 
