@@ -1,6 +1,7 @@
 #include "Generator.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "Escaping.h"
 #include "ListTransitions.h"
@@ -9,13 +10,17 @@
 
 namespace Orvane {
 
+using namespace std::string_view_literals;
+
 namespace {
-const char* const kHeadingOpen[] = {"<h1>", "<h2>", "<h3>", "<h4>", "<h5>", "<h6>"};
-const char* const kHeadingClose[] = {"</h1>\n", "</h2>\n", "</h3>\n", "</h4>\n", "</h5>\n", "</h6>\n"};
+constexpr std::u16string_view kHeadingOpen[] = {u"<h1>"sv, u"<h2>"sv, u"<h3>"sv, u"<h4>"sv, u"<h5>"sv, u"<h6>"sv};
+constexpr std::u16string_view kHeadingClose[] = {u"</h1>\n"sv, u"</h2>\n"sv, u"</h3>\n"sv, u"</h4>\n"sv, u"</h5>\n"sv, u"</h6>\n"sv};
 bool headingLevelP(int level) { return level >= 1 && level <= 6; }
 } // namespace
 
-void Generator::emit(std::string_view ascii) { std::fwrite(ascii.data(), 1, ascii.size(), stdout); }
+void Generator::emit(std::u16string_view tag) {
+    for (const char16_t c : tag) std::putchar(static_cast<char>(c));
+}
 
 void Generator::printText(const DString* text) {
     if (!text) return;
@@ -28,7 +33,7 @@ void Generator::printText(const DString* text) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
-void Generator::printWrapped(const char* before, const DString* text, const char* after) {
+void Generator::printWrapped(std::u16string_view before, const DString* text, std::u16string_view after) {
     emit(before);
     printText(text);
     emit(after);
@@ -60,7 +65,7 @@ void Generator::setBlockMode(int mode) {
             emit(ListTransitions::text(listState_, 0));
             listState_ = 0;
         } else if (blockMode_ == kTableBlock) {
-            emit("</table>\n");
+            emit(u"</table>\n"sv);
         }
         if (mode == kPlainBlock || mode == kTableBlock) listState_ = 0;
     }
@@ -71,12 +76,12 @@ void Generator::writeOutput() {}
 
 void Generator::newOutput() {
     ++part_;
-    emit("\n</html>\n");
-    emit("<html>\n");
+    emit(u"\n</html>\n"sv);
+    emit(u"<html>\n"sv);
 }
 
 void Generator::pageNumber(const DString* text) {
-    if (text) printWrapped("<p>", text, "</p>\n");
+    if (text) printWrapped(u"<p>"sv, text, u"</p>\n"sv);
     else std::printf("<p>%d</p>\n", part_ + 1);
 }
 
@@ -98,67 +103,67 @@ void Generator::setListState(int state) { listState_ = state; }
 
 void Generator::horizontalRule() {
     setBlockMode(kPlainBlock);
-    emit("<hr/>\n");
+    emit(u"<hr/>\n"sv);
 }
 
 void Generator::beginParagraph() {
     setBlockMode(kPlainBlock);
-    emit("<p>");
+    emit(u"<p>"sv);
 }
 
-void Generator::endParagraph() { emit("</p>\n"); }
+void Generator::endParagraph() { emit(u"</p>\n"sv); }
 
 void Generator::newLine() {
     setBlockMode(kPlainBlock);
-    emit("\n");
+    emit(u"\n"sv);
 }
 
 void Generator::setTitle(const DString* text) {
     setBlockMode(kPlainBlock);
-    printWrapped("<title>", text, "</title>\n");
+    printWrapped(u"<title>"sv, text, u"</title>\n"sv);
 }
 
 void Generator::beginInline() {}
 void Generator::endInline() {}
 void Generator::text(const DString* text) { printText(text); }
-void Generator::lineBreak() { emit("<br/>"); }
+void Generator::lineBreak() { emit(u"<br/>"sv); }
 
 void Generator::image(const DString* source, const DString* alternative, bool) {
-    printWrapped("<src img=\"", source, "\" alt=\"");
-    printWrapped("", alternative, "\">\n");
+    printWrapped(u"<src img=\""sv, source, u"\" alt=\""sv);
+    printWrapped(u""sv, alternative, u"\">\n"sv);
 }
 
 void Generator::anchor(const DString* name, const DString* text) {
-    printWrapped("<a name=\"", name, "\" >");
-    printWrapped("", text, "</a>");
+    printWrapped(u"<a name=\""sv, name, u"\" >"sv);
+    printWrapped(u""sv, text, u"</a>"sv);
 }
 
 void Generator::link(const DString* target, const DString* text) {
-    printWrapped("<a href=\"", target, "\" >");
-    printWrapped("", text, "</a>");
+    printWrapped(u"<a href=\""sv, target, u"\" >"sv);
+    printWrapped(u""sv, text, u"</a>"sv);
 }
 
 void Generator::rawText(const DString* text) { printText(text); }
-void Generator::comment(const DString* text) { printWrapped("<!-- ", text, " -->"); }
-void Generator::blockComment(const DString* text) { printWrapped("<!-- ", text, " -->\n"); }
-void Generator::macro(const DString* text) { printWrapped("<!-- MACRO:", text, " -->\n"); }
-void Generator::beginHeaderCell() { emit("<th>"); }
-void Generator::endHeaderCell() { emit("</th>"); }
-void Generator::beginDataCell() { emit("<td>"); }
-void Generator::endDataCell() { emit("</td>"); }
+void Generator::comment(const DString* text) { printWrapped(u"<!-- "sv, text, u" -->"sv); }
+void Generator::blockComment(const DString* text) { printWrapped(u"<!-- "sv, text, u" -->\n"sv); }
+void Generator::macro(const DString* text) { printWrapped(u"<!-- MACRO:"sv, text, u" -->\n"sv); }
+void Generator::beginHeaderCell() { emit(u"<th>"sv); }
+void Generator::endHeaderCell() { emit(u"</th>"sv); }
+void Generator::beginDataCell() { emit(u"<td>"sv); }
+void Generator::endDataCell() { emit(u"</td>"sv); }
 
 void Generator::beginTableRow() {
     if (blockMode_ != kTableBlock) {
         setBlockMode(kTableBlock);
-        emit("<table>\n");
+        emit(u"<table>\n"sv);
     }
-    emit("<tr>");
+    emit(u"<tr>"sv);
 }
 
-void Generator::endTableRow() { emit("</tr>\n"); }
+void Generator::endTableRow() { emit(u"</tr>\n"sv); }
 void Generator::ruby(const DString*, const DString*) {}
-void Generator::beginSpan() { emit("<span>"); }
-void Generator::endSpan() { emit("</span>"); }
+void Generator::beginSpan() { emit(u"<span>"sv); }
+void Generator::endSpan() { emit(u"</span>"sv); }
 void Generator::title(const DString*) {}
 void Generator::pageFront(const DString*) {}
 void Generator::pageSpecial(const DString*) {}

@@ -143,8 +143,9 @@ public:
 
 protected:
     // Where the rendering of the events goes: the trace prints it on
-    // standard output, the XHTML writer appends it to its body.
-    virtual void emit(std::string_view ascii);
+    // standard output, the XHTML writer appends it to its body. Tags are
+    // ASCII, written as UTF-16 literals: the body takes them as they are.
+    virtual void emit(std::u16string_view tag);
 
     Model* model_;
     int pass_ = 0;
@@ -160,7 +161,7 @@ private:
 
     // Trace output of text arguments, in the print encoding.
     void printText(const DString* text);
-    void printWrapped(const char* before, const DString* text, const char* after);
+    void printWrapped(std::u16string_view before, const DString* text, std::u16string_view after);
 };
 
 } // namespace Orvane

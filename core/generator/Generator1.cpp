@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstring>
 #include <new>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <string_view>
 
 #include "DocumentListener.h"
 #include "Escaping.h"
@@ -26,6 +22,8 @@
 
 namespace Orvane {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 using Unit = unsigned short;
@@ -42,35 +40,6 @@ bool blankP(Unit u) { return u == ' ' || u == '\t' || u == '\n' || u == '\r' || 
 bool digitP(Unit u) { return u >= '0' && u <= '9'; }
 bool bangP(Unit u) { return u == '!' || u == '?'; }
 
-// Widens n ASCII bytes to units. With SSE2 every length from four up is
-// two or more stores of four or eight units, the last one overlapping the
-// one before: no loop over single characters.
-void widenAscii(const char* in, std::size_t n, Unit* out) {
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    if (n >= 8) {
-        const auto eight = [&](std::size_t at) {
-            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + at));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(bytes, zero));
-        };
-        for (std::size_t i = 0; i + 8 < n; i += 8) eight(i);
-        eight(n - 8);
-        return;
-    }
-    if (n >= 4) {
-        const auto four = [&](std::size_t at) {
-            int word;
-            std::memcpy(&word, in + at, 4);
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(_mm_cvtsi32_si128(word), zero));
-        };
-        four(0);
-        four(n - 4);
-        return;
-    }
-#endif
-    for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(in[i]);
-}
-
 } // namespace
 
 Generator1::Generator1(Model* model)
@@ -85,14 +54,9 @@ Generator1::Generator1(Model* model)
       pageFrontFormat_(widen("<span class=\"page-front\">%s</span>")),
       pageSpecialFormat_(widen("<span class=\"page-special\">%s</span>")) {}
 
-void Generator1::emit(std::string_view ascii) {
-    // Tags are a few characters: make room once, then widen them straight
-    // into the body (its room is reserved ahead).
-    const std::size_t n = ascii.size();
-    DString& out = body();
-    const std::size_t at = out.size();
-    out.append(n, Unit(0));
-    widenAscii(ascii.data(), n, out.data() + at);
+void Generator1::emit(std::u16string_view tag) {
+    // One copy: a char16_t literal holds the units the body stores.
+    body().append(reinterpret_cast<const Unit*>(tag.data()), tag.size());
 }
 
 void Generator1::spillBody() {
@@ -223,18 +187,18 @@ const DString& Generator1::newId(const char* prefix) {
 }
 
 void Generator1::openWrappers() {
-    if (yokoP_) emit("<div class=\"yoko\">\n");
+    if (yokoP_) emit(u"<div class=\"yoko\">\n"sv);
     if (tateP_) {
-        emit("<div class=\"tate\">\n");
-        emit("<div id=\"honbun\">\n");
+        emit(u"<div class=\"tate\">\n"sv);
+        emit(u"<div id=\"honbun\">\n"sv);
     }
 }
 
 void Generator1::closeWrappers() {
-    if (yokoP_) emit("</div>\n");
+    if (yokoP_) emit(u"</div>\n"sv);
     if (tateP_) {
-        emit("</div>\n");
-        emit("</div>\n");
+        emit(u"</div>\n"sv);
+        emit(u"</div>\n"sv);
     }
 }
 
@@ -295,9 +259,9 @@ void Generator1::pageNumber(const DString* text) {
     }
     if (html5P()) {
         const DString label = widen(std::to_string(page_).c_str());
-        openPageBreak(label, "page-normal");
+        openPageBreak(label, u"page-normal"sv);
         body() += label;
-        emit("</span>");
+        emit(u"</span>"sv);
         return;
     }
     pageFormat_.reset();
@@ -305,26 +269,26 @@ void Generator1::pageNumber(const DString* text) {
     pageFormat_.formatAppend(body());
 }
 
-void Generator1::openPageBreak(const DString& label, const char* className) {
+void Generator1::openPageBreak(const DString& label, std::u16string_view className) {
     const DString& id = newId("page");
-    emit("<span epub:type=\"pagebreak\" role=\"doc-pagebreak\" id=\"");
+    emit(u"<span epub:type=\"pagebreak\" role=\"doc-pagebreak\" id=\""sv);
     body() += id;
-    emit("\" title=\"");
+    emit(u"\" title=\""sv);
     Escaping::appendAttribute(body(), &label);
-    emit("\" class=\"");
+    emit(u"\" class=\""sv);
     emit(className);
-    emit("\">");
+    emit(u"\">"sv);
     if (listener_) listener_->pageBreak(id, label);
 }
 
 void Generator1::beginHeading(int level) {
     if (html5P() && listener_ && level >= 1 && level <= 6) {
         setBlockMode(kPlainBlock);
-        emit("<h");
+        emit(u"<h"sv);
         body().push_back(static_cast<Unit>('0' + level));
-        emit(" id=\"");
+        emit(u" id=\""sv);
         body() += newId("h");
-        emit("\">");
+        emit(u"\">"sv);
         inHeadingP_ = true;
         headingText_.clear();
     } else {
@@ -346,7 +310,7 @@ void Generator1::endHeading(int level) {
 
 void Generator1::horizontalRule() {
     setBlockMode(kPlainBlock);
-    emit("<hr />\n");
+    emit(u"<hr />\n"sv);
 }
 
 void Generator1::setTitle(const DString* text) {
@@ -378,9 +342,9 @@ void Generator1::appendTateChuYoko(const DString& text) {
         while (end < n && (digit ? digitP(s[end]) : bangP(s[end]))) ++end;
         if (digit ? end - i <= 2 : end - i == 2) {
             Escaping::appendText(body(), s + copied, i - copied);
-            emit("<span class=\"tcy\">");
+            emit(u"<span class=\"tcy\">"sv);
             body().append(s + i, s + end);
-            emit("</span>");
+            emit(u"</span>"sv);
             copied = end;
         }
         i = end;
@@ -396,7 +360,7 @@ void Generator1::endTableBetweenRows() {
 
 void Generator1::lineBreak() {
     endTableBetweenRows();
-    emit("<br />");
+    emit(u"<br />"sv);
 }
 
 void Generator1::image(const DString* source, const DString* alternative, bool block) {
@@ -404,9 +368,9 @@ void Generator1::image(const DString* source, const DString* alternative, bool b
     DString resolved;
     if (listener_ && source) {
         if (!listener_->resolveImage(*source, resolved)) {
-            if (block) emit("<div class=\"image\">");
+            if (block) emit(u"<div class=\"image\">"sv);
             Escaping::appendText(body(), alternative);
-            if (block) emit("</div>");
+            if (block) emit(u"</div>"sv);
             return;
         }
         source = &resolved;
@@ -422,14 +386,14 @@ void Generator1::anchor(const DString* name, const DString* text) {
     if (html5P()) {
         // An id the document already has (or no usable one) keeps the text.
         const bool named = name && claimId(*name);
-        emit(named ? "<a id=\"" : "<a>");
+        emit(named ? u"<a id=\""sv : u"<a>"sv);
         if (named) {
             Escaping::appendAttribute(body(), name);
-            emit("\" >");
+            emit(u"\" >"sv);
             if (listener_) listener_->anchor(*name);
         }
         Escaping::appendText(body(), text);
-        emit("</a>");
+        emit(u"</a>"sv);
         return;
     }
     anchorFormat_.reset();
@@ -455,21 +419,21 @@ void Generator1::link(const DString* target, const DString* text) {
 void Generator1::rawText(const DString* text) { Escaping::appendRaw(body(), text); }
 
 void Generator1::comment(const DString* text) {
-    emit("<!-- ");
+    emit(u"<!-- "sv);
     Escaping::appendComment(body(), text);
-    emit(" -->");
+    emit(u" -->"sv);
 }
 
 void Generator1::blockComment(const DString* text) {
-    emit("<!-- ");
+    emit(u"<!-- "sv);
     Escaping::appendComment(body(), text);
-    emit(" -->\n");
+    emit(u" -->\n"sv);
 }
 
 void Generator1::macro(const DString* text) {
-    emit("<!-- MACRO:");
+    emit(u"<!-- MACRO:"sv);
     Escaping::appendComment(body(), text);
-    emit(" -->\n");
+    emit(u" -->\n"sv);
 }
 
 void Generator1::ruby(const DString* base, const DString* reading) {
@@ -485,11 +449,11 @@ void Generator1::ruby(const DString* base, const DString* reading) {
 void Generator1::title(const DString* text) {
     headingLevel_ = 1;
     if (html5P() && listener_) {
-        emit("<h1 class=\"title\" id=\"");
+        emit(u"<h1 class=\"title\" id=\""sv);
         body() += newId("h");
-        emit("\">");
+        emit(u"\">"sv);
         Escaping::appendText(body(), text);
-        emit("</h1>\n");
+        emit(u"</h1>\n"sv);
         listener_->heading(0, id_, text ? *text : DString());
         return;
     }
@@ -498,16 +462,16 @@ void Generator1::title(const DString* text) {
 
 void Generator1::pageFront(const DString* text) {
     if (!html5P()) return appendEscapedIn(pageFrontFormat_, text);
-    openPageBreak(text ? *text : DString(), "page-front");
+    openPageBreak(text ? *text : DString(), u"page-front"sv);
     Escaping::appendText(body(), text);
-    emit("</span>");
+    emit(u"</span>"sv);
 }
 
 void Generator1::pageSpecial(const DString* text) {
     if (!html5P()) return appendEscapedIn(pageSpecialFormat_, text);
-    openPageBreak(text ? *text : DString(), "page-special");
+    openPageBreak(text ? *text : DString(), u"page-special"sv);
     Escaping::appendText(body(), text);
-    emit("</span>");
+    emit(u"</span>"sv);
 }
 
 } // namespace Orvane

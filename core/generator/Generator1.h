@@ -87,7 +87,7 @@ public:
 private:
     using Fmt = CCC::Formatter<unsigned short>;
 
-    void emit(std::string_view ascii) override;
+    void emit(std::u16string_view tag) override;
     // The body to append to, its start first moved to the spool when it
     // has filled its memory.
     DString& body() {
@@ -108,7 +108,7 @@ private:
     bool claimId(const DString& id);
     // A fresh id "qm-PREFIX" + counter, claimed.
     const DString& newId(const char* prefix);
-    void openPageBreak(const DString& label, const char* className);
+    void openPageBreak(const DString& label, std::u16string_view className);
     // Between the rows of a table (after "</tr>\n") in HTML5 neither a block
     // nor a line break can stand: the table ends before it. Inside a cell
     // both may.

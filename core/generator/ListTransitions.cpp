@@ -24,12 +24,16 @@ std::string_view ListTransitions::nesting(int state) {
     return kNestings[state];
 }
 
-const std::string& ListTransitions::text(int from, int to) {
+const std::u16string& ListTransitions::text(int from, int to) {
     // The last slot stays empty: the answer for states outside the table.
-    static const std::array<std::string, kStates * kStates + 1> table = [] {
-        std::array<std::string, kStates * kStates + 1> t;
-        for (int f = 0; f < kStates; ++f)
-            for (int g = 0; g < kStates; ++g) t[f * kStates + g] = build(f, g);
+    static const std::array<std::u16string, kStates * kStates + 1> table = [] {
+        std::array<std::u16string, kStates * kStates + 1> t;
+        for (int f = 0; f < kStates; ++f) {
+            for (int g = 0; g < kStates; ++g) {
+                const std::string ascii = build(f, g);
+                t[f * kStates + g].assign(ascii.begin(), ascii.end());
+            }
+        }
         return t;
     }();
     if (from < 0 || from >= kStates || to < 0 || to >= kStates) return table[kStates * kStates];

@@ -16,9 +16,9 @@ public:
     // list; empty for 0 and for numbers outside 0..14.
     static std::string_view nesting(int state);
 
-    // The transition text from the table; empty when either state is
-    // outside 0..14.
-    static const std::string& text(int from, int to);
+    // The transition text from the table, in the writer's units; empty
+    // when either state is outside 0..14.
+    static const std::u16string& text(int from, int to);
 
     // Builds one transition from the rule (what the table holds).
     static std::string build(int from, int to);
