@@ -19,6 +19,7 @@
 #include <spawn.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -346,9 +347,13 @@ int main(int argc, char** argv) {
         const std::filesystem::path dir(argv[2]);
         const Documents docs = makeDocuments(argc == 4 ? std::stoul(argv[3]) * 1024 * 1024 : kDocumentBytes);
         for (const auto& [name, bytes] : {std::pair{"book.txt", &docs.manuscript}, std::pair{"book.md", &docs.markdown}}) {
-            std::FILE* f = std::fopen((dir / name).string().c_str(), "wb");
-            if (!f || std::fwrite(bytes->data(), 1, bytes->size(), f) != bytes->size()) return 1;
-            std::fclose(f);
+            const std::string path = (dir / name).string();
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            const bool written = f && std::fwrite(bytes->data(), 1, bytes->size(), f) == bytes->size();
+            if (!(f && std::fclose(f) == 0 && written)) {
+                std::fprintf(stderr, "bench_convert: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+                return 1;
+            }
         }
         return 0;
     }
