@@ -246,25 +246,27 @@ TEST(EmbeddedTables, AreThoseTheBuilderMakesOfTodaysGrammars) {
             EXPECT_TRUE(a == b) << g.name << " tables differ in " << field
                                 << "; regenerate them: " << EmbeddedTables::kRegenerateCommand;
         };
-        same("stateCount", embedded.stateCount, built.stateCount);
-        same("ruleCount", embedded.ruleCount, built.ruleCount);
-        same("terminalCount", embedded.terminalCount, built.terminalCount);
-        same("symbolCodeCount", embedded.symbolCodeCount, built.symbolCodeCount);
-        same("errorSymbol", embedded.errorSymbol, built.errorSymbol);
-        same("shiftReduceConflicts", embedded.shiftReduceConflicts, built.shiftReduceConflicts);
-        same("reduceReduceConflicts", embedded.reduceReduceConflicts, built.reduceReduceConflicts);
-        same("action", embedded.action, built.action);
-        same("lookahead", embedded.lookahead, built.lookahead);
-        same("shiftOffset", embedded.shiftOffset, built.shiftOffset);
-        same("reduceOffset", embedded.reduceOffset, built.reduceOffset);
-        same("defaultAction", embedded.defaultAction, built.defaultAction);
+#define QM_SAME_FIELD(field) same(#field, embedded.field, built.field)
+        QM_SAME_FIELD(stateCount);
+        QM_SAME_FIELD(ruleCount);
+        QM_SAME_FIELD(terminalCount);
+        QM_SAME_FIELD(symbolCodeCount);
+        QM_SAME_FIELD(errorSymbol);
+        QM_SAME_FIELD(shiftReduceConflicts);
+        QM_SAME_FIELD(reduceReduceConflicts);
+        QM_SAME_FIELD(action);
+        QM_SAME_FIELD(lookahead);
+        QM_SAME_FIELD(shiftOffset);
+        QM_SAME_FIELD(reduceOffset);
+        QM_SAME_FIELD(defaultAction);
         ASSERT_EQ(embedded.rules.size(), built.rules.size());
         for (std::size_t r = 0; r < built.rules.size(); ++r) {
             SCOPED_TRACE(r);
-            same("rule lhs", embedded.rules[r].lhs, built.rules[r].lhs);
-            same("rule rhsLength", embedded.rules[r].rhsLength, built.rules[r].rhsLength);
-            same("rule action", embedded.rules[r].action, built.rules[r].action);
+            QM_SAME_FIELD(rules[r].lhs);
+            QM_SAME_FIELD(rules[r].rhsLength);
+            QM_SAME_FIELD(rules[r].action);
         }
+#undef QM_SAME_FIELD
     }
 }
 
