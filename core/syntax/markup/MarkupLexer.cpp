@@ -1,7 +1,5 @@
 #include "MarkupLexer.h"
 
-#include <algorithm>
-
 #include "../RecycledText.h"
 
 namespace Orvane {
@@ -18,7 +16,7 @@ bool printableP(unsigned short c) { return c >= 0x20 || c == kTAB; }
 } // namespace
 
 MarkupLexer::MarkupLexer(const MarkupTables& tables)
-    : tables_(tables), unitClass_(65536, 0) {
+    : tables_(tables) {
     for (char16_t c : tables_.escapes) escapeBits_.set(c);
     lineStartMarks_.build(tables_.lineStartMarks);
     useMarks(tables_.inlineMarks, tables_.specials);
@@ -27,7 +25,7 @@ MarkupLexer::MarkupLexer(const MarkupTables& tables)
 void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecials) {
     marks = std::move(newMarks);
     specials = std::move(newSpecials);
-    std::fill(unitClass_.begin(), unitClass_.end(), 0);
+    unitClass_.assign(65536, 0);
     for (unsigned short u = 0; u < 0x20; ++u)
         if (u != kTAB && u != kLF) unitClass_[u] |= kDroppedUnit;
     for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;
