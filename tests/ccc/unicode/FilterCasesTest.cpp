@@ -87,19 +87,52 @@ Values randomUnits(std::mt19937& rng, unsigned width, std::size_t n) {
     return v;
 }
 
-// Random input cut into random source blocks and read back in random mixes
-// of unit and block reads gives exactly the units of the unit path.
+// Bytes for the UTF-8 decoders: mostly runs of three-byte sequences (leads
+// E0-EF, and A0-AF, which the decoders take for leads too), among them
+// ASCII, two- and four-byte sequences, stray continuation bytes, sequences
+// cut short and continuation bytes that are none.
+Values threeByteRuns(std::mt19937& rng, std::size_t n) {
+    auto pick = [&](unsigned int from, unsigned int count) { return from + static_cast<unsigned int>(rng() % count); };
+    auto continuation = [&] { return rng() % 32 ? pick(0x80, 0x40) : pick(0, 0x100); };
+    Values v;
+    if (rng() % 4 == 0) v.insert(v.end(), {0xEF, 0xBB, 0xBF});
+    while (v.size() < n) {
+        const unsigned int kind = pick(0, 24);
+        if (kind < 16) {
+            v.insert(v.end(), {rng() % 8 ? pick(0xE0, 16) : pick(0xA0, 16), continuation(), continuation()});
+        } else if (kind < 18) {
+            v.insert(v.end(), pick(1, 20), pick(0x20, 0x60));
+        } else if (kind == 18) {
+            v.insert(v.end(), {pick(0x80, 0x60), continuation()});
+        } else if (kind == 19) {
+            v.insert(v.end(), {pick(0xF0, 16), continuation(), continuation(), continuation()});
+        } else if (kind == 20) {
+            v.push_back(pick(0x80, 0x40));
+        } else {
+            v.push_back(pick(0xE0, 16));
+            if (kind == 21) v.push_back(continuation());
+        }
+    }
+    return v;
+}
+
+// The input cut into random source blocks and read back in random mixes of
+// unit and block reads gives exactly the units of the unit path.
+void expectBlockPathEqualsUnitPath(std::mt19937& rng, CCC::IFilter& f, unsigned inWidth, unsigned outWidth,
+                                   const Values& in, const std::string& name) {
+    Values byUnits = runValues(f, inWidth, in, outWidth, ReadMode::Units, 1, 1 << 20);
+    unsigned seed = static_cast<unsigned>(rng());
+    EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Blocks, seed), byUnits) << name;
+    EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Mixed, seed + 1), byUnits) << name;
+    EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Mixed, seed + 2, 1), byUnits) << name;
+}
+
 TEST(FilterCases, BlockPathEqualsUnitPath) {
     std::mt19937 rng(42);
     auto check = [&](CCC::IFilter& f, unsigned inWidth, unsigned outWidth, const std::string& name) {
-        for (int round = 0; round < 8; ++round) {
-            Values in = randomUnits(rng, inWidth, rng() % 2 ? rng() % 300 : 3000);
-            Values byUnits = runValues(f, inWidth, in, outWidth, ReadMode::Units, 1, 1 << 20);
-            unsigned seed = static_cast<unsigned>(rng());
-            EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Blocks, seed), byUnits) << name;
-            EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Mixed, seed + 1), byUnits) << name;
-            EXPECT_EQ(runValues(f, inWidth, in, outWidth, ReadMode::Mixed, seed + 2, 1), byUnits) << name;
-        }
+        for (int round = 0; round < 8; ++round)
+            expectBlockPathEqualsUnitPath(rng, f, inWidth, outWidth,
+                                          randomUnits(rng, inWidth, rng() % 2 ? rng() % 300 : 3000), name);
     };
     for (int n = 0; n < CCC::UnitFilterTable::kCount; ++n) {
         std::unique_ptr<CCC::IFilter> f(CCC::UnitFilterTable::create(n));
@@ -116,6 +149,19 @@ TEST(FilterCases, BlockPathEqualsUnitPath) {
     for (int n : {12, 21, 22, 51, 56}) check(*chainOf({n}, CCC::nlconv::kLf2CrLf), 2, 1, "CR LF after " + std::to_string(n));
     EXPECT_EQ(CCC::createNewlineStage(CCC::nlconv::kNone, CCC::kIO8), nullptr);
     EXPECT_EQ(CCC::createNewlineStage(CCC::nlconv::kLf2CrLf, 3), nullptr);
+}
+
+// The UTF-8 decoders' block path takes runs of three-byte sequences in a
+// loop of its own: every place a run may start, end or be broken, and every
+// end of a source or output block.
+TEST(FilterCases, Utf8DecodersTakeThreeByteRunsAsTheUnitPath) {
+    std::mt19937 rng(11);
+    for (int n : {11, 23}) {
+        std::unique_ptr<CCC::IFilter> f(CCC::UnitFilterTable::create(n));
+        for (int round = 0; round < 200; ++round)
+            expectBlockPathEqualsUnitPath(rng, *f, 1, 2, threeByteRuns(rng, rng() % 2 ? rng() % 64 : 3000),
+                                          "UTF-8 decoder " + std::to_string(n));
+    }
 }
 
 // An encoder that takes over the LF -> CR LF stage writes what the stage
