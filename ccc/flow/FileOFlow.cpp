@@ -39,6 +39,10 @@ void FileOFlow::writeAny(std::size_t n, const T* buffer, std::size_t& count) {
     count = n ? std::fwrite(buffer, sizeof(T), n, fp_) : 0;
     if (count) passed();
     if (count < n) CCC_THROW_IO(IOException::kSinkFull);
+    if (hook_ && (sinceHook_ += n * sizeof(T)) >= hookEvery_) {
+        sinceHook_ = 0;
+        hook_();
+    }
 }
 
 template void FileOFlow::writeAny<char>(std::size_t, const char*, std::size_t&);

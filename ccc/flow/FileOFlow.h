@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <functional>
 
 #include "WidthDispatch.h"
 
@@ -22,6 +24,13 @@ public:
     void flush() override;
 
     std::FILE* stream() const { return fp_; }
+    // Calls hook each time `every` more bytes have gone into the stream: the
+    // writer of a long file can let the system start putting it on disk
+    // while the rest is still being made.
+    void setProgressHook(std::size_t every, std::function<void()> hook) {
+        hookEvery_ = every;
+        hook_ = std::move(hook);
+    }
 
 private:
     friend class OutputWidths<FileOFlow>;
@@ -29,6 +38,9 @@ private:
 
     std::FILE* fp_;
     bool owned_;
+    std::size_t hookEvery_ = 0;
+    std::size_t sinceHook_ = 0;
+    std::function<void()> hook_;
 };
 
 } // namespace CCC

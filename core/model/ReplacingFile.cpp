@@ -104,6 +104,11 @@ void ReplacingFile::discard() {
     temp_.clear();
 }
 
+void ReplacingFile::startWriteback() {
+    // A stream that cannot be flushed now says so again at finish().
+    if (fp_ && installedSync.start && std::fflush(fp_) == 0) installedSync.start(fp_);
+}
+
 bool ReplacingFile::finish() {
     if (!fp_) return !temp_.empty();
     errno = 0;

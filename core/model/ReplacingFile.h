@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -38,6 +39,11 @@ public:
     [[nodiscard]] bool commit();
     // Removes the temporary file; the target stays as it was.
     void discard();
+    // Hands what was written so far to the installed Sync's start, so that
+    // the data sync of finish() has less left to wait for. A writer calls it
+    // every kWritebackBytes or so.
+    void startWriteback();
+    static constexpr std::size_t kWritebackBytes = 1024 * 1024;
 
     // Why the last step failed, as the system words it ("No space left on
     // device") or as refusalOf() does; empty while nothing failed.
@@ -53,10 +59,12 @@ public:
     // data before the rename (false, with errno, when they are not) and the
     // folder's entry after it. The standard library has neither; a program
     // installs them once at start-up, before any file is written. Without
-    // them a commit is as durable as the file system makes a rename.
+    // them a commit is as durable as the file system makes a rename. The
+    // optional third starts writing a stream's data out without waiting.
     struct Sync {
         bool (*file)(std::FILE*);
         void (*folder)(const std::string&);
+        void (*start)(std::FILE*) = nullptr;
     };
     static void setSync(Sync sync);
 

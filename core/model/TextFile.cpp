@@ -156,7 +156,7 @@ bool TextFile::setText(const char* text, CeId ceId) {
     return reason.empty();
 }
 
-std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream) const {
+std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging) const {
     // The width the output encoding's data has at the end of the chain; a
     // byte-swapped form has none and cannot be written.
     const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
@@ -164,6 +164,7 @@ std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream) const {
         width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId_, newLineMode_));
     if (!chain) return "no conversion to " + encodingName(outCeId_);
     CCC::FileOFlow dest(stream);
+    if (staging) dest.setProgressHook(ReplacingFile::kWritebackBytes, [staging] { staging->startWriteback(); });
     chain->setSrc(&src);
     errno = 0;
     try {
@@ -175,8 +176,8 @@ std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream) const {
     return reasonOf(errno);
 }
 
-bool TextFile::writeFrom(CCC::IFlow& src, std::FILE* stream) {
-    const std::string reason = encodeInto(src, stream);
+bool TextFile::writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging) {
+    const std::string reason = encodeInto(src, stream, staging);
     setFailure(reason);
     return reason.empty();
 }
@@ -208,7 +209,7 @@ bool TextFile::stageFrom(CCC::IFlow& src) {
         return false;
     }
     // A failure removes the temporary file with the ReplacingFile.
-    if (!writeFrom(src, file->stream())) return false;
+    if (!writeFrom(src, file->stream(), file.get())) return false;
     if (!file->finish()) {
         setFailure(file->failure());
         return false;

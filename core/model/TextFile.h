@@ -80,10 +80,10 @@ public:
     CCC::NLConv getNewLineMode() const { return newLineMode_; }
 
 private:
-    // The UTF-16 units of src converted into stream; empty, or the reason
-    // of a failure.
-    std::string encodeInto(CCC::IFlow& src, std::FILE* stream) const;
-    bool writeFrom(CCC::IFlow& src, std::FILE* stream);
+    // The UTF-16 units of src converted into stream (staging's, if given);
+    // empty, or the reason of a failure.
+    std::string encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr) const;
+    bool writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr);
     bool stageFrom(CCC::IFlow& src);
 
     CeId inCeId_;

@@ -109,8 +109,22 @@ TEST(TextFile, ReplacingFileCommitsOrLeavesNoTrace) {
         EXPECT_EQ(readBytes(path), works ? "new" : "old");
         EXPECT_EQ(dir.entries(), 1);
     }
-    ReplacingFile::setSync({});
     EXPECT_EQ(synced, (std::vector<std::string>{"old", "old", dir.dir().string()}));
+
+    // A long text being written is handed to the installed start as it goes,
+    // each time with all written so far in the file.
+    static std::vector<std::uintmax_t> started;
+    ReplacingFile::setSync({[](std::FILE*) { return true; }, [](const std::string&) {},
+                            [](std::FILE* fp) { started.push_back(fs::file_size(fs::read_symlink(
+                                "/proc/self/fd/" + std::to_string(fileno(fp))))); }});
+    Output big(nullptr, path.c_str(), CCC::ceid::kUtf8N, CCC::nlconv::kNone);
+    big.setContent(std::make_unique<DString>(5 * ReplacingFile::kWritebackBytes / 2, u'a'));
+    EXPECT_TRUE(big.write());
+    ReplacingFile::setSync({});
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_GE(started[0], ReplacingFile::kWritebackBytes);
+    EXPECT_GE(started[1], 2 * ReplacingFile::kWritebackBytes);
+    EXPECT_EQ(fs::file_size(path), 5 * ReplacingFile::kWritebackBytes / 2);
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, mode) << "the old file's permissions stay";
 }
 
