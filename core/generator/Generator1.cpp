@@ -62,6 +62,12 @@ void Generator1::emit(std::u16string_view tag) {
 void Generator1::spillBody() {
     // The last units stay: endTableBetweenRows() looks back at them.
     const std::size_t n = bodyValue_.size() - kBodyKeptUnits;
+    if (encodeAheadP_ && (bodyEncoded_.startedP() ||
+                          bodyEncoded_.start(srcText_->getOutCeId(), srcText_->getNewLineMode(), headEnd_))) {
+        bodyEncoded_.take(bodyValue_, n);
+        return;
+    }
+    encodeAheadP_ = false;
     if (!bodySpool_.append(bodyValue_.data(), n)) {
         // No room in a file: the body grows in memory as it did.
         spillAt_ = SIZE_MAX;
@@ -145,6 +151,7 @@ void Generator1::reset() {
     encodingValue_.clear();
     titleValue_.clear();
     bodyValue_.clear();
+    bodyEncoded_.clear();
     bodySpool_.clear();
     // Span and paragraph tags can make the body more than three times the
     // text (short sentences of kanji, whose tags outweigh them). Written
@@ -156,6 +163,8 @@ void Generator1::reset() {
     const std::size_t textLength = srcText_ ? srcText_->getTextLength() : 0;
     const bool spooled = model_ && model_->stagesOutputsP();
     spillAt_ = spooled ? kBodySpillUnits : SIZE_MAX;
+    const Template* skeleton = srcText_ ? srcText_->getTemplate() : nullptr;
+    encodeAheadP_ = spooled && skeleton && skeleton->unitBeforeBody(headEnd_) && EncodedSpool::usableAfter(headEnd_);
     try {
         bodyValue_.reserve(std::min(6 * textLength, spillAt_) + 1024);
     } catch (const std::bad_alloc&) {
@@ -231,9 +240,10 @@ void Generator1::writeOutput() {
     }
     // Handed over complete: the model writes it out at once.
     model_->addOutput(std::move(output), srcText_->getTemplate(),
-                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_});
-    // Written out now: the spool's file goes (a new part or source starts
+                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_, &bodyEncoded_});
+    // Written out now: the spools' files go (a new part or source starts
     // its body afresh).
+    bodyEncoded_.clear();
     bodySpool_.clear();
     if (untitled) titleValue_.clear();
 }

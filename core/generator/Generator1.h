@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "Generator.h"
+#include "core/model/EncodedSpool.h"
 #include "core/model/TextSpool.h"
 #include "ccc/text/Formatter.h"
 
@@ -128,6 +129,11 @@ private:
     static constexpr std::size_t kBodySpillUnits = 256 * 1024;
     static constexpr std::size_t kBodyKeptUnits = 16;
     std::size_t spillAt_ = SIZE_MAX;
+    // A spilled body is encoded on a second thread when the template lets
+    // it (headEnd_ is then the unit before its BODY), else parked as UTF-16.
+    EncodedSpool bodyEncoded_;
+    bool encodeAheadP_ = false;
+    unsigned short headEnd_ = 0;
     TextSpool bodySpool_;
     DString cssValue_;
     bool yokoP_ = false;

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "EncodedSpool.h"
 #include "TemplateLexer.h"
 #include "TextSpool.h"
 
@@ -38,7 +39,9 @@ TextPieces Template::pieces(const TemplateValues& values) const {
         switch (token.kind) {
         case TemplateLexer::Kind::Text: add(token.units, token.length); break;
         case TemplateLexer::Kind::Name:
-            if (values.bodyStart && values.bodyStart->size() && nameP(token, "BODY"))
+            if (values.bodyEncoded && values.bodyEncoded->startedP() && nameP(token, "BODY"))
+                out.push_back(TextPiece{nullptr, 0, nullptr, values.bodyEncoded});
+            else if (values.bodyStart && values.bodyStart->size() && nameP(token, "BODY"))
                 out.push_back(TextPiece{nullptr, values.bodyStart->size(), values.bodyStart});
             if (const DString* value = valueOf(token, values)) add(value->data(), value->size());
             break;
@@ -49,6 +52,23 @@ TextPieces Template::pieces(const TemplateValues& values) const {
         }
         previous = token.kind;
     }
+}
+
+bool Template::unitBeforeBody(unsigned short& unit) const {
+    TemplateLexer lexer(getText(), getTextLength());
+    TemplateLexer::Token before{}, last{};
+    int bodies = 0;
+    for (TemplateLexer::Token token = lexer.next(); token.kind != TemplateLexer::Kind::None &&
+                                                    token.kind != TemplateLexer::Kind::End;
+         token = lexer.next()) {
+        if (token.kind == TemplateLexer::Kind::Name && nameP(token, "BODY")) {
+            if (++bodies > 1 || before.kind != TemplateLexer::Kind::Text || before.length == 0) return false;
+            unit = before.units[before.length - 1];
+        }
+        before = last;
+        last = token;
+    }
+    return bodies == 1;
 }
 
 std::unique_ptr<DString> Template::fill(const TemplateValues& values) const {

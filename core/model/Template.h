@@ -6,13 +6,14 @@ namespace Orvane {
 
 // The values a template's placeholders are replaced by; a null value
 // stands for an empty one. A body made in a spool begins with the spool's
-// text and goes on with `body`.
+// text (or the encoded spool's, if started) and goes on with `body`.
 struct TemplateValues {
     const DString* encoding = nullptr;
     const DString* title = nullptr;
     const DString* body = nullptr;
     const DString* css = nullptr;
     const TextSpool* bodyStart = nullptr;
+    EncodedSpool* bodyEncoded = nullptr;
 };
 
 // The skeleton an output is poured into: UTF-16 text with placeholders
@@ -28,6 +29,9 @@ public:
     // The same text as pieces of the template and of the values, in order,
     // for writing it out without the filled copy.
     TextPieces pieces(const TemplateValues& values) const;
+    // The unit of template text right before BODY, when BODY stands once
+    // and after text; false otherwise.
+    bool unitBeforeBody(unsigned short& unit) const;
 };
 
 } // namespace Orvane

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "EncodedSpool.h"
 #include "ReplacingFile.h"
 #include "TextSpool.h"
 #include "ccc/encoding/EncodingIds.h"
@@ -156,7 +157,8 @@ bool TextFile::setText(const char* text, CeId ceId) {
     return reason.empty();
 }
 
-std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging) const {
+std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging,
+                                 const EncodedSpool* tail) const {
     // The width the output encoding's data has at the end of the chain; a
     // byte-swapped form has none and cannot be written.
     const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
@@ -169,6 +171,7 @@ std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFi
     errno = 0;
     try {
         CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
+        if (tail && !tail->copyTo(dest)) return reasonOf(errno);
         // Flushed here: the stream's owner may close it next.
         if (dest.close()) return {};
     } catch (const CCC::Exception&) {
@@ -176,8 +179,8 @@ std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFi
     return reasonOf(errno);
 }
 
-bool TextFile::writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging) {
-    const std::string reason = encodeInto(src, stream, staging);
+bool TextFile::writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging, const EncodedSpool* tail) {
+    const std::string reason = encodeInto(src, stream, staging, tail);
     setFailure(reason);
     return reason.empty();
 }
@@ -197,11 +200,22 @@ bool TextFile::stage() {
 }
 
 bool TextFile::stage(const TextPieces& pieces) {
-    PiecesIFlow src(pieces);
-    return stageFrom(src);
+    const auto encoded = std::find_if(pieces.begin(), pieces.end(), [](const TextPiece& p) { return p.encoded; });
+    if (encoded == pieces.end()) {
+        PiecesIFlow src(pieces);
+        return stageFrom(src);
+    }
+    const std::string reason = encoded->encoded->finish(TextPieces(encoded + 1, pieces.end()));
+    if (!reason.empty()) {
+        setFailure(reason);
+        return false;
+    }
+    const TextPieces head(pieces.begin(), encoded);
+    PiecesIFlow src(head);
+    return stageFrom(src, encoded->encoded);
 }
 
-bool TextFile::stageFrom(CCC::IFlow& src) {
+bool TextFile::stageFrom(CCC::IFlow& src, const EncodedSpool* tail) {
     discardStaged();
     auto file = std::make_unique<ReplacingFile>(getFileName().c_str());
     if (!file->openP()) {
@@ -209,7 +223,7 @@ bool TextFile::stageFrom(CCC::IFlow& src) {
         return false;
     }
     // A failure removes the temporary file with the ReplacingFile.
-    if (!writeFrom(src, file->stream(), file.get())) return false;
+    if (!writeFrom(src, file->stream(), file.get(), tail)) return false;
     if (!file->finish()) {
         setFailure(file->failure());
         return false;

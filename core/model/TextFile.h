@@ -18,15 +18,18 @@ namespace Orvane {
 using CCC::CeId;
 using DString = CCC::TString<unsigned short>;
 
+class EncodedSpool;
 class ReplacingFile;
 class TextSpool;
 
 // A stretch of UTF-16 text held by someone else: in memory, or (spool set,
-// units null) the whole of a spool's text.
+// units null) the whole of a spool's text; or (encoded set) a body being
+// encoded apart, which the pieces after it complete.
 struct TextPiece {
     const unsigned short* units;
     std::size_t length;
     const TextSpool* spool = nullptr;
+    EncodedSpool* encoded = nullptr;
 };
 using TextPieces = std::vector<TextPiece>;
 
@@ -57,6 +60,7 @@ public:
     // stage() of the pieces one after another instead of the content, which
     // is left alone: a text made of a few large parts is written without
     // being put together first. The pieces need live only until it returns.
+    // From an encoded piece on, the text is that piece's bytes.
     [[nodiscard]] bool stage(const TextPieces& pieces);
     [[nodiscard]] bool commitStaged();
     void discardStaged();
@@ -82,9 +86,12 @@ public:
 private:
     // The UTF-16 units of src converted into stream (staging's, if given);
     // empty, or the reason of a failure.
-    std::string encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr) const;
-    bool writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr);
-    bool stageFrom(CCC::IFlow& src);
+    // The bytes of tail, if given, follow those of src.
+    std::string encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr,
+                           const EncodedSpool* tail = nullptr) const;
+    bool writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr,
+                   const EncodedSpool* tail = nullptr);
+    bool stageFrom(CCC::IFlow& src, const EncodedSpool* tail = nullptr);
 
     CeId inCeId_;
     CeId outCeId_;

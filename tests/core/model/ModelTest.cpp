@@ -97,12 +97,13 @@ TEST_F(ModelTest, RunsThatCannotStartReturnFalse) {
 // writes its outputs to files; it comes out as the bytes of one kept
 // whole: a title known only at the end, pairs and markup across the
 // spool's blocks, a second part after the first used the spool, output
-// encodings with a mark or shift states.
+// encodings with a mark or shift states; bodies encoded on their own
+// thread, and (a template whose BODY follows a CR) parked as they are.
 TEST_F(ModelTest, LongBodiesAreWrittenAsWhenKept) {
     std::string part;
     for (int i = 0; i < 30000; ++i) part += "一\U00020BB7<&>二\n";
     writeBytes(dir_ / "long.txt", part + "=題\n&\n" + part);
-    for (const CeId out : {CCC::ceid::kUtf8N, CCC::ceid::kCp932, CCC::ceid::kIso2022Jp, CCC::ceid::kUtf16LeBom}) {
+    for (const CeId out : {CCC::ceid::kUtf8, CCC::ceid::kCp932, CCC::ceid::kIso2022Jp, CCC::ceid::kUtf16LeBom}) {
         std::vector<std::string> written;
         for (const bool kept : {false, true}) {
             Model model;
@@ -120,10 +121,31 @@ TEST_F(ModelTest, LongBodiesAreWrittenAsWhenKept) {
         }
         EXPECT_EQ(written[0], written[2]) << out;
         EXPECT_EQ(written[1], written[3]) << out;
-        if (out == CCC::ceid::kUtf8N) {
+        if (out == CCC::ceid::kUtf8) {
             EXPECT_NE(written[0].find("<title>題</title>"), std::string::npos);
         }
     }
+    Template crBeforeBody;
+    crBeforeBody.setContent(std::make_unique<DString>(u16("<b>\r@@BODY@@@@TITLE@@</b>\n")));
+    std::vector<std::string> written;
+    for (const bool kept : {false, true}) {
+        Model model;
+        prepare(model);
+        model.addSrcText(dir_.file("long.txt").c_str(), 8, nullptr, CCC::ceid::kUtf8, CCC::nlconv::kCr2CrLf)
+            ->setTemplate(&crBeforeBody);
+        model.setKeepOutputsP(kept);
+        ASSERT_TRUE(model.generate(nullptr));
+        for (const auto& output : model.getOutputs()) {
+            if (kept) {
+                ASSERT_TRUE(output->write());
+            }
+            written.push_back(readBytes(output->getFileName().c_str()));
+        }
+    }
+    ASSERT_EQ(written.size(), 4u);
+    EXPECT_EQ(written[0], written[2]);
+    EXPECT_EQ(written[1], written[3]);
+    EXPECT_EQ(written[1].substr(0, 8), "\xEF\xBB\xBF<b>\r\n");
 }
 
 TEST_F(ModelTest, WarningsOfEverySourceReachTheLogInOrder) {

@@ -33,6 +33,20 @@ TEST(Template, Fill) {
     }
 }
 
+// A body can be encoded apart only after a known unit of text.
+TEST(Template, UnitBeforeBody) {
+    const std::pair<const char*, int> cases[] = {
+        {"<body>\n@@BODY@@</body>", '\n'}, {"x@@BODY@@", 'x'}, {"@@BODY@@", -1}, {"@@TITLE@@@@BODY@@", -1},
+        {"a@@BODY@@b@@BODY@@", -1}, {"a@@TITLE@@b", -1}, {"題@@BODY@@", 0x984C},
+    };
+    for (const auto& [text, expected] : cases) {
+        Template t;
+        t.setContent(std::make_unique<DString>(u16(text)));
+        unsigned short unit = 0;
+        EXPECT_EQ(t.unitBeforeBody(unit) ? unit : -1, expected) << text;
+    }
+}
+
 TEST(SrcText, StripExtension) {
     const struct {
         const char* file;

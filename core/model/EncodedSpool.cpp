@@ -1,0 +1,222 @@
+#include "EncodedSpool.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "ccc/encoding/Iceman.h"
+#include "ccc/flow/CompositIFilter.h"
+#include "ccc/flow/Conveyer.h"
+#include "ccc/flow/FileBuffer.h"
+#include "ccc/flow/FileOFlow.h"
+#include "ccc/flow/FixedMemIFlow.h"
+#include "ccc/flow/MemOFlow.h"
+
+namespace Orvane {
+
+namespace {
+constexpr const char* kSourceName = "EncodedSpool.cpp";
+// Blocks taken but not yet encoded: enough to keep the thread busy, few
+// enough to keep the memory of a body that outruns it bounded.
+constexpr std::size_t kPendingBlocks = 2;
+} // namespace
+
+struct EncodedSpool::State {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<DString> pending;    // taken, not yet read by the thread
+    std::vector<DString> recycled;  // read: storage for the next take
+    bool closed = false;            // nothing more will be taken
+
+    std::unique_ptr<CCC::CompositIFilter> chain;
+    CCC::IOType width = 0;
+    std::FILE* file = nullptr;
+    std::unique_ptr<char[]> fileBuffer;
+    long skip = 0;  // the bytes of the head's last unit
+    std::string failure;
+    std::thread thread;
+
+    ~State() {
+        if (file) std::fclose(file);
+    }
+    void run();
+    // The next block for the thread (waiting for one), after recycling the
+    // one it is done with; false once the body is complete.
+    bool next(DString& block) {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (block.capacity()) recycled.push_back(std::move(block));
+        block = DString();
+        changed.wait(lock, [this] { return !pending.empty() || closed; });
+        if (pending.empty()) return false;
+        block = std::move(pending.front());
+        pending.pop_front();
+        changed.notify_all();
+        return true;
+    }
+};
+
+namespace {
+
+// The taken blocks, one after another, as the units of one flow that ends
+// when the body is complete.
+class PendingIFlow : public CCC::IFlow {
+public:
+    explicit PendingIFlow(EncodedSpool::State& state) : IFlow(CCC::kIO16, true), state_(state) {}
+
+    unsigned short get16() override {
+        std::size_t count = 0;
+        unsigned short u = 0;
+        read16(1, &u, count);
+        if (count == 0) CCC_THROW_IO(CCC::IOException::kEndOfData);
+        return u;
+    }
+
+    void read16(std::size_t n, unsigned short* buffer, std::size_t& count) override {
+        count = 0;
+        while (count < n) {
+            if (offset_ == block_.size()) {
+                offset_ = 0;
+                if (!state_.next(block_)) break;
+                continue;
+            }
+            const std::size_t take = std::min(n - count, block_.size() - offset_);
+            std::memcpy(buffer + count, block_.data() + offset_, take * sizeof(unsigned short));
+            count += take;
+            offset_ += take;
+        }
+        if (count) passed();
+    }
+
+private:
+    EncodedSpool::State& state_;
+    DString block_;
+    std::size_t offset_ = 0;
+};
+
+} // namespace
+
+void EncodedSpool::State::run() {
+    errno = 0;
+    try {
+        PendingIFlow src(*this);
+        CCC::FileOFlow dest(file);
+        chain->setSrc(&src);
+        CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
+        if (dest.close()) return;
+    } catch (const CCC::Exception&) {
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+    }
+    failure = std::generic_category().message(errno ? errno : EIO);
+    // Whatever is still taken is dropped, so that no take() waits forever.
+    DString block;
+    while (next(block)) block.clear();
+}
+
+EncodedSpool::EncodedSpool() = default;
+
+EncodedSpool::~EncodedSpool() { clear(); }
+
+bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, unsigned short headEnd) {
+    clear();
+    auto state = std::make_unique<State>();
+    state->width = CCC::Iceman::getIOType(outCeId);
+    if (state->width == 0 || !usableAfter(headEnd)) return false;
+    state->chain.reset(CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId, newLineMode));
+    std::unique_ptr<CCC::CompositIFilter> alone(
+        CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId, newLineMode));
+    if (!state->chain || !alone) return false;
+    // What the head's last unit comes to by itself (a mark included), as the
+    // thread's chain will write it first.
+    char bytes[64];
+    CCC::TFixedMemIFlow<unsigned short> unit(&headEnd, 1);
+    CCC::FixedMemOFlow out(bytes, sizeof bytes);
+    alone->setSrc(&unit);
+    try {
+        CCC::Conveyer(alone.get(), &out).carryBlocks(state->width);
+    } catch (const CCC::Exception&) {
+        return false;
+    }
+    state->skip = static_cast<long>(out.position());
+    state->file = std::tmpfile();
+    if (!state->file) return false;
+    state->fileBuffer = CCC::giveFileBuffer(state->file);
+    state->pending.emplace_back(1, headEnd);
+    try {
+        state->thread = std::thread([s = state.get()] { s->run(); });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    state_ = std::move(state);
+    return true;
+}
+
+void EncodedSpool::take(DString& text, std::size_t n) {
+    State& s = *state_;
+    DString block;
+    {
+        std::unique_lock<std::mutex> lock(s.mutex);
+        s.changed.wait(lock, [&s] { return s.pending.size() < kPendingBlocks; });
+        if (!s.recycled.empty()) {
+            block = std::move(s.recycled.back());
+            s.recycled.pop_back();
+        }
+    }
+    // The rest goes into the recycled storage, which then becomes text's.
+    if (block.capacity() < text.capacity()) block.reserve(text.capacity());
+    block.assign(text.data() + n, text.size() - n);
+    text.swap(block);
+    block.resize(n);
+    {
+        const std::lock_guard<std::mutex> lock(s.mutex);
+        s.pending.push_back(std::move(block));
+    }
+    s.changed.notify_all();
+}
+
+std::string EncodedSpool::finish(const TextPieces& rest) {
+    State& s = *state_;
+    {
+        std::unique_lock<std::mutex> lock(s.mutex);
+        for (const TextPiece& piece : rest) s.pending.emplace_back(piece.units, piece.length);
+        s.closed = true;
+    }
+    s.changed.notify_all();
+    s.thread.join();
+    return s.failure;
+}
+
+bool EncodedSpool::copyTo(CCC::OFlow& out) const {
+    std::FILE* file = state_->file;
+    if (std::fseek(file, state_->skip, SEEK_SET) != 0) return false;
+    std::vector<char> block(CCC::kFileBufferBytes);
+    std::size_t n;
+    while ((n = std::fread(block.data(), 1, block.size(), file)) > 0) {
+        std::size_t written = 0;
+        out.write8(n, block.data(), written);
+    }
+    if (!std::ferror(file)) return true;
+    if (!errno) errno = EIO;
+    return false;
+}
+
+void EncodedSpool::clear() {
+    if (!state_) return;
+    {
+        const std::lock_guard<std::mutex> lock(state_->mutex);
+        state_->closed = true;
+    }
+    state_->changed.notify_all();
+    if (state_->thread.joinable()) state_->thread.join();
+    state_.reset();
+}
+
+} // namespace Orvane
