@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "EncodedSpool.h"
@@ -48,6 +49,91 @@ std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::u
 }
 
 constexpr const char* kSourceName = "TextFile.cpp";
+
+// The first `limit` bytes of a flow.
+class PrefixIFlow : public CCC::IFlow {
+public:
+    PrefixIFlow(CCC::IFlow& src, std::size_t limit) : IFlow(CCC::kIO8, true), src_(src), left_(limit) {}
+
+    char get8() override {
+        std::size_t count = 0;
+        char u = 0;
+        read8(1, &u, count);
+        if (count == 0) CCC_THROW_IO(CCC::IOException::kEndOfData);
+        return u;
+    }
+
+    void read8(std::size_t n, char* buffer, std::size_t& count) override {
+        count = 0;
+        if (left_) src_.read8(std::min(n, left_), buffer, count);
+        left_ -= count;
+        if (count) passed();
+    }
+
+private:
+    CCC::IFlow& src_;
+    std::size_t left_;
+};
+
+// A file at least this long in an encoding in which a line feed after a
+// byte below 0x80 always stands alone, with nothing pending in the decoder
+// (ASCII, UTF-8, Shift_JIS, cp932, EUC-JP, ISO 8859, Windows-1252), is
+// decoded as two halves at once, cut at such a line feed.
+constexpr std::size_t kHalvesBytes = 1024 * 1024;
+
+bool cutAtLineFeedsP(CeId id) {
+    namespace ceid = CCC::ceid;
+    return id == ceid::kUsAscii || id == ceid::kUtf8 || id == ceid::kUtf8N || id == ceid::kShiftJis ||
+           id == ceid::kCp932 || id == ceid::kEucJp || id == ceid::kEucJpMs || id == ceid::kWindows1252 ||
+           (id >= ceid::kIso8859_1 && id <= ceid::kIso8859_15);
+}
+
+// Where the second half of a file of `size` bytes starts: at the first line
+// feed after a byte below 0x80 past the middle, or 0 when none is near.
+std::size_t middleLineFeed(std::FILE* file, std::size_t size) {
+    char window[64 * 1024];
+    const std::size_t start = size / 2;
+    if (std::fseek(file, static_cast<long>(start), SEEK_SET) != 0) return 0;
+    const std::size_t n = std::fread(window, 1, sizeof window, file);
+    for (std::size_t i = 1; i < n; ++i)
+        if (window[i] == '\n' && static_cast<unsigned char>(window[i - 1]) < 0x80) return start + i;
+    return 0;
+}
+
+// Decodes file (open at path, `size` bytes) from `from`: the part from
+// `cut` on on a second thread, if one can be had. The line feed at `cut`
+// ends the first part and also begins the second, whose chain takes it
+// first (where every chain has just begun a line) and drops it.
+std::string decodeInHalves(CCC::FileIFlow& file, const char* path, CeId from, std::size_t size, std::size_t cut,
+                           std::unique_ptr<DString>& text) {
+    if (std::fseek(file.stream(), 0, SEEK_SET) != 0) return std::generic_category().message(errno);
+    std::unique_ptr<DString> second;
+    std::string secondReason;
+    std::thread other;
+    try {
+        other = std::thread([&] {
+            errno = 0;
+            CCC::FileIFlow src(path, true);
+            if (!src.openP() || std::fseek(src.stream(), static_cast<long>(cut), SEEK_SET) != 0) {
+                secondReason = std::generic_category().message(errno ? errno : EIO);
+                return;
+            }
+            secondReason = decode(src, from, size - cut, second);
+        });
+    } catch (const std::system_error&) {
+        return decode(file, from, size, text);
+    }
+    std::unique_ptr<DString> first;
+    PrefixIFlow src(file, cut + 1);
+    std::string reason = decode(src, from, size, first);
+    other.join();
+    if (reason.empty()) reason = secondReason;
+    if (!reason.empty()) return reason;
+    if (second->empty() || (*second)[0] != '\n') return "the file changed while it was read";
+    first->append(second->data() + 1, second->size() - 1);
+    text = std::move(first);
+    return {};
+}
 
 // The pieces one after another as one flow of UTF-16 units.
 class PiecesIFlow : public CCC::IFlow {
@@ -141,8 +227,11 @@ bool TextFile::read() {
         }
         // No encoding yields more UTF-16 units than it has bytes.
         std::error_code ec;
-        const auto size = std::filesystem::file_size(getFileName().c_str(), ec);
-        reason = decode(src, inCeId_, ec ? 0 : static_cast<std::size_t>(size), content_);
+        const auto size = static_cast<std::size_t>(std::filesystem::file_size(getFileName().c_str(), ec));
+        const std::size_t cut = !ec && size >= kHalvesBytes && cutAtLineFeedsP(inCeId_) ? middleLineFeed(src.stream(), size) : 0;
+        if (cut) reason = decodeInHalves(src, getFileName().c_str(), inCeId_, size, cut, content_);
+        else if (std::fseek(src.stream(), 0, SEEK_SET) != 0) reason = reasonOf(errno);
+        else reason = decode(src, inCeId_, ec ? 0 : size, content_);
     }
     setFailure(reason);
     return reason.empty();

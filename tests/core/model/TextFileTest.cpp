@@ -4,6 +4,7 @@
 #include "support/Utf.h"
 
 #include <filesystem>
+#include <random>
 #include <vector>
 
 #include "core/model/FileName.h"
@@ -33,6 +34,29 @@ TEST(TextFile, ReadFailuresLeaveNoContent) {
     missing.setContent(std::make_unique<DString>(u16("stale")));
     EXPECT_FALSE(missing.read());
     EXPECT_EQ(missing.getTextLength(), 0u) << "a failed read drops the old content";
+}
+
+// A long file is decoded in two halves at once, cut at a line feed in the
+// middle: it reads as the same bytes decoded whole do, in every encoding
+// cut so, with marks, broken and cut-off sequences around the line feeds.
+TEST(TextFile, LongFilesReadAsWhenDecodedWhole) {
+    Scratch dir;
+    const char* const bits[] = {"\n", "a", "\xEF\xBB\xBF", "\x82\xA0", "\xE3\x81\x82", "\xA4\xA2", "\x8E\xB1",
+                                "\x81", "\xFF", "\r\n", "\xF0\x9F\x98\x80", "\xE3\x81", "\x8F\xA2\xAF", "\x80"};
+    std::mt19937 random(7);
+    std::string bytes;
+    while (bytes.size() < 3 * 1024 * 1024 / 2) bytes += bits[random() % std::size(bits)];
+    writeBytes(dir.file("long.txt"), bytes);
+    const auto shared = std::make_shared<const std::string>(bytes);
+    namespace ceid = CCC::ceid;
+    for (const CeId in : {ceid::kUsAscii, ceid::kUtf8, ceid::kUtf8N, ceid::kShiftJis, ceid::kCp932, ceid::kEucJp,
+                          ceid::kEucJpMs, ceid::kWindows1252, ceid::kIso8859_1, ceid::kIso8859_15}) {
+        SrcText halves(dir.file("long.txt").c_str(), in, nullptr, 8, 0);
+        SrcText whole(dir.file("long.txt").c_str(), in, nullptr, 8, 0);
+        whole.setPreloadedBytes(shared);
+        ASSERT_TRUE(halves.read() && whole.read()) << in;
+        EXPECT_TRUE(*halves.getContent() == *whole.getContent()) << in;
+    }
 }
 
 // Staged from pieces, the text is written as the whole of it would be,
