@@ -63,6 +63,9 @@ public:
 protected:
     // The base block read: get() n times, stopping quietly at end of data.
     template <class T> void readByUnits(std::size_t n, T* buffer, std::size_t& count);
+    // The unit read of a flow that reads in blocks: a block of one unit;
+    // end of data (code 1) when none is left.
+    template <class T> T getByBlock();
 
 private:
     template <class T> bool readLineImpl(TString<T>& s, bool append);
@@ -134,6 +137,15 @@ void IFlow::readByUnits(std::size_t n, T* buffer, std::size_t& count) {
     } catch (const IOException& e) {
         if (e.getCode() != IOException::kEndOfData) throw;
     }
+}
+
+template <class T>
+T IFlow::getByBlock() {
+    T u{};
+    std::size_t count = 0;
+    read<T>(1, &u, count);
+    if (count == 0) throw IOException("Flow.h", __LINE__, IOException::kEndOfData);
+    return u;
 }
 
 template <class T>

@@ -23,7 +23,6 @@
 namespace Orvane {
 
 namespace {
-constexpr const char* kSourceName = "EncodedSpool.cpp";
 // Blocks taken but not yet encoded: enough to keep the thread busy, few
 // enough to keep the memory of a body that outruns it bounded.
 constexpr std::size_t kPendingBlocks = 2;
@@ -71,13 +70,7 @@ class PendingIFlow : public CCC::IFlow {
 public:
     explicit PendingIFlow(EncodedSpool::State& state) : IFlow(CCC::kIO16, true), state_(state) {}
 
-    unsigned short get16() override {
-        std::size_t count = 0;
-        unsigned short u = 0;
-        read16(1, &u, count);
-        if (count == 0) CCC_THROW_IO(CCC::IOException::kEndOfData);
-        return u;
-    }
+    unsigned short get16() override { return getByBlock<unsigned short>(); }
 
     void read16(std::size_t n, unsigned short* buffer, std::size_t& count) override {
         count = 0;

@@ -55,13 +55,7 @@ class PrefixIFlow : public CCC::IFlow {
 public:
     PrefixIFlow(CCC::IFlow& src, std::size_t limit) : IFlow(CCC::kIO8, true), src_(src), left_(limit) {}
 
-    char get8() override {
-        std::size_t count = 0;
-        char u = 0;
-        read8(1, &u, count);
-        if (count == 0) CCC_THROW_IO(CCC::IOException::kEndOfData);
-        return u;
-    }
+    char get8() override { return getByBlock<char>(); }
 
     void read8(std::size_t n, char* buffer, std::size_t& count) override {
         count = 0;
@@ -147,13 +141,7 @@ public:
         return true;
     }
 
-    unsigned short get16() override {
-        std::size_t count = 0;
-        unsigned short u = 0;
-        read16(1, &u, count);
-        if (count == 0) CCC_THROW_IO(CCC::IOException::kEndOfData);
-        return u;
-    }
+    unsigned short get16() override { return getByBlock<unsigned short>(); }
 
     void read16(std::size_t n, unsigned short* buffer, std::size_t& count) override {
         count = 0;
