@@ -73,7 +73,7 @@ private:
 // byte below 0x80 always stands alone, with nothing pending in the decoder
 // (ASCII, UTF-8, Shift_JIS, cp932, EUC-JP, ISO 8859, Windows-1252), is
 // decoded as two halves at once, cut at such a line feed.
-constexpr std::size_t kHalvesBytes = 1024 * 1024;
+constexpr std::size_t kHalvesBytes = 4 * 1024 * 1024;
 
 bool cutAtLineFeedsP(CeId id) {
     namespace ceid = CCC::ceid;

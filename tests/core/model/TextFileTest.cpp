@@ -45,7 +45,7 @@ TEST(TextFile, LongFilesReadAsWhenDecodedWhole) {
                                 "\x81", "\xFF", "\r\n", "\xF0\x9F\x98\x80", "\xE3\x81", "\x8F\xA2\xAF", "\x80"};
     std::mt19937 random(7);
     std::string bytes;
-    while (bytes.size() < 3 * 1024 * 1024 / 2) bytes += bits[random() % std::size(bits)];
+    while (bytes.size() < 9 * 1024 * 1024 / 2) bytes += bits[random() % std::size(bits)];
     writeBytes(dir.file("long.txt"), bytes);
     const auto shared = std::make_shared<const std::string>(bytes);
     namespace ceid = CCC::ceid;
