@@ -62,8 +62,7 @@ void Generator1::emit(std::u16string_view tag) {
 void Generator1::spillBody() {
     // The last units stay: endTableBetweenRows() looks back at them.
     const std::size_t n = bodyValue_.size() - kBodyKeptUnits;
-    if (encodeAheadP_ && (bodyEncoded_.startedP() ||
-                          bodyEncoded_.start(srcText_->getOutCeId(), srcText_->getNewLineMode(), headEnd_))) {
+    if (encodeAheadP_ && (bodyEncoded_.startedP() || startEncodedBody())) {
         bodyEncoded_.take(bodyValue_, n);
         return;
     }
@@ -164,7 +163,8 @@ void Generator1::reset() {
     const bool spooled = model_ && model_->stagesOutputsP();
     spillAt_ = spooled ? kBodySpillUnits : SIZE_MAX;
     const Template* skeleton = srcText_ ? srcText_->getTemplate() : nullptr;
-    encodeAheadP_ = spooled && skeleton && skeleton->unitBeforeBody(headEnd_) && EncodedSpool::usableAfter(headEnd_);
+    unsigned short headEnd = 0;
+    encodeAheadP_ = spooled && skeleton && skeleton->unitBeforeBody(headEnd) && EncodedSpool::usableAfter(headEnd);
     try {
         bodyValue_.reserve(std::min(6 * textLength, spillAt_) + 1024);
     } catch (const std::bad_alloc&) {
@@ -217,6 +217,20 @@ void Generator1::writeOutput() {
     closeWrappers();
     if (!srcText_ || !model_) return;
 
+    auto output = std::make_unique<Output>(srcText_, outputName().c_str(), srcText_->getOutCeId(),
+                                           srcText_->getNewLineMode());
+    const bool untitled = completeHead();
+    // Handed over complete: the model writes it out at once.
+    model_->addOutput(std::move(output), srcText_->getTemplate(),
+                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_, &bodyEncoded_});
+    // Written out now: the spools' files go (a new part or source starts
+    // its body afresh).
+    bodyEncoded_.clear();
+    bodySpool_.clear();
+    if (untitled) titleValue_.clear();
+}
+
+BString Generator1::outputName() {
     BString name;
     if (part_ == 0) {
         name = srcText_->getBaseName();
@@ -226,7 +240,10 @@ void Generator1::writeOutput() {
         partName.addString(srcText_->getBaseName()).addInt(part_).addZString(getExtension());
         partName.format(name);
     }
-    auto output = std::make_unique<Output>(srcText_, name.c_str(), srcText_->getOutCeId(), srcText_->getNewLineMode());
+    return name;
+}
+
+bool Generator1::completeHead() {
     setEncoding(srcText_->getOutCeId());
     // HTML5 wants a title in every document: a part without a title line
     // is called after its source's file name.
@@ -238,14 +255,17 @@ void Generator1::writeOutput() {
         if (FileName::toText(slash == BString::npos ? file : BString(file.substr(slash + 1)), fileName))
             Escaping::appendText(titleValue_, &fileName);
     }
-    // Handed over complete: the model writes it out at once.
-    model_->addOutput(std::move(output), srcText_->getTemplate(),
-                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_, &bodyEncoded_});
-    // Written out now: the spools' files go (a new part or source starts
-    // its body afresh).
-    bodyEncoded_.clear();
-    bodySpool_.clear();
+    return untitled;
+}
+
+bool Generator1::startEncodedBody() {
+    // The head as it stands now: most documents have their title by the
+    // time their body fills its memory.
+    const bool untitled = completeHead();
+    const std::unique_ptr<DString> head = srcText_->getTemplate()->fill(
+        TemplateValues{&encodingValue_, &titleValue_, nullptr, &cssValue_}, true);
     if (untitled) titleValue_.clear();
+    return bodyEncoded_.start(srcText_->getOutCeId(), srcText_->getNewLineMode(), *head, outputName().c_str());
 }
 
 void Generator1::newOutput() {

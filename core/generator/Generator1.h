@@ -96,6 +96,14 @@ private:
         return bodyValue_;
     }
     void spillBody();
+    // Starts bodyEncoded_ with the head as it stands; false when it cannot.
+    bool startEncodedBody();
+    // The name of the document being made (its part's, after the first).
+    BString outputName();
+    // Sets the head's values that are settled only when the document is
+    // written; true when the title was made from the file name (the caller
+    // clears it after use).
+    bool completeHead();
     void openWrappers();
     void closeWrappers();
     // Prints a structure warning into the log and, unless !located, adds it
@@ -130,10 +138,9 @@ private:
     static constexpr std::size_t kBodyKeptUnits = 16;
     std::size_t spillAt_ = SIZE_MAX;
     // A spilled body is encoded on a second thread when the template lets
-    // it (headEnd_ is then the unit before its BODY), else parked as UTF-16.
+    // it (BODY after a line end), else parked as UTF-16.
     EncodedSpool bodyEncoded_;
     bool encodeAheadP_ = false;
-    unsigned short headEnd_ = 0;
     TextSpool bodySpool_;
     DString cssValue_;
     bool yokoP_ = false;

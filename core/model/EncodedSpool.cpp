@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "ReplacingFile.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
 #include "ccc/flow/Conveyer.h"
@@ -37,14 +38,17 @@ struct EncodedSpool::State {
 
     std::unique_ptr<CCC::CompositIFilter> chain;
     CCC::IOType width = 0;
-    std::FILE* file = nullptr;
-    std::unique_ptr<char[]> fileBuffer;
-    long skip = 0;  // the bytes of the head's last unit
+    std::string head;                       // the head's bytes when started
+    std::unique_ptr<ReplacingFile> target;  // holding the head's bytes, or null
+    std::FILE* file = nullptr;              // target's, or an unnamed one
+    std::unique_ptr<char[]> fileBuffer;     // the unnamed one's
+    long bodyStart = 0;                     // where the body's bytes begin in file
+    std::size_t skip = 0;                   // the bytes of the head's last unit
     std::string failure;
     std::thread thread;
 
     ~State() {
-        if (file) std::fclose(file);
+        if (fileBuffer) std::fclose(file);
     }
     void run();
     // The next block for the thread (waiting for one), after recycling the
@@ -63,6 +67,26 @@ struct EncodedSpool::State {
 };
 
 namespace {
+
+// Passes units on to dest, all but the first `skip` bytes (whole units).
+class SkippingOFlow : public CCC::OutputWidths<SkippingOFlow> {
+public:
+    SkippingOFlow(CCC::OFlow& dest, std::size_t skip) : OutputWidths(CCC::kIOAll, true), dest_(dest), skip_(skip) {}
+    void flush() override { dest_.flush(); }
+
+private:
+    friend class CCC::OutputWidths<SkippingOFlow>;
+    template <class T> void writeAny(std::size_t n, const T* buffer, std::size_t& count) {
+        const std::size_t dropped = std::min(n, skip_ / sizeof(T));
+        skip_ -= dropped * sizeof(T);
+        std::size_t written = 0;
+        if (n > dropped) dest_.write(n - dropped, buffer + dropped, written);
+        count = dropped + written;
+    }
+
+    CCC::OFlow& dest_;
+    std::size_t skip_;
+};
 
 // The taken blocks, one after another, as the units of one flow that ends
 // when the body is complete.
@@ -100,10 +124,12 @@ void EncodedSpool::State::run() {
     errno = 0;
     try {
         PendingIFlow src(*this);
-        CCC::FileOFlow dest(file);
+        CCC::FileOFlow out(file);
+        if (target) out.setProgressHook(ReplacingFile::kWritebackBytes, [this] { target->startWriteback(); });
+        SkippingOFlow dest(out, skip);
         chain->setSrc(&src);
         CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
-        if (dest.close()) return;
+        if (out.close()) return;
     } catch (const CCC::Exception&) {
     } catch (const std::bad_alloc&) {
         errno = ENOMEM;
@@ -118,31 +144,51 @@ EncodedSpool::EncodedSpool() = default;
 
 EncodedSpool::~EncodedSpool() { clear(); }
 
-bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, unsigned short headEnd) {
-    clear();
-    auto state = std::make_unique<State>();
-    state->width = CCC::Iceman::getIOType(outCeId);
-    if (state->width == 0 || !usableAfter(headEnd)) return false;
-    state->chain.reset(CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId, newLineMode));
-    std::unique_ptr<CCC::CompositIFilter> alone(
-        CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId, newLineMode));
-    if (!state->chain || !alone) return false;
-    // What the head's last unit comes to by itself (a mark included), as the
-    // thread's chain will write it first.
-    char bytes[64];
-    CCC::TFixedMemIFlow<unsigned short> unit(&headEnd, 1);
-    CCC::FixedMemOFlow out(bytes, sizeof bytes);
-    alone->setSrc(&unit);
+bool EncodedSpool::encode(CCC::IFlow& src, CeId to, CCC::NLConv newLineMode, std::string& bytes) {
+    const CCC::IOType width = CCC::Iceman::getIOType(to);
+    std::unique_ptr<CCC::CompositIFilter> chain(
+        width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, to, newLineMode));
+    if (!chain) return false;
+    CCC::TString<char> out;
+    CCC::MemOFlow dest(&out);
+    chain->setSrc(&src);
     try {
-        CCC::Conveyer(alone.get(), &out).carryBlocks(state->width);
+        CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
     } catch (const CCC::Exception&) {
         return false;
     }
-    state->skip = static_cast<long>(out.position());
-    state->file = std::tmpfile();
-    if (!state->file) return false;
-    state->fileBuffer = CCC::giveFileBuffer(state->file);
-    state->pending.emplace_back(1, headEnd);
+    bytes.assign(out.data(), out.size());
+    return true;
+}
+
+bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& head, const char* target) {
+    clear();
+    if (head.empty() || !usableAfter(head.back())) return false;
+    auto state = std::make_unique<State>();
+    state->width = CCC::Iceman::getIOType(outCeId);
+    // The head's last unit by itself (a mark included): the thread's chain
+    // takes it first, and its bytes are skipped.
+    std::string alone;
+    CCC::TFixedMemIFlow<unsigned short> headText(head.data(), head.size()), lastUnit(&head.back(), 1);
+    if (!encode(headText, outCeId, newLineMode, state->head) || !encode(lastUnit, outCeId, newLineMode, alone))
+        return false;
+    state->chain.reset(CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId, newLineMode));
+    if (!state->chain) return false;
+    state->skip = alone.size();
+    if (target) {
+        auto file = std::make_unique<ReplacingFile>(target);
+        if (file->openP() && std::fwrite(state->head.data(), 1, state->head.size(), file->stream()) == state->head.size()) {
+            state->file = file->stream();
+            state->bodyStart = static_cast<long>(state->head.size());
+            state->target = std::move(file);
+        }
+    }
+    if (!state->file) {
+        state->file = std::tmpfile();
+        if (!state->file) return false;
+        state->fileBuffer = CCC::giveFileBuffer(state->file);
+    }
+    state->pending.emplace_back(1, head.back());
     try {
         state->thread = std::thread([s = state.get()] { s->run(); });
     } catch (const std::system_error&) {
@@ -187,9 +233,14 @@ std::string EncodedSpool::finish(const TextPieces& rest) {
     return s.failure;
 }
 
+std::unique_ptr<ReplacingFile> EncodedSpool::takeFile(const std::string& headBytes) {
+    if (!state_ || !state_->target || headBytes != state_->head) return nullptr;
+    return std::move(state_->target);
+}
+
 bool EncodedSpool::copyTo(CCC::OFlow& out) const {
     std::FILE* file = state_->file;
-    if (std::fseek(file, state_->skip, SEEK_SET) != 0) return false;
+    if (std::fseek(file, state_->bodyStart, SEEK_SET) != 0) return false;
     std::vector<char> block(CCC::kFileBufferBytes);
     std::size_t n;
     while ((n = std::fread(block.data(), 1, block.size(), file)) > 0) {

@@ -75,8 +75,9 @@ bool ReplacingFile::createTemporary() {
         // must find it.
         liveSlot_ = LiveTemporaryFiles::add(temp_.c_str());
         errno = 0;
-        // "x": never take over a file that happens to exist already.
-        fp_ = std::fopen(temp_.c_str(), "wbx");
+        // "x": never take over a file that happens to exist already. "+":
+        // what was written may be read back.
+        fp_ = std::fopen(temp_.c_str(), "w+bx");
         if (fp_) {
             buffer_ = CCC::giveFileBuffer(fp_);
             return true;

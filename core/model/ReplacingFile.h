@@ -26,7 +26,7 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     bool openP() const { return fp_ != nullptr; }
-    // The temporary file's stream, open for writing in byte mode.
+    // The temporary file's stream, open for writing (and reading) in byte mode.
     std::FILE* stream() const { return fp_; }
     const std::string& temporaryName() const { return temp_; }
     const std::string& target() const { return target_; }

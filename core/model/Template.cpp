@@ -27,7 +27,7 @@ const DString* valueOf(const TemplateLexer::Token& token, const TemplateValues& 
 
 } // namespace
 
-TextPieces Template::pieces(const TemplateValues& values) const {
+TextPieces Template::pieces(const TemplateValues& values, bool headOnly) const {
     TextPieces out;
     const auto add = [&out](const unsigned short* units, std::size_t length) {
         if (length) out.push_back(TextPiece{units, length});
@@ -39,6 +39,7 @@ TextPieces Template::pieces(const TemplateValues& values) const {
         switch (token.kind) {
         case TemplateLexer::Kind::Text: add(token.units, token.length); break;
         case TemplateLexer::Kind::Name:
+            if (headOnly && nameP(token, "BODY")) return out;
             if (values.bodyEncoded && values.bodyEncoded->startedP() && nameP(token, "BODY"))
                 out.push_back(TextPiece{nullptr, 0, nullptr, values.bodyEncoded});
             else if (values.bodyStart && values.bodyStart->size() && nameP(token, "BODY"))
@@ -71,8 +72,8 @@ bool Template::unitBeforeBody(unsigned short& unit) const {
     return bodies == 1;
 }
 
-std::unique_ptr<DString> Template::fill(const TemplateValues& values) const {
-    const TextPieces parts = pieces(values);
+std::unique_ptr<DString> Template::fill(const TemplateValues& values, bool headOnly) const {
+    const TextPieces parts = pieces(values, headOnly);
     std::size_t length = 0;
     for (const TextPiece& part : parts) length += part.length;
     auto out = std::make_unique<DString>();

@@ -25,10 +25,11 @@ public:
 
     // The content with every placeholder replaced: ENCODING, TITLE, BODY
     // and CSS by their values, any other name by nothing; "@@@@" gives "@@".
-    std::unique_ptr<DString> fill(const TemplateValues& values) const;
+    // With headOnly, only what comes before the first BODY.
+    std::unique_ptr<DString> fill(const TemplateValues& values, bool headOnly = false) const;
     // The same text as pieces of the template and of the values, in order,
     // for writing it out without the filled copy.
-    TextPieces pieces(const TemplateValues& values) const;
+    TextPieces pieces(const TemplateValues& values, bool headOnly = false) const;
     // The unit of template text right before BODY, when BODY stands once
     // and after text; false otherwise.
     bool unitBeforeBody(unsigned short& unit) const;

@@ -282,14 +282,26 @@ bool TextFile::stage(const TextPieces& pieces) {
         PiecesIFlow src(pieces);
         return stageFrom(src);
     }
-    const std::string reason = encoded->encoded->finish(TextPieces(encoded + 1, pieces.end()));
+    EncodedSpool& body = *encoded->encoded;
+    const std::string reason = body.finish(TextPieces(encoded + 1, pieces.end()));
     if (!reason.empty()) {
         setFailure(reason);
         return false;
     }
     const TextPieces head(pieces.begin(), encoded);
+    PiecesIFlow headText(head);
+    std::string headBytes;
+    if (EncodedSpool::encode(headText, outCeId_, newLineMode_, headBytes)) {
+        if (std::unique_ptr<ReplacingFile> file = body.takeFile(headBytes)) {
+            discardStaged();
+            const bool finished = file->finish();
+            setFailure(finished ? std::string() : file->failure());
+            if (finished) staged_ = std::move(file);
+            return finished;
+        }
+    }
     PiecesIFlow src(head);
-    return stageFrom(src, encoded->encoded);
+    return stageFrom(src, &body);
 }
 
 bool TextFile::stageFrom(CCC::IFlow& src, const EncodedSpool* tail) {
