@@ -84,9 +84,9 @@ public:
     CCC::NLConv getNewLineMode() const { return newLineMode_; }
 
 private:
-    // The UTF-16 units of src converted into stream (staging's, if given);
-    // empty, or the reason of a failure.
-    // The bytes of tail, if given, follow those of src.
+    // The UTF-16 units of src converted into stream (staging's, if given),
+    // followed by the bytes of tail, if given; empty, or the reason of a
+    // failure.
     std::string encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr,
                            const EncodedSpool* tail = nullptr) const;
     bool writeFrom(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging = nullptr,
