@@ -216,9 +216,12 @@ bool TextFile::read() {
         // No encoding yields more UTF-16 units than it has bytes.
         std::error_code ec;
         const auto size = static_cast<std::size_t>(std::filesystem::file_size(getFileName().c_str(), ec));
-        const std::size_t cut = !ec && size >= kHalvesBytes && cutAtLineFeedsP(inCeId_) ? middleLineFeed(src.stream(), size) : 0;
+        // Only a long regular file is looked into (and so must be rewound):
+        // a pipe can be read only once.
+        const bool halvesP = !ec && size >= kHalvesBytes && cutAtLineFeedsP(inCeId_);
+        const std::size_t cut = halvesP ? middleLineFeed(src.stream(), size) : 0;
         if (cut) reason = decodeInHalves(src, getFileName().c_str(), inCeId_, size, cut, content_);
-        else if (std::fseek(src.stream(), 0, SEEK_SET) != 0) reason = reasonOf(errno);
+        else if (halvesP && std::fseek(src.stream(), 0, SEEK_SET) != 0) reason = reasonOf(errno);
         else reason = decode(src, inCeId_, ec ? 0 : size, content_);
     }
     setFailure(reason);

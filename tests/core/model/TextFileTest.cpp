@@ -5,7 +5,10 @@
 
 #include <filesystem>
 #include <random>
+#include <thread>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "core/model/FileName.h"
 #include "core/model/Output.h"
@@ -57,6 +60,14 @@ TEST(TextFile, LongFilesReadAsWhenDecodedWhole) {
         ASSERT_TRUE(halves.read() && whole.read()) << in;
         EXPECT_TRUE(*halves.getContent() == *whole.getContent()) << in;
     }
+    // A pipe is read once, front to back.
+    ASSERT_EQ(::mkfifo(dir.file("pipe.txt").c_str(), 0600), 0);
+    std::thread writer([&] { writeBytes(dir.file("pipe.txt"), "\xE3\x81\x82\n"); });
+    SrcText piped(dir.file("pipe.txt").c_str(), CCC::ceid::kUtf8, nullptr, 8, 0);
+    EXPECT_TRUE(piped.read()) << piped.getFailure();
+    writer.join();
+    ASSERT_NE(piped.getContent(), nullptr);
+    EXPECT_EQ(utf8(*piped.getContent()), "あ\n");
 }
 
 // Staged from pieces, the text is written as the whole of it would be,
