@@ -41,7 +41,7 @@ struct EncodedSpool::State {
     std::string head;                       // the head's bytes when started
     std::unique_ptr<ReplacingFile> target;  // holding the head's bytes, or null
     std::FILE* file = nullptr;              // target's, or an unnamed one
-    std::unique_ptr<char[]> fileBuffer;     // the unnamed one's
+    std::unique_ptr<char[]> fileBuffer;     // the unnamed one's (only it is closed here)
     long bodyStart = 0;                     // where the body's bytes begin in file
     std::size_t skip = 0;                   // the bytes of the head's last unit
     std::string failure;
@@ -145,15 +145,13 @@ EncodedSpool::EncodedSpool() = default;
 EncodedSpool::~EncodedSpool() { clear(); }
 
 bool EncodedSpool::encode(CCC::IFlow& src, CeId to, CCC::NLConv newLineMode, std::string& bytes) {
-    const CCC::IOType width = CCC::Iceman::getIOType(to);
-    std::unique_ptr<CCC::CompositIFilter> chain(
-        width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, to, newLineMode));
+    const std::unique_ptr<CCC::CompositIFilter> chain = TextFile::outputChain(to, newLineMode);
     if (!chain) return false;
     CCC::TString<char> out;
     CCC::MemOFlow dest(&out);
     chain->setSrc(&src);
     try {
-        CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
+        CCC::Conveyer(chain.get(), &dest).carryBlocks(CCC::Iceman::getIOType(to));
     } catch (const CCC::Exception&) {
         return false;
     }
@@ -172,7 +170,7 @@ bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& h
     CCC::TFixedMemIFlow<unsigned short> headText(head.data(), head.size()), lastUnit(&head.back(), 1);
     if (!encode(headText, outCeId, newLineMode, state->head) || !encode(lastUnit, outCeId, newLineMode, alone))
         return false;
-    state->chain.reset(CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId, newLineMode));
+    state->chain = TextFile::outputChain(outCeId, newLineMode);
     if (!state->chain) return false;
     state->skip = alone.size();
     if (target) {

@@ -237,14 +237,17 @@ bool TextFile::setText(const char* text, CeId ceId) {
     return reason.empty();
 }
 
+std::unique_ptr<CCC::CompositIFilter> TextFile::outputChain(CeId to, CCC::NLConv newLineMode) {
+    if (CCC::Iceman::getIOType(to) == 0) return nullptr;
+    return std::unique_ptr<CCC::CompositIFilter>(
+        CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, to, newLineMode));
+}
+
 std::string TextFile::encodeInto(CCC::IFlow& src, std::FILE* stream, ReplacingFile* staging,
                                  const EncodedSpool* tail) const {
-    // The width the output encoding's data has at the end of the chain; a
-    // byte-swapped form has none and cannot be written.
-    const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
-    std::unique_ptr<CCC::CompositIFilter> chain(
-        width == 0 ? nullptr : CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, outCeId_, newLineMode_));
+    const std::unique_ptr<CCC::CompositIFilter> chain = outputChain(outCeId_, newLineMode_);
     if (!chain) return "no conversion to " + encodingName(outCeId_);
+    const CCC::IOType width = CCC::Iceman::getIOType(outCeId_);
     CCC::FileOFlow dest(stream);
     if (staging) dest.setProgressHook(ReplacingFile::kWritebackBytes, [staging] { staging->startWriteback(); });
     chain->setSrc(&src);

@@ -10,6 +10,7 @@
 #include "ccc/encoding/EncodingIds.h"
 
 namespace CCC {
+class CompositIFilter;
 class IFlow;
 }
 
@@ -78,6 +79,11 @@ public:
     const DString* getContent() const { return content_.get(); }
     void setContent(std::unique_ptr<DString> content) { content_ = std::move(content); }
     void releaseContent() { content_.reset(); }
+
+    // The chain from the core's text to `to` with newLineMode; null when
+    // there is none, or `to` has no width at the chain's end (a byte-swapped
+    // form) and cannot be written.
+    static std::unique_ptr<CCC::CompositIFilter> outputChain(CeId to, CCC::NLConv newLineMode);
 
     CeId getInCeId() const { return inCeId_; }
     CeId getOutCeId() const { return outCeId_; }

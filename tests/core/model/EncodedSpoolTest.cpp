@@ -6,9 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
-#include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FixedMemIFlow.h"
 #include "ccc/flow/MemOFlow.h"
 #include "core/model/EncodedSpool.h"
@@ -24,11 +22,6 @@ std::string encode(const DString& text, CeId to, CCC::NLConv nl) {
     std::string bytes;
     EXPECT_TRUE(EncodedSpool::encode(src, to, nl, bytes));
     return bytes;
-}
-
-bool writableP(CeId to, CCC::NLConv nl) {
-    std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, to, nl));
-    return chain && CCC::Iceman::getIOType(to) != 0;
 }
 
 // The body taken in blocks that cut pairs and CR LF, then finished.
@@ -54,7 +47,7 @@ TEST(EncodedSpool, HeadAndBodyApartAreTheWholeDocument) {
     int checked = 0;
     for (CeId to = 1; to <= CCC::ceid::kLastEncoding; ++to) {
         for (CCC::NLConv nl = CCC::nlconv::kNone; nl <= CCC::nlconv::kAny2Lf; ++nl) {
-            if (!writableP(to, nl)) continue;
+            if (!TextFile::outputChain(to, nl)) continue;
             for (const char* head : {"<title>題</title>\n<body>\n", "<body>題\n"}) {
                 const DString headText = u16(head);
                 EncodedSpool spool;
