@@ -42,6 +42,18 @@ struct Diagnostic {
     DString quote;  // the source from offset to the line end, shortened
 };
 
+// Where a syntax's diagnostics go instead of into its list while the
+// generator works on a thread of its own: they travel with the events, so
+// that both sides' additions keep their order.
+class DiagnosticsRelay {
+public:
+    virtual void relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) = 0;
+    virtual void relayCursor(std::uint32_t offset) = 0;
+
+protected:
+    ~DiagnosticsRelay() = default;
+};
+
 // The diagnostics of one source. The syntax and the generator add to it
 // while the source is parsed; the cursor is where the construct whose
 // events are being emitted starts, so that the generator can place what it
@@ -51,16 +63,24 @@ public:
     enum Language { kEnglish = 0, kJapanese = 1 };
     static constexpr std::size_t kQuoteLength = 20;
 
+    Diagnostics() = default;
+    // A list that keeps nothing itself: what it is told goes to relay.
+    explicit Diagnostics(DiagnosticsRelay* relay) : relay_(relay) {}
+
     void clear() {
         items_.clear();
         located_ = 0;
         cursor_ = 0;
     }
     void add(DiagnosticKind kind, std::uint32_t offset, int first = 0, int second = 0) {
-        items_.push_back(Diagnostic{offset, kind, first, second, 0, 0, {}});
+        if (relay_) relay_->relayAdd(kind, offset, first, second);
+        else items_.push_back(Diagnostic{offset, kind, first, second, 0, 0, {}});
     }
     void addAtCursor(DiagnosticKind kind, int first = 0, int second = 0) { add(kind, cursor_, first, second); }
-    void setCursor(std::uint32_t offset) { cursor_ = offset; }
+    void setCursor(std::uint32_t offset) {
+        cursor_ = offset;
+        if (relay_) relay_->relayCursor(offset);
+    }
 
     // Orders the new diagnostics by place and gives them line, column and
     // quote from the text they were made over (one walk of the text).
@@ -84,6 +104,7 @@ private:
     std::vector<Diagnostic> items_;
     std::size_t located_ = 0;
     std::uint32_t cursor_ = 0;
+    DiagnosticsRelay* relay_ = nullptr;
 };
 
 } // namespace Orvane

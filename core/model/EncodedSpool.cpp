@@ -2,16 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <deque>
-#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "BlockQueue.h"
 #include "ReplacingFile.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
@@ -30,11 +28,7 @@ constexpr std::size_t kPendingBlocks = 2;
 } // namespace
 
 struct EncodedSpool::State {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<DString> pending;    // taken, not yet read by the thread
-    std::vector<DString> recycled;  // read: storage for the next take
-    bool closed = false;            // nothing more will be taken
+    BlockQueue queue{kPendingBlocks};
 
     std::unique_ptr<CCC::CompositIFilter> chain;
     CCC::IOType width = 0;
@@ -51,19 +45,6 @@ struct EncodedSpool::State {
         if (fileBuffer) std::fclose(file);
     }
     void run();
-    // The next block for the thread (waiting for one), after recycling the
-    // one it is done with; false once the body is complete.
-    bool next(DString& block) {
-        std::unique_lock<std::mutex> lock(mutex);
-        if (block.capacity()) recycled.push_back(std::move(block));
-        block = DString();
-        changed.wait(lock, [this] { return !pending.empty() || closed; });
-        if (pending.empty()) return false;
-        block = std::move(pending.front());
-        pending.pop_front();
-        changed.notify_all();
-        return true;
-    }
 };
 
 namespace {
@@ -101,7 +82,7 @@ public:
         while (count < n) {
             if (offset_ == block_.size()) {
                 offset_ = 0;
-                if (!state_.next(block_)) break;
+                if (!state_.queue.next(block_)) break;
                 continue;
             }
             const std::size_t take = std::min(n - count, block_.size() - offset_);
@@ -136,8 +117,7 @@ void EncodedSpool::State::run() {
     }
     failure = std::generic_category().message(errno ? errno : EIO);
     // Whatever is still taken is dropped, so that no take() waits forever.
-    DString block;
-    while (next(block)) block.clear();
+    queue.drain();
 }
 
 EncodedSpool::EncodedSpool() = default;
@@ -186,7 +166,7 @@ bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& h
         if (!state->file) return false;
         state->fileBuffer = CCC::giveFileBuffer(state->file);
     }
-    state->pending.emplace_back(1, head.back());
+    state->queue.push(DString(1, head.back()));
     try {
         state->thread = std::thread([s = state.get()] { s->run(); });
     } catch (const std::system_error&) {
@@ -197,36 +177,19 @@ bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& h
 }
 
 void EncodedSpool::take(DString& text, std::size_t n) {
-    State& s = *state_;
-    DString block;
-    {
-        std::unique_lock<std::mutex> lock(s.mutex);
-        s.changed.wait(lock, [&s] { return s.pending.size() < kPendingBlocks; });
-        if (!s.recycled.empty()) {
-            block = std::move(s.recycled.back());
-            s.recycled.pop_back();
-        }
-    }
     // The rest goes into the recycled storage, which then becomes text's.
+    DString block = state_->queue.recycled();
     if (block.capacity() < text.capacity()) block.reserve(text.capacity());
     block.assign(text.data() + n, text.size() - n);
     text.swap(block);
     block.resize(n);
-    {
-        const std::lock_guard<std::mutex> lock(s.mutex);
-        s.pending.push_back(std::move(block));
-    }
-    s.changed.notify_all();
+    state_->queue.push(std::move(block));
 }
 
 std::string EncodedSpool::finish(const TextPieces& rest) {
     State& s = *state_;
-    {
-        std::unique_lock<std::mutex> lock(s.mutex);
-        for (const TextPiece& piece : rest) s.pending.emplace_back(piece.units, piece.length);
-        s.closed = true;
-    }
-    s.changed.notify_all();
+    for (const TextPiece& piece : rest) s.queue.push(DString(piece.units, piece.length));
+    s.queue.close();
     s.thread.join();
     return s.failure;
 }
@@ -252,11 +215,7 @@ bool EncodedSpool::copyTo(CCC::OFlow& out) const {
 
 void EncodedSpool::clear() {
     if (!state_) return;
-    {
-        const std::lock_guard<std::mutex> lock(state_->mutex);
-        state_->closed = true;
-    }
-    state_->changed.notify_all();
+    state_->queue.close();
     if (state_->thread.joinable()) state_->thread.join();
     state_.reset();
 }

@@ -12,6 +12,7 @@
 #include "SyntaxFactory.h"
 #include "core/generator/Generator.h"
 #include "core/generator/Generator1.h"
+#include "core/generator/GeneratorPipe.h"
 #include "core/syntax/Syntax.h"
 
 namespace Orvane {
@@ -166,9 +167,14 @@ bool Model::runPass(int pass, Log* log, bool last) {
     for (auto& src : srcTexts_) {
         Diagnostics& diagnostics = src->getDiagnostics();
         diagnostics.clear();
-        syntax_->setDiagnostics(&diagnostics);
         generator_->beginSrcText(src.get());
-        syntax_->parse(log, src->getText(), static_cast<std::uint32_t>(src->getTextLength()), generator_.get());
+        const auto length = static_cast<std::uint32_t>(src->getTextLength());
+        // A long source is written on a second thread while it is parsed.
+        GeneratorPipe pipe(*generator_, diagnostics);
+        const bool piped = length >= pipedFromUnits_ && !syntax_->printsP() && pipe.start();
+        syntax_->setDiagnostics(piped ? &pipe.syntaxDiagnostics() : &diagnostics);
+        syntax_->parse(log, src->getText(), length, piped ? static_cast<Generator*>(&pipe) : generator_.get());
+        if (piped) pipe.finish();
         syntax_->setDiagnostics(nullptr);
         diagnostics.locate(src->getText(), src->getTextLength());
         if (last) src->releaseContent();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +81,12 @@ public:
     // then may a generator park a body in a TextSpool (see TemplateValues).
     bool stagesOutputsP() const { return running_ && !keepOutputsP_; }
 
+    // Sources of at least this many UTF-16 units are written on a second
+    // thread while they are parsed (GeneratorPipe); the same outputs, logs
+    // and diagnostics come out either way.
+    static constexpr std::size_t kPipedFromUnits = 64 * 1024;
+    void setPipedFromUnits(std::size_t units) { pipedFromUnits_ = units; }
+
     // Reads every source and prints its tokens on standard output.
     [[nodiscard]] bool dumpTokens(Log* log);
 
@@ -108,6 +115,7 @@ private:
     std::vector<std::string> failures_;
     bool running_ = false;
     bool keepOutputsP_ = false;
+    std::size_t pipedFromUnits_ = kPipedFromUnits;
 };
 
 } // namespace Orvane

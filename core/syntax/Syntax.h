@@ -40,6 +40,10 @@ public:
 
     Lexer* getLexer() const { return lexer; }
 
+    // Whether the syntax prints as it parses (the trace grammar does): its
+    // events are then not written on another thread, out of step with it.
+    virtual bool printsP() const { return false; }
+
     // The list the next parses report to (null: none). The caller keeps it.
     void setDiagnostics(Diagnostics* diagnostics) { parser->setDiagnostics(diagnostics); }
 

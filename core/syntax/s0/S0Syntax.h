@@ -14,6 +14,8 @@ class S0Syntax : public Syntax {
 public:
     S0Syntax()
         : Syntax(new S0Lexer(), new S0Parser(), {std::begin(kS0TokenNames), std::end(kS0TokenNames)}) {}
+
+    bool printsP() const override { return true; }
 };
 
 } // namespace Orvane

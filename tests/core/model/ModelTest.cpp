@@ -5,6 +5,7 @@
 // tests/data/cli/failures.txt.)
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,37 @@ TEST_F(ModelTest, LongBodiesAreWrittenAsWhenKept) {
     EXPECT_EQ(written[0], written[2]);
     EXPECT_EQ(written[1], written[3]);
     EXPECT_EQ(written[1].substr(0, 8), "\xEF\xBB\xBF<b>\r\n");
+}
+
+// A long source is written on a second thread while it is parsed: its
+// outputs, log lines and diagnostics come out as when one thread does both,
+// across parts, many blocks of events and a line longer than a block.
+TEST_F(ModelTest, LongSourcesAreWrittenAsByOneThread) {
+    std::string text = "**見出し\n";
+    for (int i = 0; i < 3000; ++i) {
+        text += "*見出し" + std::to_string(i) + "\n本文`漢字`かんじ`と<&>~" + std::to_string(3000 - i) + "~\n100%の力で\n";
+        if (i % 1000 == 999) text += "&\n";
+    }
+    text += std::string(40000, 'x') + "\n****深い\n";
+    writeBytes(dir_ / "long.txt", text);
+    std::vector<std::string> seen[2];
+    for (int piped = 0; piped < 2; ++piped) {
+        Model model;
+        prepare(model);
+        model.setPipedFromUnits(piped ? 0 : SIZE_MAX);
+        SrcText* src = model.addSrcText(dir_.file("long.txt").c_str(), 8, nullptr, 8, 5);
+        DString log;
+        ASSERT_TRUE(model.run(Log::toString(&log).get()));
+        for (const auto& output : model.getOutputs()) seen[piped].push_back(readBytes(output->getFileName().c_str()));
+        seen[piped].push_back(utf8(log));
+        for (const Diagnostic& d : src->getDiagnostics().items())
+            seen[piped].push_back(std::to_string(d.offset) + " " + Diagnostics::kindName(d.kind) + " " +
+                                  std::to_string(d.first) + " " + std::to_string(d.second));
+    }
+    // Four parts, the log, an unclosed image a line, every page mark but the
+    // first backwards, the heading levels' start and jump.
+    EXPECT_EQ(seen[0].size(), 4u + 1u + 3000u + 2999u + 2u);
+    EXPECT_EQ(seen[0], seen[1]);
 }
 
 TEST_F(ModelTest, WarningsOfEverySourceReachTheLogInOrder) {

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <cstdint>
 #include <sstream>
 
 #include "SyntaxRun.h"
@@ -49,11 +50,13 @@ std::string tokens(Syntax& syntax, const Grammar& grammar, const DString& text) 
 }
 
 // The diagnostics of a whole run of the text, as the conversion makes them
-// (the XHTML writer adds its structure warnings).
-std::string diagnostics(std::unique_ptr<Syntax> syntax, const std::string& utf8Text) {
+// (the XHTML writer adds its structure warnings), with the writer on the
+// parsing thread or (pipedFrom 0) on its own.
+std::string diagnostics(std::unique_ptr<Syntax> syntax, const std::string& utf8Text, std::size_t pipedFrom) {
     Model model;
     model.setSyntax(std::move(syntax));
     model.setGenerator(1);
+    model.setPipedFromUnits(pipedFrom);
     SrcText* src = model.addSrcText("t.txt", CCC::ceid::kUtf8N, nullptr, CCC::ceid::kUtf8N, CCC::nlconv::kNone);
     src->setPreloadedBytes(std::make_shared<const std::string>(utf8Text));
     model.setKeepOutputsP(true);
@@ -95,6 +98,7 @@ public:
         utf8_ = text;
         text_ = qmtest::u16(text);
         if (fresh || !syntax_) syntax_ = newSyntax();
+        fresh_ = fresh;
         parsed_ = false;
     }
 
@@ -104,7 +108,8 @@ public:
         } else if (what == "dump") {
             EXPECT_EQ(capturedStdout([&] { newSyntax()->dumpTokens(nullptr, text_.data(), text_.size()); }), expected);
         } else if (what == "diagnostics") {
-            EXPECT_EQ(diagnostics(newSyntax(), utf8_), expected);
+            EXPECT_EQ(diagnostics(newSyntax(), utf8_, SIZE_MAX), expected);
+            EXPECT_EQ(diagnostics(newSyntax(), utf8_, 0), expected) << "written on a thread of its own";
         } else if (what == "events" || what == "trace") {
             if (!parsed_) {
                 trace_ = briefTrace(capturedStdout([&] { events_ = events(*syntax_, text_); }));
@@ -115,6 +120,11 @@ public:
                 }
             }
             EXPECT_EQ(what == "events" ? events_ : trace_, expected);
+            if (what == "events" && fresh_) {
+                std::string piped;
+                capturedStdout([&] { piped = pipedEvents(*newSyntax(), text_); });
+                EXPECT_EQ(piped, expected) << "heard on a thread of its own";
+            }
         } else {
             ADD_FAILURE() << "unknown line " << what;
         }
@@ -127,6 +137,7 @@ private:
     std::unique_ptr<Syntax> syntax_;
     DString text_;
     std::string utf8_;
+    bool fresh_ = false;
     bool parsed_ = false;
     std::string events_, trace_;
 };

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <random>
+#include <stdexcept>
 
 #include "SyntaxRun.h"
 #include "ccc/encoding/EncodingIds.h"
@@ -21,6 +22,14 @@ std::unique_ptr<Syntax> syntax(int number) { return std::unique_ptr<Syntax>(crea
 
 std::string run(Syntax& s, const std::u16string& text) {
     return events(s, DString(text.begin(), text.end()));
+}
+
+// The events of a fresh syntax of that number, checked to be heard the same
+// through a GeneratorPipe (whose blocks long texts fill many times over).
+std::string runBothWays(int number, const std::u16string& text) {
+    const std::string direct = run(*syntax(number), text);
+    EXPECT_EQ(pipedEvents(*syntax(number), DString(text.begin(), text.end())), direct);
+    return direct;
 }
 
 // Any mix of marks of every form, escapes and line ends ends the run, and
@@ -58,16 +67,37 @@ TEST(LongInput, TableRowsOverflowTheStackOnlyFarOut) {
         for (int i = 0; i < cells; ++i) row += u"|a";
         std::string expected = "beginTableRow";
         for (int i = 0; i < kept; ++i) expected += " beginDataCell beginSpan text(a) endSpan endDataCell";
-        EXPECT_EQ(run(*syntax(2), row + u"\n"), expected + " endTableRow end");
+        EXPECT_EQ(runBothWays(2, row + u"\n"), expected + " endTableRow end");
     }
 }
 
 TEST(LongInput, PhraseWalksDoNotRecursePerPhrase) {
     std::u16string line;
     for (int i = 0; i < 100000; ++i) line += u"a;";
-    const std::string ev = run(*syntax(2), line);
+    const std::string ev = runBothWays(2, line);
     EXPECT_TRUE(ev.starts_with("beginParagraph beginInline beginSpan text(a) lineBreak text(a)"));
     EXPECT_TRUE(ev.ends_with("lineBreak endSpan endInline endParagraph end"));
+}
+
+// What the generator throws on the pipe's thread is thrown again where the
+// pipe is finished, after the parse has run to its end; a pipe dropped
+// unfinished (the parse itself failed) stops its thread.
+TEST(LongInput, APipedGeneratorsFailureReachesTheParsingThread) {
+    struct Failing : RecordingGenerator {
+        void text(const DString*) override { throw std::runtime_error("disk full"); }
+    };
+    const std::u16string line(200000, u'a');
+    const DString text = DString(line.begin(), line.end()) + DString(3, u'\n') + DString(line.begin(), line.end());
+    for (const bool finished : {true, false}) {
+        Failing g;
+        Diagnostics diagnostics;
+        GeneratorPipe pipe(g, diagnostics);
+        ASSERT_TRUE(pipe.start());
+        EXPECT_TRUE(syntax(2)->parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &pipe));
+        if (finished) {
+            EXPECT_THROW(pipe.finish(), std::runtime_error);
+        }
+    }
 }
 
 // Two texts in a row through the model and the trace writer: the first ends

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/generator/Generator.h"
+#include "core/generator/GeneratorPipe.h"
 #include "core/syntax/Syntax.h"
 #include "support/LibraryStartup.h"
 #include "support/Utf.h"
@@ -72,6 +73,19 @@ std::string capturedStdout(F run) {
 inline std::string events(Orvane::Syntax& syntax, const DString& text) {
     RecordingGenerator g;
     EXPECT_TRUE(syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &g));
+    return g.events;
+}
+
+// The same heard through a GeneratorPipe, on the pipe's thread.
+inline std::string pipedEvents(Orvane::Syntax& syntax, const DString& text) {
+    RecordingGenerator g;
+    Orvane::Diagnostics diagnostics;
+    Orvane::GeneratorPipe pipe(g, diagnostics);
+    EXPECT_TRUE(pipe.start());
+    syntax.setDiagnostics(&pipe.syntaxDiagnostics());
+    EXPECT_TRUE(syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &pipe));
+    pipe.finish();
+    syntax.setDiagnostics(nullptr);
     return g.events;
 }
 

@@ -1,0 +1,174 @@
+#include "GeneratorPipe.h"
+
+#include <system_error>
+#include <utility>
+
+namespace Orvane {
+
+namespace {
+
+// The code of each event in a block: the events a syntax sends, then the
+// diagnostics it adds and the cursor moves.
+enum EventCode : unsigned short {
+#define QM_CODE(Name, call) k##Name,
+    QM_EVENTS_WITHOUT_ARGUMENTS(QM_CODE) QM_EVENTS_WITH_A_NUMBER(QM_CODE) QM_EVENTS_WITH_A_TEXT(QM_CODE)
+        QM_EVENTS_WITH_TWO_TEXTS(QM_CODE)
+#undef QM_CODE
+    kImage,
+    kDiagnostic,
+    kCursor,
+};
+
+// Reads back what the recording wrote, moving p past it.
+std::uint32_t numberAt(const unsigned short*& p) {
+    const std::uint32_t value = p[0] | (static_cast<std::uint32_t>(p[1]) << 16);
+    p += 2;
+    return value;
+}
+
+} // namespace
+
+GeneratorPipe::GeneratorPipe(Generator& target, Diagnostics& diagnostics)
+    : Generator(target.getModel()), target_(target), diagnostics_(diagnostics), syntaxDiagnostics_(this) {}
+
+GeneratorPipe::~GeneratorPipe() {
+    if (!thread_.joinable()) return;
+    stopping_ = true;
+    queue_.close();
+    thread_.join();
+}
+
+bool GeneratorPipe::start() {
+    block_.reserve(kBlockUnits + kBlockUnits / 4);
+    try {
+        thread_ = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void GeneratorPipe::finish() {
+    if (!block_.empty()) queue_.push(std::move(block_));
+    queue_.close();
+    thread_.join();
+    if (failure_) std::rethrow_exception(failure_);
+}
+
+void GeneratorPipe::handOver() {
+    queue_.push(std::move(block_));
+    block_ = queue_.recycled();
+    if (block_.capacity() < kBlockUnits) block_.reserve(kBlockUnits + kBlockUnits / 4);
+}
+
+#define QM_DEFINE(Name, call)                                                                                \
+    void GeneratorPipe::call() { event(k##Name); }
+QM_EVENTS_WITHOUT_ARGUMENTS(QM_DEFINE)
+#undef QM_DEFINE
+#define QM_DEFINE(Name, call)                                                                                \
+    void GeneratorPipe::call(int value) {                                                                    \
+        event(k##Name);                                                                                      \
+        number(static_cast<std::uint32_t>(value));                                                           \
+    }
+QM_EVENTS_WITH_A_NUMBER(QM_DEFINE)
+#undef QM_DEFINE
+#define QM_DEFINE(Name, call)                                                                                \
+    void GeneratorPipe::call(const DString* text) {                                                          \
+        event(k##Name);                                                                                      \
+        argument(text);                                                                                      \
+    }
+QM_EVENTS_WITH_A_TEXT(QM_DEFINE)
+#undef QM_DEFINE
+#define QM_DEFINE(Name, call)                                                                                \
+    void GeneratorPipe::call(const DString* first, const DString* second) {                                  \
+        event(k##Name);                                                                                      \
+        argument(first);                                                                                     \
+        argument(second);                                                                                    \
+    }
+QM_EVENTS_WITH_TWO_TEXTS(QM_DEFINE)
+#undef QM_DEFINE
+
+void GeneratorPipe::image(const DString* source, const DString* alternative, bool block) {
+    event(kImage);
+    argument(source);
+    argument(alternative);
+    number(block ? 1 : 0);
+}
+
+void GeneratorPipe::relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) {
+    event(kDiagnostic);
+    number(static_cast<std::uint32_t>(kind));
+    number(offset);
+    number(static_cast<std::uint32_t>(first));
+    number(static_cast<std::uint32_t>(second));
+}
+
+void GeneratorPipe::relayCursor(std::uint32_t offset) {
+    event(kCursor);
+    number(offset);
+}
+
+void GeneratorPipe::run() {
+    Block block;
+    try {
+        while (queue_.next(block))
+            if (!stopping_) replay(block);
+    } catch (...) {
+        failure_ = std::current_exception();
+        queue_.drain();
+    }
+}
+
+void GeneratorPipe::replay(const Block& block) {
+    // The texts of one event, in storage kept from event to event.
+    DString first, second;
+    const auto textAt = [](const unsigned short*& p, DString& into) -> const DString* {
+        const std::uint32_t length = numberAt(p);
+        if (length == kNoText) return nullptr;
+        into.assign(p, length);
+        p += length;
+        return &into;
+    };
+    Generator& g = target_;
+    for (const unsigned short* p = block.data(); p != block.data() + block.size();) {
+        switch (*p++) {
+#define QM_REPLAY(Name, call)                                                                                \
+    case k##Name: g.call(); break;
+            QM_EVENTS_WITHOUT_ARGUMENTS(QM_REPLAY)
+#undef QM_REPLAY
+#define QM_REPLAY(Name, call)                                                                                \
+    case k##Name: g.call(static_cast<int>(numberAt(p))); break;
+            QM_EVENTS_WITH_A_NUMBER(QM_REPLAY)
+#undef QM_REPLAY
+#define QM_REPLAY(Name, call)                                                                                \
+    case k##Name: g.call(textAt(p, first)); break;
+            QM_EVENTS_WITH_A_TEXT(QM_REPLAY)
+#undef QM_REPLAY
+#define QM_REPLAY(Name, call)                                                                                \
+    case k##Name: {                                                                                          \
+        const DString* a = textAt(p, first);                                                                 \
+        g.call(a, textAt(p, second));                                                                        \
+        break;                                                                                               \
+    }
+            QM_EVENTS_WITH_TWO_TEXTS(QM_REPLAY)
+#undef QM_REPLAY
+        case kImage: {
+            const DString* source = textAt(p, first);
+            const DString* alternative = textAt(p, second);
+            g.image(source, alternative, numberAt(p) != 0);
+            break;
+        }
+        case kDiagnostic: {
+            const auto kind = static_cast<DiagnosticKind>(numberAt(p));
+            const std::uint32_t offset = numberAt(p);
+            const auto a = static_cast<int>(numberAt(p));
+            diagnostics_.add(kind, offset, a, static_cast<int>(numberAt(p)));
+            break;
+        }
+        case kCursor: diagnostics_.setCursor(numberAt(p)); break;
+        default: return;  // cannot happen: only the recording writes blocks
+        }
+    }
+}
+
+} // namespace Orvane

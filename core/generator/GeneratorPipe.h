@@ -1,0 +1,133 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <thread>
+
+#include "Generator.h"
+#include "core/model/BlockQueue.h"
+#include "core/model/Diagnostics.h"
+
+namespace Orvane {
+
+// The events a syntax sends, by their arguments (see Generator).
+#define QM_EVENTS_WITHOUT_ARGUMENTS(X)                                                                       \
+    X(EndSrcText, endSrcText)                                                                                \
+    X(NewOutput, newOutput)                                                                                  \
+    X(HorizontalRule, horizontalRule)                                                                        \
+    X(BeginParagraph, beginParagraph)                                                                        \
+    X(EndParagraph, endParagraph)                                                                            \
+    X(NewLine, newLine)                                                                                      \
+    X(BeginInline, beginInline)                                                                              \
+    X(EndInline, endInline)                                                                                  \
+    X(LineBreak, lineBreak)                                                                                  \
+    X(BeginTableRow, beginTableRow)                                                                          \
+    X(EndTableRow, endTableRow)                                                                              \
+    X(BeginHeaderCell, beginHeaderCell)                                                                      \
+    X(EndHeaderCell, endHeaderCell)                                                                          \
+    X(BeginDataCell, beginDataCell)                                                                          \
+    X(EndDataCell, endDataCell)                                                                              \
+    X(BeginSpan, beginSpan)                                                                                  \
+    X(EndSpan, endSpan)
+#define QM_EVENTS_WITH_A_NUMBER(X)                                                                           \
+    X(BeginHeading, beginHeading)                                                                            \
+    X(EndHeading, endHeading)                                                                                \
+    X(ListItem, listItem)                                                                                    \
+    X(SetListState, setListState)
+#define QM_EVENTS_WITH_A_TEXT(X)                                                                             \
+    X(SetTitle, setTitle)                                                                                    \
+    X(Title, title)                                                                                          \
+    X(Text, text)                                                                                            \
+    X(RawText, rawText)                                                                                      \
+    X(Comment, comment)                                                                                      \
+    X(BlockComment, blockComment)                                                                            \
+    X(Macro, macro)                                                                                          \
+    X(PageNumber, pageNumber)                                                                                \
+    X(PageFront, pageFront)                                                                                  \
+    X(PageSpecial, pageSpecial)
+#define QM_EVENTS_WITH_TWO_TEXTS(X)                                                                          \
+    X(Anchor, anchor)                                                                                        \
+    X(Link, link)                                                                                            \
+    X(Ruby, ruby)
+
+// Hands the events of one source from the syntax to a generator working on
+// a second thread, so that parsing a long manuscript and writing it
+// overlap. The generator hears the very calls it would have heard, in
+// order; what the syntax adds to the source's diagnostics (through
+// syntaxDiagnostics()) travels with them, so the list comes out as it
+// would. The events are recorded into blocks of units that the thread
+// replays; at most a few blocks wait, so memory stays bounded however far
+// the syntax runs ahead.
+class GeneratorPipe final : public Generator, private DiagnosticsRelay {
+public:
+    // From start() to finish() only the thread touches target and
+    // diagnostics (the source's list).
+    GeneratorPipe(Generator& target, Diagnostics& diagnostics);
+    // Stops the thread: the events not yet written are dropped.
+    ~GeneratorPipe() override;
+
+    // False when no thread can be had; the pipe is then not to be used.
+    [[nodiscard]] bool start();
+    // The list the syntax is to report to.
+    Diagnostics& syntaxDiagnostics() { return syntaxDiagnostics_; }
+    // Waits until every event is written; rethrows what the generator threw.
+    void finish();
+
+#define QM_DECLARE(Name, call) void call() override;
+    QM_EVENTS_WITHOUT_ARGUMENTS(QM_DECLARE)
+#undef QM_DECLARE
+#define QM_DECLARE(Name, call) void call(int number) override;
+    QM_EVENTS_WITH_A_NUMBER(QM_DECLARE)
+#undef QM_DECLARE
+#define QM_DECLARE(Name, call) void call(const DString* text) override;
+    QM_EVENTS_WITH_A_TEXT(QM_DECLARE)
+#undef QM_DECLARE
+#define QM_DECLARE(Name, call) void call(const DString* first, const DString* second) override;
+    QM_EVENTS_WITH_TWO_TEXTS(QM_DECLARE)
+#undef QM_DECLARE
+    void image(const DString* source, const DString* alternative, bool block) override;
+
+private:
+    using Block = BlockQueue::Block;
+
+    void relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) override;
+    void relayCursor(std::uint32_t offset) override;
+
+    // Recording, on the syntax's thread.
+    void event(unsigned short code) {
+        if (block_.size() >= kBlockUnits) handOver();
+        block_.push_back(code);
+    }
+    void number(std::uint32_t value) {
+        block_.push_back(static_cast<unsigned short>(value));
+        block_.push_back(static_cast<unsigned short>(value >> 16));
+    }
+    void argument(const DString* text) {
+        if (!text) return number(kNoText);
+        number(static_cast<std::uint32_t>(text->size()));
+        block_.append(*text);
+    }
+    void handOver();
+
+    // Replaying, on the thread.
+    void run();
+    void replay(const Block& block);
+
+    // A block is handed over once it holds this many units; a text longer
+    // than that makes its block as long as it needs.
+    static constexpr std::size_t kBlockUnits = 32 * 1024;
+    static constexpr std::size_t kWaitingBlocks = 4;
+    static constexpr std::uint32_t kNoText = 0xFFFFFFFF;
+
+    Generator& target_;
+    Diagnostics& diagnostics_;
+    Diagnostics syntaxDiagnostics_;
+    BlockQueue queue_{kWaitingBlocks};
+    Block block_;
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::exception_ptr failure_;
+};
+
+} // namespace Orvane

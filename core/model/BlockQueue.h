@@ -1,0 +1,83 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+#include "ccc/base/TString.h"
+
+namespace Orvane {
+
+// Blocks of UTF-16 units handed from one thread to another in order. At
+// most `bound` wait to be read, so a producer that outruns its reader holds
+// little memory; the storage of the blocks read comes back for the next.
+class BlockQueue {
+public:
+    using Block = CCC::TString<unsigned short>;
+
+    explicit BlockQueue(std::size_t bound) : bound_(bound) {}
+
+    // The producer's side. Storage for the next block (empty; a used one
+    // when there is one), once fewer than `bound` wait.
+    Block recycled() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return pending_.size() < bound_; });
+        Block block;
+        if (!recycled_.empty()) {
+            block = std::move(recycled_.back());
+            recycled_.pop_back();
+        }
+        return block;
+    }
+    // Queues block without waiting for room (the last ones of a run).
+    void push(Block block) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            pending_.push_back(std::move(block));
+        }
+        changed_.notify_all();
+    }
+    // Nothing more will be pushed.
+    void close() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            closed_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    // The reader's side: gives back the storage of block, then waits for
+    // the next one; false once the queue is closed and read to its end.
+    bool next(Block& block) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (block.capacity()) {
+            block.clear();
+            recycled_.push_back(std::move(block));
+        }
+        block = Block();
+        changed_.wait(lock, [this] { return !pending_.empty() || closed_; });
+        if (pending_.empty()) return false;
+        block = std::move(pending_.front());
+        pending_.pop_front();
+        changed_.notify_all();
+        return true;
+    }
+    // A reader that gives up reads on to the end, so no producer waits forever.
+    void drain() {
+        Block block;
+        while (next(block)) {
+        }
+    }
+
+private:
+    const std::size_t bound_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Block> pending_;
+    std::vector<Block> recycled_;
+    bool closed_ = false;
+};
+
+} // namespace Orvane
