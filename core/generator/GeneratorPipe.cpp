@@ -130,7 +130,8 @@ void GeneratorPipe::replay(const Block& block) {
         return &into;
     };
     Generator& g = target_;
-    for (const unsigned short* p = block.data(); p != block.data() + block.size();) {
+    const unsigned short* const end = block.data() + block.size();
+    for (const unsigned short* p = block.data(); p != end;) {
         switch (*p++) {
 #define QM_REPLAY(Name, call)                                                                                \
     case k##Name: g.call(); break;
