@@ -39,7 +39,7 @@ GeneratorPipe::~GeneratorPipe() {
 }
 
 bool GeneratorPipe::start() {
-    block_.reserve(kBlockUnits + kBlockUnits / 4);
+    giveRoom(block_);
     try {
         thread_ = std::thread([this] { run(); });
     } catch (const std::system_error&) {
@@ -58,7 +58,13 @@ void GeneratorPipe::finish() {
 void GeneratorPipe::handOver() {
     queue_.push(std::move(block_));
     block_ = queue_.recycled();
-    if (block_.capacity() < kBlockUnits) block_.reserve(kBlockUnits + kBlockUnits / 4);
+    giveRoom(block_);
+}
+
+void GeneratorPipe::giveRoom(Block& block) {
+    // Past kBlockUnits an event is still written whole: a quarter more
+    // keeps most from growing the block.
+    if (block.capacity() < kBlockUnits) block.reserve(kBlockUnits + kBlockUnits / 4);
 }
 
 #define QM_DEFINE(Name, call)                                                                                \
@@ -120,8 +126,8 @@ void GeneratorPipe::run() {
 }
 
 void GeneratorPipe::replay(const Block& block) {
-    // The texts of one event, in storage kept from event to event.
-    DString first, second;
+    DString& first = first_;
+    DString& second = second_;
     const auto textAt = [](const unsigned short*& p, DString& into) -> const DString* {
         const std::uint32_t length = numberAt(p);
         if (length == kNoText) return nullptr;

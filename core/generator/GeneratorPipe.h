@@ -109,6 +109,7 @@ private:
         block_.append(*text);
     }
     void handOver();
+    static void giveRoom(Block& block);
 
     // Replaying, on the thread.
     void run();
@@ -128,6 +129,9 @@ private:
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::exception_ptr failure_;
+    // The texts of the event being replayed, in storage kept from event to
+    // event (the thread's own).
+    DString first_, second_;
 };
 
 } // namespace Orvane

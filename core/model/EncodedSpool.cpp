@@ -115,7 +115,7 @@ void EncodedSpool::State::run() {
     } catch (const std::bad_alloc&) {
         errno = ENOMEM;
     }
-    failure = std::generic_category().message(errno ? errno : EIO);
+    failure = File::reasonOf(errno);
     // Whatever is still taken is dropped, so that no take() waits forever.
     queue.drain();
 }

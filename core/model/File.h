@@ -23,11 +23,12 @@ public:
     // Why the last read or write failed, as the system words it; empty
     // after one that succeeded.
     const std::string& getFailure() const { return failure_; }
+    // The reason for the error number (errno) a failed call left, as the
+    // system words it; 0 (nothing said) counts as an I/O error.
+    static std::string reasonOf(int error);
 
 protected:
     void setFailure(std::string reason) { failure_ = std::move(reason); }
-    // The reason for the error number (errno) a failed call left.
-    static std::string reasonOf(int error);
 
 private:
     BString fileName_;

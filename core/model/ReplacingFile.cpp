@@ -5,6 +5,7 @@
 #include <random>
 #include <system_error>
 
+#include "File.h"
 #include "LiveTemporaryFiles.h"
 #include "ccc/flow/FileBuffer.h"
 
@@ -40,7 +41,7 @@ ReplacingFile::~ReplacingFile() { discard(); }
 void ReplacingFile::setSync(Sync sync) { installedSync = sync; }
 
 void ReplacingFile::fail(int error) {
-    failure_ = std::generic_category().message(error ? error : EIO);
+    failure_ = File::reasonOf(error);
 }
 
 std::string ReplacingFile::refusalOf(const std::string& target) {

@@ -42,7 +42,7 @@ std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::u
     try {
         CCC::Conveyer(chain.get(), &dest).carryBlocks(CCC::kIO16);
     } catch (const CCC::Exception&) {
-        return std::generic_category().message(errno ? errno : EIO);
+        return File::reasonOf(errno);
     }
     text = std::move(converted);
     return {};
@@ -100,7 +100,7 @@ std::size_t middleLineFeed(std::FILE* file, std::size_t size) {
 // first (where every chain has just begun a line) and drops it.
 std::string decodeInHalves(CCC::FileIFlow& file, const char* path, CeId from, std::size_t size, std::size_t cut,
                            std::unique_ptr<DString>& text) {
-    if (std::fseek(file.stream(), 0, SEEK_SET) != 0) return std::generic_category().message(errno);
+    if (std::fseek(file.stream(), 0, SEEK_SET) != 0) return File::reasonOf(errno);
     std::unique_ptr<DString> second;
     std::string secondReason;
     std::thread other;
@@ -109,7 +109,7 @@ std::string decodeInHalves(CCC::FileIFlow& file, const char* path, CeId from, st
             errno = 0;
             CCC::FileIFlow src(path, true);
             if (!src.openP() || std::fseek(src.stream(), static_cast<long>(cut), SEEK_SET) != 0) {
-                secondReason = std::generic_category().message(errno ? errno : EIO);
+                secondReason = File::reasonOf(errno);
                 return;
             }
             secondReason = decode(src, from, size - cut, second);
