@@ -28,8 +28,10 @@ namespace {
 
 using Unit = unsigned short;
 
-const Unit kFullWidthLeftParenthesis[] = {0xFF08, 0};
-const Unit kFullWidthRightParenthesis[] = {0xFF09, 0};
+// A char16_t literal holds the units a DString stores.
+void append(DString& dest, std::u16string_view text) {
+    dest.append(reinterpret_cast<const Unit*>(text.data()), text.size());
+}
 
 CCC::TString<Unit> widen(const char* ascii) { return CCC::TString<Unit>::fromAscii(ascii); }
 
@@ -42,22 +44,9 @@ bool bangP(Unit u) { return u == '!' || u == '?'; }
 
 } // namespace
 
-Generator1::Generator1(Model* model)
-    : Generator(model),
-      pageFormat_(widen("<span class=\"page-normal\">%d</span>")),
-      imageFormat_(widen("<img src=\"%s\" alt=\"%s\" />")),
-      imageBlockFormat_(widen("<div class=\"image\"><img src=\"%s\" alt=\"%s\" /></div>")),
-      anchorFormat_(widen("<a name=\"%s\" >%s</a>")),
-      linkFormat_(widen("<a href=\"%s\" >%s</a>")),
-      rubyFormat_(widen("<ruby><rb>%s</rb><rp>%s</rp><rt>%s</rt><rp>%s</rp></ruby>")),
-      titleFormat_(widen("<h1 class=\"title\">%s</h1>\n")),
-      pageFrontFormat_(widen("<span class=\"page-front\">%s</span>")),
-      pageSpecialFormat_(widen("<span class=\"page-special\">%s</span>")) {}
+Generator1::Generator1(Model* model) : Generator(model) {}
 
-void Generator1::emit(std::u16string_view tag) {
-    // One copy: a char16_t literal holds the units the body stores.
-    body().append(reinterpret_cast<const Unit*>(tag.data()), tag.size());
-}
+void Generator1::emit(std::u16string_view tag) { append(body(), tag); }
 
 void Generator1::spillBody() {
     // The last units stay: endTableBetweenRows() looks back at them.
@@ -75,22 +64,10 @@ void Generator1::spillBody() {
     bodyValue_.erase(0, n);
 }
 
-const DString& Generator1::attribute(DString& scratch, const DString* text) {
-    scratch.clear();
-    Escaping::appendAttribute(scratch, text);
-    return scratch;
-}
-
-const DString& Generator1::element(DString& scratch, const DString* text) {
-    scratch.clear();
-    Escaping::appendText(scratch, text);
-    return scratch;
-}
-
-void Generator1::appendEscapedIn(Fmt& fmt, const DString* text) {
-    fmt.reset();
-    fmt.addString(element(scratch1_, text));
-    fmt.formatAppend(body());
+void Generator1::element(std::u16string_view open, const DString* text, std::u16string_view close) {
+    emit(open);
+    Escaping::appendText(body(), text);
+    emit(close);
 }
 
 void Generator1::warn(int message, int first, int second, bool located) {
@@ -118,9 +95,10 @@ void Generator1::setStyleSheet(const DString* name) {
         cssValue_.clear();
         return;
     }
-    Fmt link(widen("<link rel=\"stylesheet\" type=\"text/css\" media=\"all\" href=\"%s\" />\n"));
-    link.addString(attribute(scratch1_, name));
-    link.format(cssValue_);
+    cssValue_.clear();
+    append(cssValue_, u"<link rel=\"stylesheet\" type=\"text/css\" media=\"all\" href=\""sv);
+    Escaping::appendAttribute(cssValue_, name);
+    append(cssValue_, u"\" />\n"sv);
 }
 
 const char* Generator1::getTemplate() {
@@ -231,15 +209,9 @@ void Generator1::writeOutput() {
 }
 
 BString Generator1::outputName() {
-    BString name;
-    if (part_ == 0) {
-        name = srcText_->getBaseName();
-        name += getExtension();
-    } else {
-        CCC::Formatter<char> partName(BString("%s%d%s"));
-        partName.addString(srcText_->getBaseName()).addInt(part_).addZString(getExtension());
-        partName.format(name);
-    }
+    BString name = srcText_->getBaseName();
+    if (part_ != 0) name += std::to_string(part_).c_str();
+    name += getExtension();
     return name;
 }
 
@@ -294,9 +266,9 @@ void Generator1::pageNumber(const DString* text) {
         emit(u"</span>"sv);
         return;
     }
-    pageFormat_.reset();
-    pageFormat_.addInt(page_);
-    pageFormat_.formatAppend(body());
+    emit(u"<span class=\"page-normal\">"sv);
+    body() += widen(std::to_string(page_).c_str());
+    emit(u"</span>"sv);
 }
 
 void Generator1::openPageBreak(const DString& label, std::u16string_view className) {
@@ -405,10 +377,11 @@ void Generator1::image(const DString* source, const DString* alternative, bool b
         }
         source = &resolved;
     }
-    Fmt& fmt = block ? imageBlockFormat_ : imageFormat_;
-    fmt.reset();
-    fmt.addString(attribute(scratch1_, source)).addString(attribute(scratch2_, alternative));
-    fmt.formatAppend(body());
+    emit(block ? u"<div class=\"image\"><img src=\""sv : u"<img src=\""sv);
+    Escaping::appendAttribute(body(), source);
+    emit(u"\" alt=\""sv);
+    Escaping::appendAttribute(body(), alternative);
+    emit(block ? u"\" /></div>"sv : u"\" />"sv);
 }
 
 void Generator1::anchor(const DString* name, const DString* text) {
@@ -426,9 +399,9 @@ void Generator1::anchor(const DString* name, const DString* text) {
         emit(u"</a>"sv);
         return;
     }
-    anchorFormat_.reset();
-    anchorFormat_.addString(attribute(scratch1_, name)).addString(element(scratch2_, text));
-    anchorFormat_.formatAppend(body());
+    emit(u"<a name=\""sv);
+    Escaping::appendAttribute(body(), name);
+    element(u"\" >"sv, text, u"</a>"sv);
 }
 
 void Generator1::link(const DString* target, const DString* text) {
@@ -441,9 +414,9 @@ void Generator1::link(const DString* target, const DString* text) {
         }
         target = &resolved;
     }
-    linkFormat_.reset();
-    linkFormat_.addString(attribute(scratch1_, target)).addString(element(scratch2_, text));
-    linkFormat_.formatAppend(body());
+    emit(u"<a href=\""sv);
+    Escaping::appendAttribute(body(), target);
+    element(u"\" >"sv, text, u"</a>"sv);
 }
 
 void Generator1::rawText(const DString* text) { Escaping::appendRaw(body(), text); }
@@ -468,12 +441,8 @@ void Generator1::macro(const DString* text) {
 
 void Generator1::ruby(const DString* base, const DString* reading) {
     if (inHeadingP_ && base) headingText_ += *base;
-    rubyFormat_.reset();
-    rubyFormat_.addString(element(scratch1_, base))
-        .addZString(kFullWidthLeftParenthesis)
-        .addString(element(scratch2_, reading))
-        .addZString(kFullWidthRightParenthesis);
-    rubyFormat_.formatAppend(body());
+    element(u"<ruby><rb>"sv, base, u"</rb><rp>\uFF08</rp><rt>"sv);
+    element({}, reading, u"</rt><rp>\uFF09</rp></ruby>"sv);
 }
 
 void Generator1::title(const DString* text) {
@@ -487,18 +456,18 @@ void Generator1::title(const DString* text) {
         listener_->heading(0, id_, text ? *text : DString());
         return;
     }
-    appendEscapedIn(titleFormat_, text);
+    element(u"<h1 class=\"title\">"sv, text, u"</h1>\n"sv);
 }
 
 void Generator1::pageFront(const DString* text) {
-    if (!html5P()) return appendEscapedIn(pageFrontFormat_, text);
+    if (!html5P()) return element(u"<span class=\"page-front\">"sv, text, u"</span>"sv);
     openPageBreak(text ? *text : DString(), u"page-front"sv);
     Escaping::appendText(body(), text);
     emit(u"</span>"sv);
 }
 
 void Generator1::pageSpecial(const DString* text) {
-    if (!html5P()) return appendEscapedIn(pageSpecialFormat_, text);
+    if (!html5P()) return element(u"<span class=\"page-special\">"sv, text, u"</span>"sv);
     openPageBreak(text ? *text : DString(), u"page-special"sv);
     Escaping::appendText(body(), text);
     emit(u"</span>"sv);

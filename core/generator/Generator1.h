@@ -7,7 +7,6 @@
 #include "Generator.h"
 #include "core/model/EncodedSpool.h"
 #include "core/model/TextSpool.h"
-#include "ccc/text/Formatter.h"
 
 namespace Orvane {
 
@@ -86,8 +85,6 @@ public:
     int getHeadingLevel() const { return headingLevel_; }
 
 private:
-    using Fmt = CCC::Formatter<unsigned short>;
-
     void emit(std::u16string_view tag) override;
     // The body to append to, its start first moved to the spool when it
     // has filled its memory.
@@ -123,11 +120,8 @@ private:
     // both may.
     void endTableBetweenRows();
     void appendTateChuYoko(const DString& text);
-    // Escapes text for an attribute or for element content into a scratch
-    // string that a formatter argument can borrow.
-    const DString& attribute(DString& scratch, const DString* text);
-    const DString& element(DString& scratch, const DString* text);
-    void appendEscapedIn(Fmt& format, const DString* text);
+    // Text escaped as element content between two tags.
+    void element(std::u16string_view open, const DString* text, std::u16string_view close);
 
     DString encodingValue_;
     DString titleValue_;
@@ -159,20 +153,6 @@ private:
     DString id_;
     bool inHeadingP_ = false;
     DString headingText_;
-
-    // One formatter per tag format, reused; scratch strings for escaped
-    // arguments keep their storage between events.
-    Fmt pageFormat_;
-    Fmt imageFormat_;
-    Fmt imageBlockFormat_;
-    Fmt anchorFormat_;
-    Fmt linkFormat_;
-    Fmt rubyFormat_;
-    Fmt titleFormat_;
-    Fmt pageFrontFormat_;
-    Fmt pageSpecialFormat_;
-    DString scratch1_;
-    DString scratch2_;
 };
 
 } // namespace Orvane
