@@ -2,48 +2,71 @@
 
 #include "../base/UnitRuns.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+// Block steps (see repeatBlocks, UnitRuns.h) for runs of three-byte UTF-8
+// characters, kana and kanji, for loops compiled for SSSE3 and taken when
+// the processor has it (ssse3P). Elsewhere the codecs' own loops give the
+// same units, one character at a time.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <tmmintrin.h>
+#define CCC_SSSE3_BLOCKS 1
 #endif
 
 namespace CCC::utf8blocks {
 
-// The block step of the UTF-8 encoder for runs of kana and kanji
-// (U+0800-U+FFFF, three bytes each), a step for repeatBlocks (UnitRuns.h).
-// Without SSE2 there is none: the encoder's loop gives the same bytes, one
-// character at a time.
-#if defined(__SSE2__)
-// Eight units at in as three bytes each at out (it stores 26 bytes); the
-// count of leading units that are U+0800-U+FFFF and no surrogate.
-inline int encodeThreeByteEight(const unsigned short* in, char* out) {
+#if defined(CCC_SSSE3_BLOCKS)
+// Whether the processor has SSSE3.
+inline bool ssse3P() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// The decoders' step: eight three-byte sequences at in (a lead 1x10xxxx, as
+// the decoders class it, and any two bytes; it reads 28 bytes) as eight
+// units at out; the count of leading sequences with such a lead.
+[[gnu::target("ssse3")]] inline int decodeThreeByteEight(const char* in, unsigned short* out) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 12));
+    // Of the four sequences of each twelve bytes loaded: each lead byte in a
+    // 16-bit lane (lanes 0-3 from a, 4-7 from b), and each pair of
+    // continuation bytes in one, the first byte high.
+    const __m128i leads =
+        _mm_or_si128(_mm_shuffle_epi8(a, _mm_setr_epi8(0, -1, 3, -1, 6, -1, 9, -1, -1, -1, -1, -1, -1, -1, -1, -1)),
+                     _mm_shuffle_epi8(b, _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, 0, -1, 3, -1, 6, -1, 9, -1)));
+    const __m128i tails =
+        _mm_or_si128(_mm_shuffle_epi8(a, _mm_setr_epi8(2, 1, 5, 4, 8, 7, 11, 10, -1, -1, -1, -1, -1, -1, -1, -1)),
+                     _mm_shuffle_epi8(b, _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, 2, 1, 5, 4, 8, 7, 11, 10)));
+    // (lead & 0x0F) << 12 | (second & 0x3F) << 6 | (third & 0x3F)
+    const __m128i units =
+        _mm_or_si128(_mm_slli_epi16(leads, 12),
+                     _mm_or_si128(_mm_srli_epi16(_mm_and_si128(tails, _mm_set1_epi16(0x3F00)), 2),
+                                  _mm_and_si128(tails, _mm_set1_epi16(0x3F))));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units);
+    const __m128i threeByteLeads = _mm_cmpeq_epi16(_mm_and_si128(leads, _mm_set1_epi16(0xB0)), _mm_set1_epi16(0xA0));
+    return leadingLanes(static_cast<unsigned>(_mm_movemask_epi8(threeByteLeads)), 2);
+}
+
+// The encoder's step: eight units at in (U+0800-U+FFFF, no surrogate) as
+// three bytes each at out (it stores 28 bytes); the count of leading units
+// that are such.
+[[gnu::target("ssse3")]] inline int encodeThreeByteEight(const unsigned short* in, char* out) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     const __m128i top = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xF800)));
     const __m128i refused = _mm_or_si128(_mm_cmpeq_epi16(top, _mm_setzero_si128()),
                                          _mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800))));
     // Per unit: lead and first continuation byte in one 16-bit lane, the
-    // last byte in another; interleaved, each unit is one 32-bit lane b0 b1 b2 0.
+    // last byte in another; interleaved, each unit is one 32-bit lane
+    // (lead, middle, last, 0), and each four lanes close up by one shuffle.
     const __m128i leadPair = _mm_or_si128(
         _mm_or_si128(_mm_srli_epi16(v, 12), _mm_and_si128(_mm_slli_epi16(v, 2), _mm_set1_epi16(0x3F00))),
         _mm_set1_epi16(static_cast<short>(0x80E0)));
     const __m128i last = _mm_or_si128(_mm_and_si128(v, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
-    // Two units per 64-bit lane close up to six bytes; each lane is stored
-    // by itself, the next store overwriting its two trailing zeros.
-    const __m128i low24 = _mm_set1_epi64x(0xFFFFFF);
-    const __m128i next24 = _mm_set1_epi64x(0xFFFFFF000000);
-    auto closeUp = [&](__m128i x) {
-        return _mm_or_si128(_mm_and_si128(x, low24), _mm_and_si128(_mm_srli_epi64(x, 8), next24));
-    };
-    const __m128i a = closeUp(_mm_unpacklo_epi16(leadPair, last));
-    const __m128i b = closeUp(_mm_unpackhi_epi16(leadPair, last));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), a);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 6), _mm_unpackhi_epi64(a, a));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 12), b);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 18), _mm_unpackhi_epi64(b, b));
+    const __m128i closeUp = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(_mm_unpacklo_epi16(leadPair, last), closeUp));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 12),
+                     _mm_shuffle_epi8(_mm_unpackhi_epi16(leadPair, last), closeUp));
     return leadingLanes(~static_cast<unsigned>(_mm_movemask_epi8(refused)) & 0xFFFF, 2);
 }
 
-#else
-inline int encodeThreeByteEight(const unsigned short*, char*) { return 0; }
 #endif
 
 } // namespace CCC::utf8blocks

@@ -60,9 +60,30 @@ struct Utf8DecodeCodec {
         return 1;
     }
 
-    // Whole sequences while they fit; ASCII sixteen or eight bytes at a time.
+    // Whole sequences while they fit; ASCII sixteen or eight bytes at a time,
+    // and runs of three-byte sequences eight at a time where the processor
+    // has the instructions for it.
     void bulk(const char*& in, const char* inEnd, unsigned short*& out, unsigned short* outEnd) {
         if (fresh_) return;
+#if defined(CCC_SSSE3_BLOCKS)
+        if (utf8blocks::ssse3P()) return bulkSsse3(in, inEnd, out, outEnd);
+#endif
+        loop<false>(in, inEnd, out, outEnd);
+    }
+    void reset() { fresh_ = kDropMark; }
+
+private:
+#if defined(CCC_SSSE3_BLOCKS)
+    [[gnu::target("ssse3")]] static void bulkSsse3(const char*& in, const char* inEnd, unsigned short*& out,
+                                                   unsigned short* outEnd) {
+        loop<true>(in, inEnd, out, outEnd);
+    }
+#endif
+
+    // The loop of bulk, with or without the SSSE3 block step.
+    template <bool kSsse3Blocks>
+    [[gnu::always_inline]] static void loop(const char*& in, const char* inEnd, unsigned short*& out,
+                                            unsigned short* outEnd) {
         const char* ip = in;
         unsigned short* op = out;
         while (ip < inEnd && op < outEnd) {
@@ -87,6 +108,12 @@ struct Utf8DecodeCodec {
                 ip += 2;
             } else if (!(b & 0x10)) {
                 if (inEnd - ip < 3) break;
+#if defined(CCC_SSSE3_BLOCKS)
+                if constexpr (kSsse3Blocks) {
+                    if (repeatBlocks<8, 3, 1, 28, 8>(ip, inEnd, op, outEnd, utf8blocks::decodeThreeByteEight))
+                        continue;
+                }
+#endif
                 // Kana and kanji come in runs of three-byte sequences: the
                 // room for the run is reckoned once.
                 unsigned short* const stop = op + std::min<std::size_t>((inEnd - ip) / 3, outEnd - op);
@@ -114,9 +141,7 @@ struct Utf8DecodeCodec {
         in = ip;
         out = op;
     }
-    void reset() { fresh_ = kDropMark; }
 
-private:
     bool fresh_ = kDropMark;
 };
 
@@ -163,9 +188,31 @@ struct Utf8EncodeCodec {
         return 3;
     }
 
-    // Whole characters while they fit; ASCII eight units at a time.
+    // Whole characters while they fit; ASCII eight units at a time, runs of
+    // three-byte characters eight at a time.
     void bulk(const unsigned short*& in, const unsigned short* inEnd, char*& out, char* outEnd) {
         if (owed_) return;
+#if defined(CCC_SSSE3_BLOCKS)
+        if (utf8blocks::ssse3P()) return bulkSsse3(in, inEnd, out, outEnd);
+#endif
+        loop<false>(in, inEnd, out, outEnd);
+    }
+    void reset() { owed_ = mark_; }
+    bool crLfP() const { return crLf_; }
+    void setCrLf() { crLf_ = true; }
+
+private:
+#if defined(CCC_SSSE3_BLOCKS)
+    [[gnu::target("ssse3")]] void bulkSsse3(const unsigned short*& in, const unsigned short* inEnd, char*& out,
+                                            char* outEnd) {
+        loop<true>(in, inEnd, out, outEnd);
+    }
+#endif
+
+    // The loop of bulk, with or without the SSSE3 block step.
+    template <bool kSsse3Blocks>
+    [[gnu::always_inline]] void loop(const unsigned short*& in, const unsigned short* inEnd, char*& out,
+                                     char* outEnd) {
         const unsigned short* ip = in;
         char* op = out;
         while (ip < inEnd) {
@@ -196,8 +243,12 @@ struct Utf8EncodeCodec {
                 // end of the run, the room for which is reckoned once; each
                 // character is stored as one word whose fourth byte the next
                 // overwrites.
-                if (repeatBlocks<8, 1, 3, 8, 26>(ip, inEnd, op, outEnd, utf8blocks::encodeThreeByteEight))
-                    continue;
+#if defined(CCC_SSSE3_BLOCKS)
+                if constexpr (kSsse3Blocks) {
+                    if (repeatBlocks<8, 1, 3, 8, 28>(ip, inEnd, op, outEnd, utf8blocks::encodeThreeByteEight))
+                        continue;
+                }
+#endif
                 const unsigned short* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op - 1) / 3);
                 do {
                     if constexpr (std::endian::native == std::endian::little) {
@@ -214,11 +265,7 @@ struct Utf8EncodeCodec {
         in = ip;
         out = op;
     }
-    void reset() { owed_ = mark_; }
-    bool crLfP() const { return crLf_; }
-    void setCrLf() { crLf_ = true; }
 
-private:
     static void putThree(unsigned int u, char* out) {
         out[0] = static_cast<char>(0xE0 | (u >> 12));
         out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));

@@ -88,17 +88,18 @@ Values randomUnits(std::mt19937& rng, unsigned width, std::size_t n) {
 }
 
 // Bytes for the UTF-8 decoders: mostly runs of three-byte sequences (leads
-// E0-EF, and A0-AF, which the decoders take for leads too), among them
-// ASCII, two- and four-byte sequences, stray continuation bytes, sequences
-// cut short and continuation bytes that are none.
-Values threeByteRuns(std::mt19937& rng, std::size_t n) {
+// E0-EF, and A0-AF, which the decoders take for leads too), short ones or,
+// with longRuns, mostly longer than the decoders' blocks of eight; among
+// them ASCII, two- and four-byte sequences, stray continuation bytes,
+// sequences cut short and continuation bytes that are none.
+Values threeByteRuns(std::mt19937& rng, std::size_t n, bool longRuns) {
     auto pick = [&](unsigned int from, unsigned int count) { return from + static_cast<unsigned int>(rng() % count); };
     auto continuation = [&] { return rng() % 32 ? pick(0x80, 0x40) : pick(0, 0x100); };
     Values v;
     if (rng() % 4 == 0) v.insert(v.end(), {0xEF, 0xBB, 0xBF});
     while (v.size() < n) {
-        const unsigned int kind = pick(0, 24);
-        if (kind < 16) {
+        const unsigned int kind = pick(0, longRuns ? 192 : 24);
+        if (kind < 16 || kind >= 24) {
             v.insert(v.end(), {rng() % 8 ? pick(0xE0, 16) : pick(0xA0, 16), continuation(), continuation()});
         } else if (kind < 18) {
             v.insert(v.end(), pick(1, 20), pick(0x20, 0x60));
@@ -152,14 +153,15 @@ TEST(FilterCases, BlockPathEqualsUnitPath) {
 }
 
 // The UTF-8 decoders' block path takes runs of three-byte sequences in a
-// loop of its own: every place a run may start, end or be broken, and every
-// end of a source or output block.
+// loop of its own, eight at a time where it can: every place a run may
+// start, end or be broken, and every end of a source or output block.
 TEST(FilterCases, Utf8DecodersTakeThreeByteRunsAsTheUnitPath) {
     std::mt19937 rng(11);
     for (int n : {11, 23}) {
         std::unique_ptr<CCC::IFilter> f(CCC::UnitFilterTable::create(n));
-        for (int round = 0; round < 200; ++round)
-            expectBlockPathEqualsUnitPath(rng, *f, 1, 2, threeByteRuns(rng, rng() % 2 ? rng() % 64 : 3000),
+        for (int round = 0; round < 300; ++round)
+            expectBlockPathEqualsUnitPath(rng, *f, 1, 2,
+                                          threeByteRuns(rng, rng() % 2 ? rng() % 64 : 3000, round % 3 == 0),
                                           "UTF-8 decoder " + std::to_string(n));
     }
 }
