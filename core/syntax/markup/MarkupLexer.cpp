@@ -94,7 +94,7 @@ Token* MarkupLexer::scanInline() {
     const Mark* end = inlineMarks_.last(u);
     for (const Mark* mp = inlineMarks_.first(u); mp != end; ++mp) {
         const Mark& m = *mp;
-        const unsigned n = match(m.text);
+        const unsigned n = matchGrouped(m.text);
         if (!n) continue;
         const std::uint32_t start = position;
         position += n;
