@@ -39,7 +39,7 @@ GeneratorPipe::~GeneratorPipe() {
 }
 
 bool GeneratorPipe::start() {
-    giveRoom(block_);
+    openBlock();
     try {
         thread_ = std::thread([this] { run(); });
     } catch (const std::system_error&) {
@@ -49,6 +49,7 @@ bool GeneratorPipe::start() {
 }
 
 void GeneratorPipe::finish() {
+    closeBlock();
     if (!block_.empty()) queue_.push(std::move(block_));
     queue_.close();
     thread_.join();
@@ -56,15 +57,25 @@ void GeneratorPipe::finish() {
 }
 
 void GeneratorPipe::handOver() {
+    closeBlock();
     queue_.push(std::move(block_));
     block_ = queue_.recycled();
-    giveRoom(block_);
+    openBlock();
 }
 
-void GeneratorPipe::giveRoom(Block& block) {
-    // Past kBlockUnits an event is still written whole: a quarter more
-    // keeps most from growing the block.
-    if (block.capacity() < kBlockUnits) block.reserve(kBlockUnits + kBlockUnits / 4);
+void GeneratorPipe::openBlock() {
+    block_.resize(kBlockRoom);
+    at_ = block_.data();
+    full_ = at_ + kBlockUnits;
+    end_ = at_ + block_.size();
+}
+
+void GeneratorPipe::grow(std::size_t n) {
+    const std::size_t used = static_cast<std::size_t>(at_ - block_.data());
+    block_.resize(used + n + kBlockRoom - kBlockUnits);
+    at_ = block_.data() + used;
+    full_ = block_.data() + kBlockUnits;
+    end_ = block_.data() + block_.size();
 }
 
 #define QM_DEFINE(Name, call)                                                                                \

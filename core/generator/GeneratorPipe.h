@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <thread>
 
@@ -94,30 +95,48 @@ private:
     void relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) override;
     void relayCursor(std::uint32_t offset) override;
 
-    // Recording, on the syntax's thread.
+    // Recording, on the syntax's thread, straight into block_'s storage:
+    // at_ is where the next unit goes, full_ where the block is handed
+    // over (at the next event), end_ where its room ends.
     void event(unsigned short code) {
-        if (block_.size() >= kBlockUnits) handOver();
-        block_.push_back(code);
+        if (at_ >= full_) handOver();
+        *at_++ = code;
     }
     void number(std::uint32_t value) {
-        block_.push_back(static_cast<unsigned short>(value));
-        block_.push_back(static_cast<unsigned short>(value >> 16));
+        if (end_ - at_ < 2) grow(2);
+        at_[0] = static_cast<unsigned short>(value);
+        at_[1] = static_cast<unsigned short>(value >> 16);
+        at_ += 2;
     }
     void argument(const DString* text) {
         if (!text) return number(kNoText);
-        number(static_cast<std::uint32_t>(text->size()));
-        block_.append(*text);
+        const std::size_t n = text->size();
+        if (static_cast<std::size_t>(end_ - at_) < 2 + n) grow(2 + n);
+        at_[0] = static_cast<unsigned short>(n);
+        at_[1] = static_cast<unsigned short>(n >> 16);
+        if (n) std::memcpy(at_ + 2, text->data(), n * sizeof(unsigned short));
+        at_ += 2 + n;
     }
     void handOver();
-    static void giveRoom(Block& block);
+    // Makes block_ (empty) the block recorded into.
+    void openBlock();
+    // Room for n more units, the block made longer.
+    void grow(std::size_t n);
+    // block_ cut to what was recorded (nothing before the first block).
+    void closeBlock() {
+        if (at_) block_.resize(static_cast<std::size_t>(at_ - block_.data()));
+    }
 
     // Replaying, on the thread.
     void run();
     void replay(const Block& block);
 
-    // A block is handed over once it holds this many units; a text longer
-    // than that makes its block as long as it needs.
+    // A block is handed over once it holds this many units. Past that an
+    // event is still written whole: a quarter more room keeps most from
+    // growing the block, and a text longer than that makes it as long as it
+    // needs.
     static constexpr std::size_t kBlockUnits = 32 * 1024;
+    static constexpr std::size_t kBlockRoom = kBlockUnits + kBlockUnits / 4;
     static constexpr std::size_t kWaitingBlocks = 4;
     static constexpr std::uint32_t kNoText = 0xFFFFFFFF;
 
@@ -126,6 +145,9 @@ private:
     Diagnostics syntaxDiagnostics_;
     BlockQueue queue_{kWaitingBlocks};
     Block block_;
+    unsigned short* at_ = nullptr;
+    unsigned short* full_ = nullptr;
+    unsigned short* end_ = nullptr;
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::exception_ptr failure_;
