@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "TextRef.h"
 #include "ccc/base/TString.h"
 
 namespace Orvane {
@@ -25,16 +26,17 @@ public:
     // Raw markup: copied as it is, only the forbidden code points replaced.
     static void appendRaw(DString& dest, const unsigned short* src, std::size_t length);
 
-    static void appendText(DString& dest, const DString* src) {
+    // The same for a text or none (nothing is appended).
+    static void appendText(DString& dest, TextRef src) {
         if (src) appendText(dest, src->data(), src->size());
     }
-    static void appendAttribute(DString& dest, const DString* src) {
+    static void appendAttribute(DString& dest, TextRef src) {
         if (src) appendAttribute(dest, src->data(), src->size());
     }
-    static void appendComment(DString& dest, const DString* src) {
+    static void appendComment(DString& dest, TextRef src) {
         if (src) appendComment(dest, src->data(), src->size());
     }
-    static void appendRaw(DString& dest, const DString* src) {
+    static void appendRaw(DString& dest, TextRef src) {
         if (src) appendRaw(dest, src->data(), src->size());
     }
 

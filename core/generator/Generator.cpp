@@ -22,7 +22,7 @@ void Generator::emit(std::u16string_view tag) {
     for (const char16_t c : tag) std::putchar(static_cast<char>(c));
 }
 
-void Generator::printText(const DString* text) {
+void Generator::printText(TextRef text) {
     if (!text) return;
     // The source's control characters and broken surrogates would reach
     // the terminal: they are printed as U+FFFD, as the XHTML writer does.
@@ -33,7 +33,7 @@ void Generator::printText(const DString* text) {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
-void Generator::printWrapped(std::u16string_view before, const DString* text, std::u16string_view after) {
+void Generator::printWrapped(std::u16string_view before, TextRef text, std::u16string_view after) {
     emit(before);
     printText(text);
     emit(after);
@@ -80,7 +80,7 @@ void Generator::newOutput() {
     emit(u"<html>\n"sv);
 }
 
-void Generator::pageNumber(const DString* text) {
+void Generator::pageNumber(TextRef text) {
     if (text) printWrapped(u"<p>"sv, text, u"</p>\n"sv);
     else std::printf("<p>%d</p>\n", part_ + 1);
 }
@@ -118,35 +118,35 @@ void Generator::newLine() {
     emit(u"\n"sv);
 }
 
-void Generator::setTitle(const DString* text) {
+void Generator::setTitle(TextRef text) {
     setBlockMode(kPlainBlock);
     printWrapped(u"<title>"sv, text, u"</title>\n"sv);
 }
 
 void Generator::beginInline() {}
 void Generator::endInline() {}
-void Generator::text(const DString* text) { printText(text); }
+void Generator::text(TextRef text) { printText(text); }
 void Generator::lineBreak() { emit(u"<br/>"sv); }
 
-void Generator::image(const DString* source, const DString* alternative, bool) {
+void Generator::image(TextRef source, TextRef alternative, bool) {
     printWrapped(u"<src img=\""sv, source, u"\" alt=\""sv);
     printWrapped(u""sv, alternative, u"\">\n"sv);
 }
 
-void Generator::anchor(const DString* name, const DString* text) {
+void Generator::anchor(TextRef name, TextRef text) {
     printWrapped(u"<a name=\""sv, name, u"\" >"sv);
     printWrapped(u""sv, text, u"</a>"sv);
 }
 
-void Generator::link(const DString* target, const DString* text) {
+void Generator::link(TextRef target, TextRef text) {
     printWrapped(u"<a href=\""sv, target, u"\" >"sv);
     printWrapped(u""sv, text, u"</a>"sv);
 }
 
-void Generator::rawText(const DString* text) { printText(text); }
-void Generator::comment(const DString* text) { printWrapped(u"<!-- "sv, text, u" -->"sv); }
-void Generator::blockComment(const DString* text) { printWrapped(u"<!-- "sv, text, u" -->\n"sv); }
-void Generator::macro(const DString* text) { printWrapped(u"<!-- MACRO:"sv, text, u" -->\n"sv); }
+void Generator::rawText(TextRef text) { printText(text); }
+void Generator::comment(TextRef text) { printWrapped(u"<!-- "sv, text, u" -->"sv); }
+void Generator::blockComment(TextRef text) { printWrapped(u"<!-- "sv, text, u" -->\n"sv); }
+void Generator::macro(TextRef text) { printWrapped(u"<!-- MACRO:"sv, text, u" -->\n"sv); }
 void Generator::beginHeaderCell() { emit(u"<th>"sv); }
 void Generator::endHeaderCell() { emit(u"</th>"sv); }
 void Generator::beginDataCell() { emit(u"<td>"sv); }
@@ -161,11 +161,11 @@ void Generator::beginTableRow() {
 }
 
 void Generator::endTableRow() { emit(u"</tr>\n"sv); }
-void Generator::ruby(const DString*, const DString*) {}
+void Generator::ruby(TextRef, TextRef) {}
 void Generator::beginSpan() { emit(u"<span>"sv); }
 void Generator::endSpan() { emit(u"</span>"sv); }
-void Generator::title(const DString*) {}
-void Generator::pageFront(const DString*) {}
-void Generator::pageSpecial(const DString*) {}
+void Generator::title(TextRef) {}
+void Generator::pageFront(TextRef) {}
+void Generator::pageSpecial(TextRef) {}
 
 } // namespace Orvane

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "TextRef.h"
 #include "ccc/base/TString.h"
 #include "ccc/base/Unit.h"
 #include "ccc/encoding/EncodingIds.h"
@@ -22,9 +23,9 @@ using DString = CCC::TString<unsigned short>;
 // (texts in Shift_JIS unless setPrintCeId says otherwise) and writes no
 // files.
 //
-// Text arguments are UTF-16, owned by the caller and never kept. Per
-// source the model calls beginSrcText, the syntax the content events and
-// then endSrcText once. Every block-level event first switches the block
+// Text arguments (TextRef) are UTF-16, owned by the caller and never
+// kept. Per source the model calls beginSrcText, the syntax the content
+// events and then endSrcText once. Every block-level event first switches the block
 // mode (setBlockMode), which closes an open list or table.
 class Generator {
 public:
@@ -78,9 +79,9 @@ public:
     // An empty line.
     virtual void newLine();
     // The document's title (replaces an earlier one); title() follows.
-    virtual void setTitle(const DString* text);
+    virtual void setTitle(TextRef text);
     // The title line's own heading in the body.
-    virtual void title(const DString* text);
+    virtual void title(TextRef text);
     // Bracket the inline content of a paragraph, heading or list item.
     virtual void beginInline();
     virtual void endInline();
@@ -88,21 +89,21 @@ public:
     // ---- inline content ----
 
     // Running text, escaped for the output.
-    virtual void text(const DString* text);
+    virtual void text(TextRef text);
     virtual void lineBreak();
     // block: the image stands alone rather than inside a line.
-    virtual void image(const DString* source, const DString* alternative, bool block);
-    virtual void anchor(const DString* name, const DString* text);
-    virtual void link(const DString* target, const DString* text);
+    virtual void image(TextRef source, TextRef alternative, bool block);
+    virtual void anchor(TextRef name, TextRef text);
+    virtual void link(TextRef target, TextRef text);
     // Markup passed through unescaped.
-    virtual void rawText(const DString* text);
+    virtual void rawText(TextRef text);
     // A comment inside a line, and one on lines of its own.
-    virtual void comment(const DString* text);
-    virtual void blockComment(const DString* text);
+    virtual void comment(TextRef text);
+    virtual void blockComment(TextRef text);
     // A macro the syntax does not expand, kept as a comment.
-    virtual void macro(const DString* text);
+    virtual void macro(TextRef text);
     // A base text with its reading.
-    virtual void ruby(const DString* base, const DString* reading);
+    virtual void ruby(TextRef base, TextRef reading);
 
     // ---- tables ----
 
@@ -121,11 +122,11 @@ public:
 
     // ---- pages ----
 
-    // A page number; null: the number of the part being built.
-    virtual void pageNumber(const DString* text);
+    // A page number; none: the number of the part being built.
+    virtual void pageNumber(TextRef text);
     // A front-matter page marker, and a special page's.
-    virtual void pageFront(const DString* text);
-    virtual void pageSpecial(const DString* text);
+    virtual void pageFront(TextRef text);
+    virtual void pageSpecial(TextRef text);
 
     void setPass(int pass) { pass_ = pass; }
     void setLog(Log* log) { log_ = log; }
@@ -160,8 +161,8 @@ private:
     CeId printCeId_ = CCC::ceid::kShiftJis;
 
     // Trace output of text arguments, in the print encoding.
-    void printText(const DString* text);
-    void printWrapped(std::u16string_view before, const DString* text, std::u16string_view after);
+    void printText(TextRef text);
+    void printWrapped(std::u16string_view before, TextRef text, std::u16string_view after);
 };
 
 } // namespace Orvane

@@ -35,7 +35,7 @@ void append(DString& dest, std::u16string_view text) {
 
 CCC::TString<Unit> widen(const char* ascii) { return CCC::TString<Unit>::fromAscii(ascii); }
 
-std::u16string key(const DString& id) { return std::u16string(id.data(), id.data() + id.size()); }
+std::u16string key(TextView id) { return std::u16string(id.data(), id.data() + id.size()); }
 
 bool blankP(Unit u) { return u == ' ' || u == '\t' || u == '\n' || u == '\r' || u == '\f'; }
 
@@ -64,7 +64,7 @@ void Generator1::spillBody() {
     bodyValue_.erase(0, n);
 }
 
-void Generator1::element(std::u16string_view open, const DString* text, std::u16string_view close) {
+void Generator1::element(std::u16string_view open, TextRef text, std::u16string_view close) {
     emit(open);
     Escaping::appendText(body(), text);
     emit(close);
@@ -90,7 +90,7 @@ void Generator1::warn(int message, int first, int second, bool located) {
     }
 }
 
-void Generator1::setStyleSheet(const DString* name) {
+void Generator1::setStyleSheet(TextRef name) {
     if (!name || name->empty()) {
         cssValue_.clear();
         return;
@@ -159,7 +159,7 @@ void Generator1::clearIds() {
     inHeadingP_ = false;
 }
 
-bool Generator1::claimId(const DString& id) {
+bool Generator1::claimId(TextView id) {
     if (id.empty()) return false;
     for (Unit u : id)
         if (blankP(u)) return false;
@@ -248,7 +248,7 @@ void Generator1::newOutput() {
     ++part_;
 }
 
-void Generator1::pageNumber(const DString* text) {
+void Generator1::pageNumber(TextRef text) {
     if (!text) {
         if (page_ < INT_MAX) ++page_;
     } else {
@@ -315,13 +315,13 @@ void Generator1::horizontalRule() {
     emit(u"<hr />\n"sv);
 }
 
-void Generator1::setTitle(const DString* text) {
+void Generator1::setTitle(TextRef text) {
     setBlockMode(kPlainBlock);
     titleValue_.clear();
     Escaping::appendText(titleValue_, text);
 }
 
-void Generator1::text(const DString* text) {
+void Generator1::text(TextRef text) {
     if (!text) return;
     if (inHeadingP_) headingText_ += *text;
     if (tateChuYokoP_) appendTateChuYoko(*text);
@@ -330,7 +330,7 @@ void Generator1::text(const DString* text) {
 
 // Upright runs are maximal: a run of one or two digits (three or more stay
 // as they are) or of exactly two of "!" and "?".
-void Generator1::appendTateChuYoko(const DString& text) {
+void Generator1::appendTateChuYoko(TextView text) {
     const Unit* s = text.data();
     const std::size_t n = text.size();
     std::size_t copied = 0;
@@ -365,11 +365,11 @@ void Generator1::lineBreak() {
     emit(u"<br />"sv);
 }
 
-void Generator1::image(const DString* source, const DString* alternative, bool block) {
+void Generator1::image(TextRef source, TextRef alternative, bool block) {
     if (block) endTableBetweenRows();
     DString resolved;
     if (listener_ && source) {
-        if (!listener_->resolveImage(*source, resolved)) {
+        if (!listener_->resolveImage(DString(*source), resolved)) {
             if (block) emit(u"<div class=\"image\">"sv);
             Escaping::appendText(body(), alternative);
             if (block) emit(u"</div>"sv);
@@ -384,7 +384,7 @@ void Generator1::image(const DString* source, const DString* alternative, bool b
     emit(block ? u"\" /></div>"sv : u"\" />"sv);
 }
 
-void Generator1::anchor(const DString* name, const DString* text) {
+void Generator1::anchor(TextRef name, TextRef text) {
     if (inHeadingP_ && text) headingText_ += *text;
     if (html5P()) {
         // An id the document already has (or no usable one) keeps the text.
@@ -393,7 +393,7 @@ void Generator1::anchor(const DString* name, const DString* text) {
         if (named) {
             Escaping::appendAttribute(body(), name);
             emit(u"\" >"sv);
-            if (listener_) listener_->anchor(*name);
+            if (listener_) listener_->anchor(DString(*name));
         }
         Escaping::appendText(body(), text);
         emit(u"</a>"sv);
@@ -404,11 +404,11 @@ void Generator1::anchor(const DString* name, const DString* text) {
     element(u"\" >"sv, text, u"</a>"sv);
 }
 
-void Generator1::link(const DString* target, const DString* text) {
+void Generator1::link(TextRef target, TextRef text) {
     if (inHeadingP_ && text) headingText_ += *text;
     DString resolved;
     if (listener_ && target) {
-        if (!listener_->resolveLink(*target, resolved)) {
+        if (!listener_->resolveLink(DString(*target), resolved)) {
             Escaping::appendText(body(), text);
             return;
         }
@@ -419,33 +419,33 @@ void Generator1::link(const DString* target, const DString* text) {
     element(u"\" >"sv, text, u"</a>"sv);
 }
 
-void Generator1::rawText(const DString* text) { Escaping::appendRaw(body(), text); }
+void Generator1::rawText(TextRef text) { Escaping::appendRaw(body(), text); }
 
-void Generator1::comment(const DString* text) {
+void Generator1::comment(TextRef text) {
     emit(u"<!-- "sv);
     Escaping::appendComment(body(), text);
     emit(u" -->"sv);
 }
 
-void Generator1::blockComment(const DString* text) {
+void Generator1::blockComment(TextRef text) {
     emit(u"<!-- "sv);
     Escaping::appendComment(body(), text);
     emit(u" -->\n"sv);
 }
 
-void Generator1::macro(const DString* text) {
+void Generator1::macro(TextRef text) {
     emit(u"<!-- MACRO:"sv);
     Escaping::appendComment(body(), text);
     emit(u" -->\n"sv);
 }
 
-void Generator1::ruby(const DString* base, const DString* reading) {
+void Generator1::ruby(TextRef base, TextRef reading) {
     if (inHeadingP_ && base) headingText_ += *base;
     element(u"<ruby><rb>"sv, base, u"</rb><rp>\uFF08</rp><rt>"sv);
     element({}, reading, u"</rt><rp>\uFF09</rp></ruby>"sv);
 }
 
-void Generator1::title(const DString* text) {
+void Generator1::title(TextRef text) {
     headingLevel_ = 1;
     if (html5P() && listener_) {
         emit(u"<h1 class=\"title\" id=\""sv);
@@ -453,22 +453,22 @@ void Generator1::title(const DString* text) {
         emit(u"\">"sv);
         Escaping::appendText(body(), text);
         emit(u"</h1>\n"sv);
-        listener_->heading(0, id_, text ? *text : DString());
+        listener_->heading(0, id_, text ? DString(*text) : DString());
         return;
     }
     element(u"<h1 class=\"title\">"sv, text, u"</h1>\n"sv);
 }
 
-void Generator1::pageFront(const DString* text) {
+void Generator1::pageFront(TextRef text) {
     if (!html5P()) return element(u"<span class=\"page-front\">"sv, text, u"</span>"sv);
-    openPageBreak(text ? *text : DString(), u"page-front"sv);
+    openPageBreak(text ? DString(*text) : DString(), u"page-front"sv);
     Escaping::appendText(body(), text);
     emit(u"</span>"sv);
 }
 
-void Generator1::pageSpecial(const DString* text) {
+void Generator1::pageSpecial(TextRef text) {
     if (!html5P()) return element(u"<span class=\"page-special\">"sv, text, u"</span>"sv);
-    openPageBreak(text ? *text : DString(), u"page-special"sv);
+    openPageBreak(text ? DString(*text) : DString(), u"page-special"sv);
     Escaping::appendText(body(), text);
     emit(u"</span>"sv);
 }

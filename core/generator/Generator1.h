@@ -45,7 +45,7 @@ public:
     void setTateChuYokoP(bool on) { tateChuYokoP_ = on; }
     void setListener(DocumentListener* listener) { listener_ = listener; }
     // A null or empty name means no style sheet.
-    void setStyleSheet(const DString* name);
+    void setStyleSheet(TextRef name);
 
     const char* getTemplate() override;
     CeId getTemplateCeId() override;
@@ -54,24 +54,24 @@ public:
     void reset() override;
     void writeOutput() override;
     void newOutput() override;
-    void pageNumber(const DString* text) override;
+    void pageNumber(TextRef text) override;
     void beginHeading(int level) override;
     void endHeading(int level) override;
     void horizontalRule() override;
-    void setTitle(const DString* text) override;
-    void text(const DString* text) override;
+    void setTitle(TextRef text) override;
+    void text(TextRef text) override;
     void lineBreak() override;
-    void image(const DString* source, const DString* alternative, bool block) override;
-    void anchor(const DString* name, const DString* text) override;
-    void link(const DString* target, const DString* text) override;
-    void rawText(const DString* text) override;
-    void comment(const DString* text) override;
-    void blockComment(const DString* text) override;
-    void macro(const DString* text) override;
-    void ruby(const DString* base, const DString* reading) override;
-    void title(const DString* text) override;
-    void pageFront(const DString* text) override;
-    void pageSpecial(const DString* text) override;
+    void image(TextRef source, TextRef alternative, bool block) override;
+    void anchor(TextRef name, TextRef text) override;
+    void link(TextRef target, TextRef text) override;
+    void rawText(TextRef text) override;
+    void comment(TextRef text) override;
+    void blockComment(TextRef text) override;
+    void macro(TextRef text) override;
+    void ruby(TextRef base, TextRef reading) override;
+    void title(TextRef text) override;
+    void pageFront(TextRef text) override;
+    void pageSpecial(TextRef text) override;
 
     const DString& getEncodingValue() const { return encodingValue_; }
     const DString& getTitleValue() const { return titleValue_; }
@@ -111,7 +111,7 @@ private:
     void clearIds();
     // Takes id unless an earlier element of the document has it (or it is
     // empty or holds a blank); false then.
-    bool claimId(const DString& id);
+    bool claimId(TextView id);
     // A fresh id "qm-PREFIX" + counter, claimed.
     const DString& newId(const char* prefix);
     void openPageBreak(const DString& label, std::u16string_view className);
@@ -119,9 +119,9 @@ private:
     // nor a line break can stand: the table ends before it. Inside a cell
     // both may.
     void endTableBetweenRows();
-    void appendTateChuYoko(const DString& text);
+    void appendTateChuYoko(TextView text);
     // Text escaped as element content between two tags.
-    void element(std::u16string_view open, const DString* text, std::u16string_view close);
+    void element(std::u16string_view open, TextRef text, std::u16string_view close);
 
     DString encodingValue_;
     DString titleValue_;

@@ -90,14 +90,14 @@ QM_EVENTS_WITHOUT_ARGUMENTS(QM_DEFINE)
 QM_EVENTS_WITH_A_NUMBER(QM_DEFINE)
 #undef QM_DEFINE
 #define QM_DEFINE(Name, call)                                                                                \
-    void GeneratorPipe::call(const DString* text) {                                                          \
+    void GeneratorPipe::call(TextRef text) {                                                                 \
         event(k##Name);                                                                                      \
         argument(text);                                                                                      \
     }
 QM_EVENTS_WITH_A_TEXT(QM_DEFINE)
 #undef QM_DEFINE
 #define QM_DEFINE(Name, call)                                                                                \
-    void GeneratorPipe::call(const DString* first, const DString* second) {                                  \
+    void GeneratorPipe::call(TextRef first, TextRef second) {                                                \
         event(k##Name);                                                                                      \
         argument(first);                                                                                     \
         argument(second);                                                                                    \
@@ -105,7 +105,7 @@ QM_EVENTS_WITH_A_TEXT(QM_DEFINE)
 QM_EVENTS_WITH_TWO_TEXTS(QM_DEFINE)
 #undef QM_DEFINE
 
-void GeneratorPipe::image(const DString* source, const DString* alternative, bool block) {
+void GeneratorPipe::image(TextRef source, TextRef alternative, bool block) {
     event(kImage);
     argument(source);
     argument(alternative);
@@ -137,14 +137,13 @@ void GeneratorPipe::run() {
 }
 
 void GeneratorPipe::replay(const Block& block) {
-    DString& first = first_;
-    DString& second = second_;
-    const auto textAt = [](const unsigned short*& p, DString& into) -> const DString* {
+    // Texts are heard as they lie in the block.
+    const auto textAt = [](const unsigned short*& p) -> TextRef {
         const std::uint32_t length = numberAt(p);
-        if (length == kNoText) return nullptr;
-        into.assign(p, length);
+        if (length == kNoText) return {};
+        const TextRef text(p, length);
         p += length;
-        return &into;
+        return text;
     };
     Generator& g = target_;
     const unsigned short* const end = block.data() + block.size();
@@ -159,20 +158,20 @@ void GeneratorPipe::replay(const Block& block) {
             QM_EVENTS_WITH_A_NUMBER(QM_REPLAY)
 #undef QM_REPLAY
 #define QM_REPLAY(Name, call)                                                                                \
-    case k##Name: g.call(textAt(p, first)); break;
+    case k##Name: g.call(textAt(p)); break;
             QM_EVENTS_WITH_A_TEXT(QM_REPLAY)
 #undef QM_REPLAY
 #define QM_REPLAY(Name, call)                                                                                \
     case k##Name: {                                                                                          \
-        const DString* a = textAt(p, first);                                                                 \
-        g.call(a, textAt(p, second));                                                                        \
+        const TextRef a = textAt(p);                                                                         \
+        g.call(a, textAt(p));                                                                                \
         break;                                                                                               \
     }
             QM_EVENTS_WITH_TWO_TEXTS(QM_REPLAY)
 #undef QM_REPLAY
         case kImage: {
-            const DString* source = textAt(p, first);
-            const DString* alternative = textAt(p, second);
+            const TextRef source = textAt(p);
+            const TextRef alternative = textAt(p);
             g.image(source, alternative, numberAt(p) != 0);
             break;
         }

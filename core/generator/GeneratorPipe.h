@@ -81,13 +81,13 @@ public:
 #define QM_DECLARE(Name, call) void call(int number) override;
     QM_EVENTS_WITH_A_NUMBER(QM_DECLARE)
 #undef QM_DECLARE
-#define QM_DECLARE(Name, call) void call(const DString* text) override;
+#define QM_DECLARE(Name, call) void call(TextRef text) override;
     QM_EVENTS_WITH_A_TEXT(QM_DECLARE)
 #undef QM_DECLARE
-#define QM_DECLARE(Name, call) void call(const DString* first, const DString* second) override;
+#define QM_DECLARE(Name, call) void call(TextRef first, TextRef second) override;
     QM_EVENTS_WITH_TWO_TEXTS(QM_DECLARE)
 #undef QM_DECLARE
-    void image(const DString* source, const DString* alternative, bool block) override;
+    void image(TextRef source, TextRef alternative, bool block) override;
 
 private:
     using Block = BlockQueue::Block;
@@ -108,7 +108,7 @@ private:
         at_[1] = static_cast<unsigned short>(value >> 16);
         at_ += 2;
     }
-    void argument(const DString* text) {
+    void argument(TextRef text) {
         if (!text) return number(kNoText);
         const std::size_t n = text->size();
         if (static_cast<std::size_t>(end_ - at_) < 2 + n) grow(2 + n);
@@ -151,9 +151,6 @@ private:
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::exception_ptr failure_;
-    // The texts of the event being replayed, in storage kept from event to
-    // event (the thread's own).
-    DString first_, second_;
 };
 
 } // namespace Orvane

@@ -11,7 +11,7 @@ constexpr unsigned short kFullWidthPlus = 0xFF0B;
 constexpr unsigned short kFullWidthMinus = 0xFF0D;
 } // namespace
 
-int parseNumber(const CCC::TString<unsigned short>& text, bool* number) {
+int parseNumber(CCC::UnitStringView<unsigned short> text, bool* number) {
     if (number) *number = false;
     long long value = 0;
     bool negative = false;

@@ -9,6 +9,6 @@ namespace Orvane {
 // or a sign anywhere but first, makes the whole number 0. Values beyond
 // the int range saturate instead of overflowing. *number (when given) is
 // set to whether the text was a number.
-int parseNumber(const CCC::TString<unsigned short>& text, bool* number = nullptr);
+int parseNumber(CCC::UnitStringView<unsigned short> text, bool* number = nullptr);
 
 } // namespace Orvane

@@ -84,7 +84,7 @@ TEST(LongInput, PhraseWalksDoNotRecursePerPhrase) {
 // unfinished (the parse itself failed) stops its thread.
 TEST(LongInput, APipedGeneratorsFailureReachesTheParsingThread) {
     struct Failing : RecordingGenerator {
-        void text(const DString*) override { throw std::runtime_error("disk full"); }
+        void text(TextRef) override { throw std::runtime_error("disk full"); }
     };
     const std::u16string line(200000, u'a');
     const DString text = DString(line.begin(), line.end()) + DString(3, u'\n') + DString(line.begin(), line.end());

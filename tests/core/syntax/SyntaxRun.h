@@ -18,13 +18,13 @@ namespace syntax_test {
 
 using qmtest::DString;
 
-inline std::string utf8(const DString* s) { return s ? qmtest::utf8(*s) : std::string("null"); }
+inline std::string utf8(Orvane::TextRef s) { return s ? qmtest::utf8(DString(*s)) : std::string("null"); }
 
 #define QM_RECORD(name) void name() override { add(#name); }
 #define QM_RECORD_INT(name) void name(int n) override { add(#name "(" + std::to_string(n) + ")"); }
-#define QM_RECORD_TEXT(name) void name(const DString* t) override { add(#name "(" + utf8(t) + ")"); }
+#define QM_RECORD_TEXT(name) void name(Orvane::TextRef t) override { add(#name "(" + utf8(t) + ")"); }
 #define QM_RECORD_PAIR(name) \
-    void name(const DString* a, const DString* b) override { add(#name "(" + utf8(a) + "," + utf8(b) + ")"); }
+    void name(Orvane::TextRef a, Orvane::TextRef b) override { add(#name "(" + utf8(a) + "," + utf8(b) + ")"); }
 
 // Writes every event as "name" or "name(args)", separated by spaces; the end
 // of the source is "end".
@@ -35,7 +35,7 @@ public:
     std::string events;
 
     void endSrcText() override { add("end"); }
-    void image(const DString* s, const DString* a, bool block) override {
+    void image(Orvane::TextRef s, Orvane::TextRef a, bool block) override {
         add("image(" + utf8(s) + "," + utf8(a) + (block ? ",block)" : ",inline)"));
     }
     QM_RECORD(newOutput) QM_RECORD(horizontalRule) QM_RECORD(newLine) QM_RECORD(lineBreak)
