@@ -1,57 +1,93 @@
 #include "ParseEngine.h"
 
+#include <algorithm>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace Orvane {
 
 ParseEngine::ParseEngine(const ParseTables& tables, void* user)
-    : tables_(tables), width_(tables.symbolCodeCount > 0 ? tables.symbolCodeCount - 1 : 0), user_(user) {
+    : tables_(tables),
+      width_(tables.symbolCodeCount > 0 ? tables.symbolCodeCount - 1 : 0),
+      stateCount_(tables.stateCount),
+      reduceEnd_(tables.stateCount + tables.ruleCount),
+      user_(user) {
     dense_.resize(static_cast<std::size_t>(tables.stateCount) * static_cast<std::size_t>(width_));
     for (int state = 0; state < tables.stateCount; ++state)
         for (int symbol = 0; symbol < width_; ++symbol)
             dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)] =
                 symbol < tables.terminalCount ? tables.findShiftAction(state, symbol)
                                               : tables.findReduceAction(state, symbol);
-    // A line of markup rarely needs more; deeper input grows the stack.
-    stack_.reserve(128);
+}
+
+ParseEngine::~ParseEngine() {
+    popTo(stack_);
+    std::allocator<StackEntry>().deallocate(stack_, static_cast<std::size_t>(end_ - stack_));
+}
+
+bool ParseEngine::grow() {
+    const auto size = static_cast<std::size_t>(top_ - stack_);
+    const auto room = static_cast<std::size_t>(end_ - stack_);
+    if (room >= kStackLimit) return false;
+    // A line of markup rarely needs more than the first room; deeper input
+    // doubles it.
+    const std::size_t more = std::min(kStackLimit, room ? 2 * room : 128);
+    StackEntry* const fresh = std::allocator<StackEntry>().allocate(more);
+    for (std::size_t i = 0; i < size; ++i) {
+        new (fresh + i) StackEntry(std::move(stack_[i]));
+        stack_[i].~StackEntry();
+    }
+    std::allocator<StackEntry>().deallocate(stack_, room);
+    stack_ = fresh;
+    top_ = fresh + size;
+    end_ = fresh + more;
+    return true;
 }
 
 // Inline, defined before its callers: a push for every token and every
 // empty right-hand side, where a call costs as much as the push.
 inline bool ParseEngine::push(int state, int symbol, Token&& value) {
-    if (stack_.size() >= kStackLimit) {
+    if (top_ == end_ && !grow()) {
         if (listener_ && lookahead_) listener_->discarding(*this, lookahead_->code, lookahead_->offset);
-        stack_.clear();
+        popTo(stack_);
         return false;
     }
-    stack_.emplace_back(state, symbol, std::move(value));  // built in place: one move of the value
+    new (top_++) StackEntry(state, symbol, std::move(value));  // built in place: one move of the value
     return true;
 }
 
 // Inlined into feed(), its one caller: most tokens bring a reduction or two.
 [[gnu::always_inline]] inline bool ParseEngine::reduce(int rule) {
     const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
-    const std::ptrdiff_t n = info.rhsLength;
-    // Iterators and pointers only: the stack's size() divides by the size
-    // of an entry, several times a reduction.
-    const auto rhs = stack_.end() - n;
-    ReduceContext ctx{generator_, std::to_address(rhs), Token(-1), user_, rule};
-    if (info.action) info.action(ctx);
+    StackEntry* const rhs = top_ - info.rhsLength;
+    if (info.action) {
+        ReduceContext ctx{generator_, rhs, result_, user_, rule};
+        try {
+            info.action(ctx);
+        } catch (...) {
+            result_ = Token(-1);  // what the action made goes with the parse
+            throw;
+        }
+    }
     // The state under the right-hand side decides the goto; the bottom
     // entry is never part of a right-hand side.
     const int act = actionOf(rhs[-1].stateNumber, info.lhs);
-    if (tables_.shiftP(act)) {
-        if (n == 0) return push(act, info.lhs, std::move(ctx.result));
+    if (act < stateCount_) {
+        if (rhs == top_) {
+            if (push(act, info.lhs, std::move(result_))) return true;
+            result_ = Token(-1);  // lost with the stack
+            return false;
+        }
         // The left-hand side takes the slot of the right-hand side's first
         // symbol: a pop and a push without moving the rest.
-        if (n > 1) stack_.erase(rhs + 1, stack_.end());
+        popTo(rhs + 1);
         rhs->stateNumber = act;
         rhs->symbol = info.lhs;
-        rhs->value = std::move(ctx.result);
+        rhs->value = std::move(result_);
         return true;
     }
-    stack_.clear();
+    popTo(stack_);
     if (act == tables_.acceptAction()) {
         if (onAccept_) onAccept_(user_);
     } else if (onFailure_) {
@@ -62,7 +98,7 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
 
 void ParseEngine::feed(Token* token, Generator* generator) {
     int major = token ? token->code : 0;
-    if (stack_.empty()) {
+    if (emptyP()) {
         if (major == 0) return;
         push(0, 0, Token());
         errorCount_ = -1;
@@ -70,22 +106,22 @@ void ParseEngine::feed(Token* token, Generator* generator) {
     generator_ = generator;
     lookahead_ = token;
     for (;;) {
-        const int act = actionOf(stack_.back().stateNumber, major);
-        if (tables_.shiftP(act)) {
+        const int act = actionOf(top_[-1].stateNumber, major);
+        if (act < stateCount_) {
             if (!(token ? push(act, major, std::move(*token)) : push(act, major, Token()))) {
                 // Overflow: the pushed token is lost with the stack.
                 return;
             }
             --errorCount_;
-            if (major == 0 && !stack_.empty()) continue;
+            if (major == 0 && !emptyP()) continue;
             return;
         }
-        if (tables_.reduceP(act)) {
-            if (!reduce(act - tables_.stateCount)) return;
+        if (act < reduceEnd_) {
+            if (!reduce(act - stateCount_)) return;
             continue;
         }
         if (act == tables_.acceptAction()) {
-            stack_.clear();
+            popTo(stack_);
             if (onAccept_) onAccept_(user_);
             return;
         }
@@ -97,9 +133,9 @@ void ParseEngine::feed(Token* token, Generator* generator) {
 
 void ParseEngine::recover() {
     const int err = tables_.errorSymbol;
-    while (!stack_.empty()) {
+    while (!emptyP()) {
         if (err >= 0) {
-            const int act = tables_.findShiftAction(stack_.back().stateNumber, err);
+            const int act = tables_.findShiftAction(top_[-1].stateNumber, err);
             if (tables_.shiftP(act)) {
                 // A grammar with error rules resumes here; the offending
                 // token is dropped all the same.
@@ -108,7 +144,7 @@ void ParseEngine::recover() {
                 return;
             }
         }
-        stack_.pop_back();
+        popTo(top_ - 1);
     }
     errorCount_ = 3;
     if (onFailure_) onFailure_(user_);

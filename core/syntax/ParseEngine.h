@@ -27,12 +27,13 @@ struct StackEntry {
 
 // What a rule action sees: the generator of the current feed, the values
 // of the rule's right-hand side (rhs[0] is the leftmost symbol) and the
-// slot for the left-hand side's value. Values the action does not take
-// are released when the right-hand side is popped.
+// slot for the left-hand side's value (empty when the action is called).
+// Values the action does not take are released when the right-hand side
+// is popped.
 struct ReduceContext {
     Generator* generator;
     StackEntry* rhs;
-    Token result;
+    Token& result;
     void* user;
     int rule;
 };
@@ -58,6 +59,7 @@ public:
     using Hook = void (*)(void* user);
 
     explicit ParseEngine(const ParseTables& tables, void* user = nullptr);
+    ~ParseEngine();
     ParseEngine(const ParseEngine&) = delete;
     ParseEngine& operator=(const ParseEngine&) = delete;
 
@@ -75,11 +77,11 @@ public:
     // Null: nobody is told.
     void setDiscardListener(DiscardListener* listener) { listener_ = listener; }
 
-    int top() const { return static_cast<int>(stack_.size()) - 1; }
+    int top() const { return static_cast<int>(top_ - stack_) - 1; }
     int errorCount() const { return errorCount_; }
-    const StackEntry& entry(int i) const { return stack_[static_cast<std::size_t>(i)]; }
+    const StackEntry& entry(int i) const { return stack_[i]; }
     const ParseTables& tables() const { return tables_; }
-    void clear() { stack_.clear(); }
+    void clear() { popTo(stack_); }
 
 private:
     // The tables' action for a state and a symbol from the dense copy:
@@ -91,6 +93,14 @@ private:
     }
 
     bool push(int state, int symbol, Token&& value);
+    // Room for more entries, up to kStackLimit; false when there is none.
+    bool grow();
+    // Drops the entries from `to` on.
+    void popTo(StackEntry* to) {
+        for (StackEntry* e = to; e != top_; ++e) e->~StackEntry();
+        top_ = to;
+    }
+    bool emptyP() const { return top_ == stack_; }
     // Returns false when the parse ended inside the reduction (accept or overflow).
     bool reduce(int rule);
     void recover();
@@ -100,8 +110,16 @@ private:
     // shift actions and gotos of tables_, unpacked.
     std::vector<int> dense_;
     int width_ = 0;
+    int stateCount_;
+    int reduceEnd_;  // the first action past the reductions
     void* user_;
-    std::vector<StackEntry> stack_;
+    // The stack: entries [stack_, top_) in room up to end_, grown as
+    // needed (raw storage: entries are made and dropped in place).
+    StackEntry* stack_ = nullptr;
+    StackEntry* top_ = nullptr;
+    StackEntry* end_ = nullptr;
+    // The value a reduction makes, empty between reductions.
+    Token result_{-1};
     int errorCount_ = -1;
     Generator* generator_ = nullptr;
     Hook onAccept_ = nullptr;
