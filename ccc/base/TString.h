@@ -54,7 +54,9 @@ struct UnitTraits {
         return d;
     }
     static char_type* assign(char_type* d, std::size_t n, char_type a) noexcept {
-        std::fill_n(d, n, a);
+        // Zeros (a string made longer) a whole block at a time.
+        if (a == char_type(0) && n) std::memset(d, 0, n * sizeof(char_type));
+        else std::fill_n(d, n, a);
         return d;
     }
     static constexpr char_type to_char_type(int_type c) noexcept { return char_type(c); }
