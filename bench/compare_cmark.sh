@@ -10,6 +10,7 @@
 #   manuscripts to cp932 first, dropping what cp932 lacks, and writes cp932;
 #   QUILLMARK=PATH times another build of the tool)
 set -euo pipefail
+export LC_ALL=C  # a point before the decimals, for bash's clock and awk
 cd "$(dirname "$0")/.."
 
 build=${1:-build-bench}
@@ -28,13 +29,17 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Best elapsed and best CPU (user + system) seconds of $runs runs of the
-# command, as "ELAPSED CPU" (bash's clock, to the millisecond); then one run
-# more under GNU time puts the peak in kB into $work/peak.
+# command, as "ELAPSED CPU" (elapsed from bash's microsecond clock, CPU to
+# the millisecond); then one run more under GNU time puts the peak in kB
+# into $work/peak.
 best_of() {
-  local best=1e9 best_cpu=1e9 t u s TIMEFORMAT='%3R %3U %3S'
+  local best=1e9 best_cpu=1e9 start end t u s TIMEFORMAT='%3U %3S'
   for _ in $(seq "$runs"); do
+    start=$EPOCHREALTIME
     { time "$@" >/dev/null 2>&1; } 2>"$work/time"
-    read -r t u s <"$work/time"
+    end=$EPOCHREALTIME
+    read -r u s <"$work/time"
+    t=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
     best=$(awk -v a="$t" -v b="$best" 'BEGIN { print (a < b ? a : b) }')
     best_cpu=$(awk -v a="$u" -v c="$s" -v b="$best_cpu" 'BEGIN { print (a + c < b ? a + c : b) }')
   done
@@ -60,6 +65,6 @@ for mb in 1 10 50; do
   their_peak=$(cat "$work/peak")
   awk -v mb="$mb" -v o="$ours" -v oc="$ours_cpu" -v t="$theirs" -v tc="$theirs_cpu" -v op="$our_peak" \
       -v tp="$their_peak" -v bytes="$input" 'BEGIN {
-    printf "%3d MB  %8.3f %8.3f  %8.3f %8.3f  %6.2f %6.2f  %5.1f = %4.2fx  %7.1f MB\n", mb, o, oc, t, tc,
+    printf "%3d MB  %8.4f %8.3f  %8.4f %8.3f  %6.2f %6.2f  %5.1f = %4.2fx  %7.1f MB\n", mb, o, oc, t, tc,
            (o > 0 ? t / o : 0), (oc > 0 ? tc / oc : 0), op / 1024, op * 1024 / bytes, tp / 1024 }'
 done
