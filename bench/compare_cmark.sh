@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Side by side with cmark as whole processes: `quillmark convert` of a
 # manuscript and cmark on a Markdown document of the same shape and size,
-# both writing their output to a file, at 1, 10 and 50 MB in one run. Each
-# time is the best of RUNS (the machine may be busy); the ratio is cmark's
-# time over ours (above 1: we are faster). Peak memory is GNU time's
-# maximum resident set, also given as a multiple of the input size.
+# both writing their output to a file, at 1, 10 and 50 MB in one run. The
+# two programs' runs take turns; each time is the best of RUNS (the machine
+# may be busy); the ratio is cmark's time over ours (above 1: we are
+# faster). Peak memory is GNU time's maximum resident set, also given as a
+# multiple of the input size.
 #   bench/compare_cmark.sh [BUILD_DIR] [RUNS] [ENCODING]
 #   (defaults: build-bench, 5 runs, utf-8 in and out; cp932 converts the
 #   manuscripts to cp932 first, dropping what cp932 lacks, and writes cp932;
@@ -28,23 +29,24 @@ tool=${QUILLMARK:-$build/cli/quillmark}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Best elapsed and best CPU (user + system) seconds of $runs runs of the
-# command, as "ELAPSED CPU" (elapsed from bash's microsecond clock, CPU to
-# the millisecond); then one run more under GNU time puts the peak in kB
-# into $work/peak.
-best_of() {
-  local best=1e9 best_cpu=1e9 start end t u s TIMEFORMAT='%3U %3S'
-  for _ in $(seq "$runs"); do
-    start=$EPOCHREALTIME
-    { time "$@" >/dev/null 2>&1; } 2>"$work/time"
-    end=$EPOCHREALTIME
-    read -r u s <"$work/time"
-    t=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
-    best=$(awk -v a="$t" -v b="$best" 'BEGIN { print (a < b ? a : b) }')
-    best_cpu=$(awk -v a="$u" -v c="$s" -v b="$best_cpu" 'BEGIN { print (a + c < b ? a + c : b) }')
-  done
+# One run of a command: "ELAPSED CPU" in seconds (elapsed from bash's
+# microsecond clock, CPU (user + system) to the millisecond).
+timed() {
+  local start end u s TIMEFORMAT='%3U %3S'
+  start=$EPOCHREALTIME
+  { time "$@" >/dev/null 2>&1; } 2>"$work/time"
+  end=$EPOCHREALTIME
+  read -r u s <"$work/time"
+  awk -v a="$start" -v b="$end" -v u="$u" -v s="$s" 'BEGIN { print b - a, u + s }'
+}
+
+# The smaller of each pair.
+least() { awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" 'BEGIN { print (a < c ? a : c), (b < d ? b : d) }'; }
+
+# Peak resident memory of a command in kB (GNU time).
+peak() {
   /usr/bin/time -f "%M" -o "$work/peak" "$@" >/dev/null 2>&1
-  echo "$best $best_cpu"
+  cat "$work/peak"
 }
 
 echo "quillmark convert -f $encoding -t $encoding vs cmark, best of $runs (MB = 2^20 bytes of input)"
@@ -59,10 +61,19 @@ for mb in 1 10 50; do
     mv "$dir/book.enc" "$dir/book.txt"
   fi
   input=$(stat -c %s "$dir/book.txt")
-  read -r ours ours_cpu < <(best_of "$tool" convert -f "$encoding" -t "$encoding" -o "$dir/out" "$dir/book.txt")
-  our_peak=$(cat "$work/peak")
-  read -r theirs theirs_cpu < <(best_of sh -c 'cmark "$1" >"$2"' cmark "$dir/book.md" "$dir/out/book.cmark.html")
-  their_peak=$(cat "$work/peak")
+  ours_run=("$tool" convert -f "$encoding" -t "$encoding" -o "$dir/out" "$dir/book.txt")
+  theirs_run=(sh -c 'cmark "$1" >"$2"' cmark "$dir/book.md" "$dir/out/book.cmark.html")
+  # The two take turns, so that a machine that slows down or speeds up
+  # during the run does so for both.
+  ours="1e9 1e9" theirs="1e9 1e9"
+  for _ in $(seq "$runs"); do
+    ours=$(least $ours $(timed "${ours_run[@]}"))
+    theirs=$(least $theirs $(timed "${theirs_run[@]}"))
+  done
+  read -r ours ours_cpu <<<"$ours"
+  read -r theirs theirs_cpu <<<"$theirs"
+  our_peak=$(peak "${ours_run[@]}")
+  their_peak=$(peak "${theirs_run[@]}")
   awk -v mb="$mb" -v o="$ours" -v oc="$ours_cpu" -v t="$theirs" -v tc="$theirs_cpu" -v op="$our_peak" \
       -v tp="$their_peak" -v bytes="$input" 'BEGIN {
     printf "%3d MB  %8.4f %8.3f  %8.4f %8.3f  %6.2f %6.2f  %5.1f = %4.2fx  %7.1f MB\n", mb, o, oc, t, tc,
