@@ -259,15 +259,10 @@ void Generator1::pageNumber(TextRef text) {
         if (n <= page_) warn(Log::kPageBackwards, page_, n, number);
         page_ = n;
     }
-    if (html5P()) {
-        const DString label = widen(std::to_string(page_).c_str());
-        openPageBreak(label, u"page-normal"sv);
-        body() += label;
-        emit(u"</span>"sv);
-        return;
-    }
-    emit(u"<span class=\"page-normal\">"sv);
-    body() += widen(std::to_string(page_).c_str());
+    const DString label = widen(std::to_string(page_).c_str());
+    if (html5P()) openPageBreak(label, u"page-normal"sv);
+    else emit(u"<span class=\"page-normal\">"sv);
+    body() += label;
     emit(u"</span>"sv);
 }
 

@@ -110,6 +110,9 @@ private:
     // shift actions and gotos of tables_, unpacked.
     std::vector<int> dense_;
     int width_ = 0;
+    // The tables' bounds of shifts and reductions, held here: the loop
+    // reads them after every rule action, which the compiler cannot see
+    // through, and a load through tables_ costs one more.
     int stateCount_;
     int reduceEnd_;  // the first action past the reductions
     void* user_;
