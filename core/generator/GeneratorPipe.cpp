@@ -17,6 +17,7 @@ enum EventCode : unsigned short {
     kImage,
     kDiagnostic,
     kCursor,
+    kBlockEnd,
 };
 
 // Reads back what the recording wrote, moving p past it.
@@ -64,10 +65,17 @@ void GeneratorPipe::handOver() {
 }
 
 void GeneratorPipe::openBlock() {
-    block_.resize(kBlockRoom);
+    // A block that comes back keeps its room: only a new one is zeroed.
+    if (block_.size() < kBlockRoom) block_.resize(kBlockRoom);
     at_ = block_.data();
     full_ = at_ + kBlockUnits;
     end_ = at_ + block_.size();
+}
+
+void GeneratorPipe::closeBlock() {
+    if (!at_) return;
+    if (at_ == end_) grow(1);
+    *at_++ = kBlockEnd;
 }
 
 void GeneratorPipe::grow(std::size_t n) {
@@ -146,9 +154,9 @@ void GeneratorPipe::replay(const Block& block) {
         return text;
     };
     Generator& g = target_;
-    const unsigned short* const end = block.data() + block.size();
-    for (const unsigned short* p = block.data(); p != end;) {
+    for (const unsigned short* p = block.data();;) {
         switch (*p++) {
+        case kBlockEnd: return;
 #define QM_REPLAY(Name, call)                                                                                \
     case k##Name: g.call(); break;
             QM_EVENTS_WITHOUT_ARGUMENTS(QM_REPLAY)

@@ -122,10 +122,10 @@ private:
     void openBlock();
     // Room for n more units, the block made longer.
     void grow(std::size_t n);
-    // block_ cut to what was recorded (nothing before the first block).
-    void closeBlock() {
-        if (at_) block_.resize(static_cast<std::size_t>(at_ - block_.data()));
-    }
+    // Ends what was recorded in block_ (nothing before the first block):
+    // the block keeps its room, so that it need not be zeroed again when
+    // it comes back.
+    void closeBlock();
 
     // Replaying, on the thread.
     void run();

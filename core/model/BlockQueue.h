@@ -19,8 +19,9 @@ public:
 
     explicit BlockQueue(std::size_t bound) : bound_(bound) {}
 
-    // The producer's side. Storage for the next block (empty; a used one
-    // when there is one), once fewer than `bound` wait.
+    // The producer's side. Storage for the next block, once fewer than
+    // `bound` wait: a used block when there is one, as it was read (the
+    // producer writes over it), else an empty one.
     Block recycled() {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return pending_.size() < bound_; });
@@ -52,10 +53,7 @@ public:
     // the next one; false once the queue is closed and read to its end.
     bool next(Block& block) {
         std::unique_lock<std::mutex> lock(mutex_);
-        if (block.capacity()) {
-            block.clear();
-            recycled_.push_back(std::move(block));
-        }
+        if (block.capacity()) recycled_.push_back(std::move(block));
         block = Block();
         changed_.wait(lock, [this] { return !pending_.empty() || closed_; });
         if (pending_.empty()) return false;
