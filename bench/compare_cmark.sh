@@ -9,7 +9,8 @@
 #   bench/compare_cmark.sh [BUILD_DIR] [RUNS] [ENCODING]
 #   (defaults: build-bench, 5 runs, utf-8 in and out; cp932 converts the
 #   manuscripts to cp932 first, dropping what cp932 lacks, and writes cp932;
-#   QUILLMARK=PATH times another build of the tool)
+#   QUILLMARK=PATH times another build of the tool; BASELINE=PATH times a
+#   second build too, in the same turns, on a row of its own)
 set -euo pipefail
 export LC_ALL=C  # a point before the decimals, for bash's clock and awk
 cd "$(dirname "$0")/.."
@@ -25,6 +26,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target bench_convert quillmark >/dev/null
 tool=${QUILLMARK:-$build/cli/quillmark}
+baseline=${BASELINE:-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -33,6 +35,9 @@ trap 'rm -rf "$work"' EXIT
 # microsecond clock, CPU (user + system) to the millisecond).
 timed() {
   local start end u s TIMEFORMAT='%3U %3S'
+  # What the run before left to write goes first: its writeback would
+  # otherwise slow this run.
+  sync
   start=$EPOCHREALTIME
   { time "$@" >/dev/null 2>&1; } 2>"$work/time"
   end=$EPOCHREALTIME
@@ -62,20 +67,25 @@ for mb in 1 10 50; do
   fi
   input=$(stat -c %s "$dir/book.txt")
   ours_run=("$tool" convert -f "$encoding" -t "$encoding" -o "$dir/out" "$dir/book.txt")
+  base_run=("${baseline:-true}" convert -f "$encoding" -t "$encoding" -o "$dir/out" "$dir/book.txt")
   theirs_run=(sh -c 'cmark "$1" >"$2"' cmark "$dir/book.md" "$dir/out/book.cmark.html")
-  # The two take turns, so that a machine that slows down or speeds up
-  # during the run does so for both.
-  ours="1e9 1e9" theirs="1e9 1e9"
+  # The programs take turns, so that a machine that slows down or speeds
+  # up during the run does so for all.
+  ours="1e9 1e9" base="1e9 1e9" theirs="1e9 1e9"
   for _ in $(seq "$runs"); do
+    [ -z "$baseline" ] || base=$(least $base $(timed "${base_run[@]}"))
     ours=$(least $ours $(timed "${ours_run[@]}"))
     theirs=$(least $theirs $(timed "${theirs_run[@]}"))
   done
-  read -r ours ours_cpu <<<"$ours"
   read -r theirs theirs_cpu <<<"$theirs"
-  our_peak=$(peak "${ours_run[@]}")
   their_peak=$(peak "${theirs_run[@]}")
-  awk -v mb="$mb" -v o="$ours" -v oc="$ours_cpu" -v t="$theirs" -v tc="$theirs_cpu" -v op="$our_peak" \
-      -v tp="$their_peak" -v bytes="$input" 'BEGIN {
-    printf "%3d MB  %8.4f %8.3f  %8.4f %8.3f  %6.2f %6.2f  %5.1f = %4.2fx  %7.1f MB\n", mb, o, oc, t, tc,
-           (o > 0 ? t / o : 0), (oc > 0 ? tc / oc : 0), op / 1024, op * 1024 / bytes, tp / 1024 }'
+  # One row for a build: its times against cmark's, and its peak.
+  row() {
+    awk -v label="$1" -v o="$2" -v oc="$3" -v t="$theirs" -v tc="$theirs_cpu" -v op="$4" \
+        -v tp="$their_peak" -v bytes="$input" 'BEGIN {
+      printf "%6s  %8.4f %8.3f  %8.4f %8.3f  %6.2f %6.2f  %5.1f = %4.2fx  %7.1f MB\n", label, o, oc, t, tc,
+             (o > 0 ? t / o : 0), (oc > 0 ? tc / oc : 0), op / 1024, op * 1024 / bytes, tp / 1024 }'
+  }
+  row "$mb MB" $ours "$(peak "${ours_run[@]}")"
+  [ -z "$baseline" ] || row base $base "$(peak "${base_run[@]}")"
 done
