@@ -3,12 +3,15 @@
 #include <cstdint>
 
 #include "Token.h"
+#include "ccc/base/CacheLine.h"
 
 namespace Orvane {
 
 // Cuts the UTF-16 text of one source into tokens. The text is borrowed for
-// the length of a run; a lexer holds no buffer of its own.
-class Lexer {
+// the length of a run; a lexer holds no buffer of its own. Its position
+// changes at every token, while a generator may be writing on another
+// thread: it has its cache lines to itself.
+class alignas(CCC::kCacheLine) Lexer {
 public:
     Lexer() = default;
     virtual ~Lexer() = default;

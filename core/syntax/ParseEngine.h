@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ParseTables.h"
+#include "ccc/base/CacheLine.h"
 #include "Token.h"
 
 namespace Orvane {
@@ -51,8 +52,10 @@ public:
 // popped until a state can shift the error symbol (when none can, it is
 // emptied), the offending token is dropped, and the next token starts a
 // fresh parse. The stack grows as needed up to kStackLimit entries; a push
-// beyond that empties it and drops the token, like an error.
-class ParseEngine {
+// beyond that empties it and drops the token, like an error. The engine
+// writes its state at every step, while a generator may be writing on
+// another thread: it has its cache lines to itself.
+class alignas(CCC::kCacheLine) ParseEngine {
 public:
     static constexpr std::size_t kStackLimit = 100000;
 
