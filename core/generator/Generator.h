@@ -26,10 +26,10 @@ using DString = CCC::TString<unsigned short>;
 //
 // Text arguments (TextRef) are UTF-16, owned by the caller and never
 // kept. Per source the model calls beginSrcText, the syntax the content
-// events and then endSrcText once. Every block-level event first switches the block
-// mode (setBlockMode), which closes an open list or table. A generator
-// may write on a thread of its own beside the syntax: it has its cache
-// lines to itself.
+// events and then endSrcText once. Every block-level event first switches
+// the block mode (setBlockMode), which closes an open list or table. A
+// generator may write on a thread of its own beside the syntax: it has
+// its cache lines to itself.
 class alignas(CCC::kCacheLine) Generator {
 public:
     // blockMode values: what the text written last was part of.
