@@ -67,9 +67,7 @@ void GeneratorPipe::handOver() {
 void GeneratorPipe::openBlock() {
     // A block that comes back keeps its room: only a new one is zeroed.
     if (block_.size() < kBlockRoom) block_.resize(kBlockRoom);
-    at_ = block_.data();
-    full_ = at_ + kBlockUnits;
-    end_ = at_ + block_.size();
+    recordAt(0);
 }
 
 void GeneratorPipe::closeBlock() {
@@ -81,6 +79,10 @@ void GeneratorPipe::closeBlock() {
 void GeneratorPipe::grow(std::size_t n) {
     const std::size_t used = static_cast<std::size_t>(at_ - block_.data());
     block_.resize(used + n + kBlockRoom - kBlockUnits);
+    recordAt(used);
+}
+
+void GeneratorPipe::recordAt(std::size_t used) {
     at_ = block_.data() + used;
     full_ = block_.data() + kBlockUnits;
     end_ = block_.data() + block_.size();

@@ -118,10 +118,12 @@ private:
         at_ += 2 + n;
     }
     void handOver();
-    // Makes block_ (empty) the block recorded into.
+    // Makes block_ (new, or as it came back) the block recorded into.
     void openBlock();
     // Room for n more units, the block made longer.
     void grow(std::size_t n);
+    // at_ `used` units into block_, full_ and end_ where they fall.
+    void recordAt(std::size_t used);
     // Ends what was recorded in block_ (nothing before the first block):
     // the block keeps its room, so that it need not be zeroed again when
     // it comes back.

@@ -36,10 +36,10 @@ public:
     std::uint32_t getPosition() const { return position; }
 
 protected:
+    // The same, the first `known` units of s already seen to be there.
     template <class C>
-    unsigned matchUnits(const C* s) const {
-        if (position >= length) return 0;
-        std::uint32_t i = 0;
+    unsigned matchUnits(const C* s, std::uint32_t known = 0) const {
+        std::uint32_t i = known;
         for (; s[i]; ++i)
             if (position + i >= length || source[position + i] != static_cast<unsigned short>(s[i])) return 0;
         return i;

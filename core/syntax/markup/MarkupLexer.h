@@ -40,12 +40,7 @@ private:
     Token* matchMark(const Mark* first, const Mark* last);
     // The length of a mark of the group of the unit at position (so its
     // first unit is known to be there) when the rest follows, else 0.
-    unsigned matchGrouped(const char16_t* s) const {
-        std::uint32_t i = 1;
-        for (; s[i]; ++i)
-            if (position + i >= length || source[position + i] != static_cast<unsigned short>(s[i])) return 0;
-        return i;
-    }
+    unsigned matchGrouped(const char16_t* s) const { return matchUnits(s, 1); }
 
     // Collects up to an unescaped stop character (not consumed) under the
     // escape rule, dropping control characters but TAB (unless !keepTab)
