@@ -126,9 +126,10 @@ private:
     DString encodingValue_;
     DString titleValue_;
     DString bodyValue_;
-    // About half a megabyte of body in memory; writes to the spool are as
-    // large, few and cheap.
-    static constexpr std::size_t kBodySpillUnits = 256 * 1024;
+    // 64 KB of body in memory. The body's last piece is encoded after the
+    // parse ends, with nothing left to run beside it: small pieces keep that
+    // wait short, and writes to the spool are still few and cheap.
+    static constexpr std::size_t kBodySpillUnits = 32 * 1024;
     static constexpr std::size_t kBodyKeptUnits = 16;
     std::size_t spillAt_ = SIZE_MAX;
     // A spilled body is encoded on a second thread when the template lets
