@@ -68,29 +68,28 @@ bool pathTo(const Tree& t, CeId from, CeId to, IFilterDictionaryEntry& e) {
 
 } // namespace
 
-std::vector<IFilterDictionaryEntry> RouteRule::computeAll() {
-    Graph g;
-    std::vector<IFilterDictionaryEntry> all;
-    all.reserve(CeIdTable::kLastEncoding * (CeIdTable::kLastEncoding - 1));
-    for (CeId from = 1; from <= CeIdTable::kLastEncoding; ++from) {
-        Tree lossless = search(g, from, true);
-        Tree any = search(g, from, false);
-        for (CeId to = 1; to <= CeIdTable::kLastEncoding; ++to) {
-            if (to == from) continue;
-            IFilterDictionaryEntry e;
-            e.from = from;
-            e.to = to;
-            if (pathTo(lossless, from, to, e)) {
-                e.lost = 0;
-            } else if (pathTo(any, from, to, e)) {
-                e.lost = -1;
-            } else {
-                continue;
-            }
-            all.push_back(e);
+std::vector<IFilterDictionaryEntry> RouteRule::computeFrom(CeId from) {
+    std::vector<IFilterDictionaryEntry> routes;
+    if (!CeIdTable::encodingP(from)) return routes;
+    static const Graph g;
+    const Tree lossless = search(g, from, true);
+    const Tree any = search(g, from, false);
+    routes.reserve(CeIdTable::kLastEncoding - 1);
+    for (CeId to = 1; to <= CeIdTable::kLastEncoding; ++to) {
+        if (to == from) continue;
+        IFilterDictionaryEntry e;
+        e.from = from;
+        e.to = to;
+        if (pathTo(lossless, from, to, e)) {
+            e.lost = 0;
+        } else if (pathTo(any, from, to, e)) {
+            e.lost = -1;
+        } else {
+            continue;
         }
+        routes.push_back(e);
     }
-    return all;
+    return routes;
 }
 
 } // namespace CCC

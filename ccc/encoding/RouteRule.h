@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "../base/Unit.h"
 #include "IFilterDictionaryEntry.h"
 
 namespace CCC {
@@ -13,8 +14,8 @@ namespace CCC {
 // filters, marking the route lossy.
 class RouteRule {
 public:
-    // Every route, ordered by key (from, then to).
-    static std::vector<IFilterDictionaryEntry> computeAll();
+    // The routes from one encoding, ordered by destination.
+    static std::vector<IFilterDictionaryEntry> computeFrom(CeId from);
 };
 
 } // namespace CCC
