@@ -132,7 +132,7 @@ int runCheck(const CheckOptions& options) {
 void install(CLI::App& app, int& status) {
     auto options = std::make_shared<CheckOptions>();
     CLI::App* cmd = app.add_subcommand(
-        "check", "Report where the markup loses or reinterprets text, and the structure warnings; writes nothing");
+        kCommand, "Report where the markup loses or reinterprets text, and the structure warnings; writes nothing");
     addSourceOptions(cmd, options->source);
     addSpanOption(cmd, options->span);
     cmd->add_option("--lang", options->lang, "Language of the messages: ja or en")->default_str("ja");
@@ -147,7 +147,7 @@ void install(CLI::App& app, int& status) {
     });
 }
 
-const CommandRegistration registration(11, install);
+const CommandRegistration registration(11, kCommand, install);
 
 } // namespace
 

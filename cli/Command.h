@@ -10,8 +10,9 @@ namespace quillmark {
 using CommandInstaller = void (*)(CLI::App& app, int& status);
 
 struct CommandRegistration {
-    // Commands are listed in --help by ascending order.
-    CommandRegistration(int order, CommandInstaller install);
+    // Commands are listed in --help by ascending order; `name` is the one
+    // the installer gives its subcommand.
+    CommandRegistration(int order, const char* name, CommandInstaller install);
 };
 
 } // namespace quillmark

@@ -227,7 +227,7 @@ int runConvert(const ConvertOptions& options) {
 void install(CLI::App& app, int& status) {
     auto options = std::make_shared<ConvertOptions>();
     CLI::App* cmd = app.add_subcommand(
-        "convert", "Convert manuscripts to XHTML (beside them, into --output-dir, or - to standard output)");
+        kCommand, "Convert manuscripts to XHTML (beside them, into --output-dir, or - to standard output)");
     addSourceOptions(cmd, options->source);
     cmd->add_option("-t,--to", options->to,
                     "Encoding of the outputs, or auto: cp932 for sources read as Shift_JIS, cp932 or ASCII, "
@@ -252,7 +252,7 @@ void install(CLI::App& app, int& status) {
     });
 }
 
-const CommandRegistration registration(10, install);
+const CommandRegistration registration(10, kCommand, install);
 
 } // namespace
 

@@ -18,6 +18,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* kCommand = "detect";
+
 struct DetectOptions {
     std::string detector = "ja";
     std::string file;
@@ -65,7 +67,7 @@ int runDetect(const DetectOptions& opts) {
 
 void install(CLI::App& app, int& status) {
     auto opts = std::make_shared<DetectOptions>();
-    CLI::App* cmd = app.add_subcommand("detect", "Detect the encoding of FILE (or of standard input)");
+    CLI::App* cmd = app.add_subcommand(kCommand, "Detect the encoding of FILE (or of standard input)");
     cmd->add_option("--detector", opts->detector, "ja (byte patterns), xml (declaration) or html (META charset)")
         ->check(CLI::IsMember({"ja", "xml", "html"}))
         ->default_str("ja");
@@ -73,7 +75,7 @@ void install(CLI::App& app, int& status) {
     cmd->callback([opts, &status] { status = runDetect(*opts); });
 }
 
-const CommandRegistration registration(40, install);
+const CommandRegistration registration(40, kCommand, install);
 
 } // namespace
 

@@ -68,7 +68,7 @@ int runEpub(const EpubOptions& options) {
 
 void install(CLI::App& app, int& status) {
     auto options = std::make_shared<EpubOptions>();
-    CLI::App* cmd = app.add_subcommand("epub", "Make one EPUB 3 book of manuscripts, one chapter each, in order");
+    CLI::App* cmd = app.add_subcommand(kCommand, "Make one EPUB 3 book of manuscripts, one chapter each, in order");
     addSourceOptions(cmd, options->source);
     addSpanOption(cmd, options->span);
     cmd->add_option("--style", options->style, "Writing: yoko (horizontal) or tate (vertical, pages turn to the left)")
@@ -85,7 +85,7 @@ void install(CLI::App& app, int& status) {
     });
 }
 
-const CommandRegistration registration(11, install);
+const CommandRegistration registration(11, kCommand, install);
 
 } // namespace
 

@@ -14,6 +14,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* kCommand = "escape";
+
 using namespace tolvanw32;
 
 // Messages go to standard error; a question is answered by the
@@ -87,7 +89,7 @@ int runEscape(const Options& options) {
 void install(CLI::App& app, int& status) {
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
-        "escape", "Escape the mark characters of a source file in place, keeping the original as FILE.back.");
+        kCommand, "Escape the mark characters of a source file in place, keeping the original as FILE.back.");
     cmd->add_option("--syntax", options->syntax, "Markup syntax whose marks are escaped (2, 3 or 4)")
         ->check(CLI::IsMember({2, 3, 4}));
     cmd->add_option("--input-charset", options->charset, "Encoding of the file")
@@ -97,7 +99,7 @@ void install(CLI::App& app, int& status) {
     cmd->callback([options, &status] { status = runEscape(*options); });
 }
 
-const CommandRegistration registration(60, install);
+const CommandRegistration registration(60, kCommand, install);
 
 } // namespace
 

@@ -24,6 +24,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* kCommand = "recode";
+
 struct RecodeOptions {
     std::string from;
     std::string to;
@@ -45,7 +47,7 @@ int failure(const char* what, const std::string& file, int err) {
 }
 
 int runRecode(const RecodeOptions& opts) {
-    if (!startCcc("recode")) return kIoError;
+    if (!startCcc(kCommand)) return kIoError;
     const CCC::CeId from = CCC::Iceman::stringToCeId(opts.from);
     const CCC::CeId to = CCC::Iceman::stringToCeId(opts.to);
     if (!from || !to) {
@@ -94,7 +96,7 @@ int runRecode(const RecodeOptions& opts) {
 
 void install(CLI::App& app, int& status) {
     auto opts = std::make_shared<RecodeOptions>();
-    CLI::App* cmd = app.add_subcommand("recode", "Convert INPUT (or standard input) between encodings");
+    CLI::App* cmd = app.add_subcommand(kCommand, "Convert INPUT (or standard input) between encodings");
     cmd->add_option("-f,--from", opts->from, "Encoding name of the input (utf-8, Shift_JIS, cp932, ...)")
         ->required();
     cmd->add_option("-t,--to", opts->to, "Encoding name of the output")->required();
@@ -108,7 +110,7 @@ void install(CLI::App& app, int& status) {
     cmd->callback([opts, &status] { status = runRecode(*opts); });
 }
 
-const CommandRegistration registration(20, install);
+const CommandRegistration registration(20, kCommand, install);
 
 } // namespace
 

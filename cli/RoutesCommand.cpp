@@ -12,19 +12,21 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* kCommand = "routes";
+
 int runRoutes() {
-    if (!startCcc("routes")) return 1;
+    if (!startCcc(kCommand)) return 1;
     const std::string dump = CCC::Iceman::dumpRoutes();
     if (std::fwrite(dump.data(), 1, dump.size(), stdout) != dump.size()) return 1;
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 void install(CLI::App& app, int& status) {
-    CLI::App* cmd = app.add_subcommand("routes", "Print every conversion route between encodings");
+    CLI::App* cmd = app.add_subcommand(kCommand, "Print every conversion route between encodings");
     cmd->callback([&status] { status = runRoutes(); });
 }
 
-const CommandRegistration registration(25, install);
+const CommandRegistration registration(25, kCommand, install);
 
 } // namespace
 

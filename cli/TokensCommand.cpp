@@ -15,6 +15,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* kCommand = "tokens";
+
 int runTokens(Orvane::Model& model, CCC::CeId printCeId) {
     model.getSyntax()->setPrintCeId(printCeId);
     const bool ok = model.dumpTokens(nullptr);
@@ -22,11 +24,11 @@ int runTokens(Orvane::Model& model, CCC::CeId printCeId) {
 }
 
 void install(CLI::App& app, int& status) {
-    installSingleSourceCommand(app, status, "tokens", "Print the tokens of a manuscript: code, name and text",
+    installSingleSourceCommand(app, status, kCommand, "Print the tokens of a manuscript: code, name and text",
                                runTokens);
 }
 
-const CommandRegistration registration(12, install);
+const CommandRegistration registration(12, kCommand, install);
 
 } // namespace
 

@@ -17,6 +17,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* kCommand = "trace";
+
 constexpr int kTraceGenerator = 0;
 
 int runTrace(Orvane::Model& model, CCC::CeId printCeId) {
@@ -32,12 +34,12 @@ int runTrace(Orvane::Model& model, CCC::CeId printCeId) {
 }
 
 void install(CLI::App& app, int& status) {
-    installSingleSourceCommand(app, status, "trace",
+    installSingleSourceCommand(app, status, kCommand,
                                "Print the document events of a manuscript as a rough trace",
                                runTrace);
 }
 
-const CommandRegistration registration(14, install);
+const CommandRegistration registration(14, kCommand, install);
 
 } // namespace
 

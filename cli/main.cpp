@@ -14,10 +14,19 @@
 namespace quillmark {
 
 namespace {
-std::vector<std::pair<int, CommandInstaller>>& installers() {
-    static std::vector<std::pair<int, CommandInstaller>> list;
+struct Registered {
+    int order;
+    const char* name;
+    CommandInstaller install;
+};
+
+std::vector<Registered>& installers() {
+    static std::vector<Registered> list;
     return list;
 }
+
+// The command the arguments begin with, if they begin with one.
+const char* namedCommand(int argc, char** argv) { return argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr; }
 // 0 when everything printed on standard output got there, else 1 with a
 // message (once: the error mark of the stream stays).
 int flushedStatus() {
@@ -29,8 +38,8 @@ int flushedStatus() {
 
 } // namespace
 
-CommandRegistration::CommandRegistration(int order, CommandInstaller install) {
-    installers().emplace_back(order, install);
+CommandRegistration::CommandRegistration(int order, const char* name, CommandInstaller install) {
+    installers().push_back({order, name, install});
 }
 
 } // namespace quillmark
@@ -52,8 +61,17 @@ int main(int argc, char** argv) {
 
     int status = 0;
     auto list = quillmark::installers();
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& entry : list) entry.second(app, status);
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.order < b.order; });
+    // Setting up a command's options costs about as much as the start of a
+    // small conversion: a run that names its command sets up that one only.
+    // Otherwise (options first, a misspelt command) all are there, as
+    // --help lists them.
+    const char* named = quillmark::namedCommand(argc, argv);
+    const bool known = named && std::any_of(list.begin(), list.end(), [named](const auto& entry) {
+                           return std::strcmp(entry.name, named) == 0;
+                       });
+    for (const auto& entry : list)
+        if (!known || std::strcmp(entry.name, named) == 0) entry.install(app, status);
 
     try {
         app.parse(argc, argv);
