@@ -10,6 +10,7 @@
 #include "ConvertOptions.h"
 #include "SignalCleanup.h"
 #include "app/services/FileOperations.h"
+#include "app/services/Processors.h"
 
 namespace quillmark {
 
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     // into place before its data reached the disk.
     quillmark::removeTemporaryFilesOnSignal();
     tolvanw32::FileOperations::makeCommitsDurable();
+    tolvanw32::placeConversionThreads();
     CLI::App app{"quillmark: Japanese manuscripts in a light markup to XHTML and EPUB books, and the encoding tools under it."};
     app.set_version_flag("--version", std::string("quillmark ") + QUILLMARK_VERSION);
     app.require_subcommand(0, 1);

@@ -14,6 +14,7 @@
 #include "app/qt/QtPlatform.h"
 #include "app/qt/QtText.h"
 #include "app/services/FileOperations.h"
+#include "app/services/Processors.h"
 #include "app/services/SettingsStore.h"
 #include "ccc/encoding/Ccc.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
 
     // Documents and style sheets reach the disk before they take their names.
     FileOperations::makeCommitsDurable();
+    placeConversionThreads();
     if (!CCC::Ccc::initialize()) {
         std::fputs("quillmark-desktop: the encoding library did not start\n", stderr);
         return 1;

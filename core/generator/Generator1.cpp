@@ -137,7 +137,7 @@ void Generator1::reset() {
     // for six times the text keeps it from being copied while it grows,
     // the old copy alive beside the new (pages never written are never
     // touched: that room costs address space, not memory).
-    const std::size_t textLength = srcText_ ? srcText_->getTextLength() : 0;
+    const std::size_t textLength = srcText_ ? srcText_->expectedTextLength() : 0;
     const bool spooled = model_ && model_->stagesOutputsP();
     spillAt_ = spooled ? kBodySpillUnits : SIZE_MAX;
     const Template* skeleton = srcText_ ? srcText_->getTemplate() : nullptr;

@@ -3,6 +3,8 @@
 #include <system_error>
 #include <utility>
 
+#include "core/model/ThreadPlacement.h"
+
 namespace Orvane {
 
 namespace {
@@ -136,6 +138,7 @@ void GeneratorPipe::relayCursor(std::uint32_t offset) {
 }
 
 void GeneratorPipe::run() {
+    ThreadPlacement::keepOffParsingThread();
     Block block;
     try {
         while (queue_.next(block))

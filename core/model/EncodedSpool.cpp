@@ -11,6 +11,7 @@
 
 #include "BlockQueue.h"
 #include "ReplacingFile.h"
+#include "ThreadPlacement.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
 #include "ccc/flow/Conveyer.h"
@@ -102,6 +103,7 @@ private:
 } // namespace
 
 void EncodedSpool::State::run() {
+    ThreadPlacement::keepOffParsingThread();
     errno = 0;
     try {
         PendingIFlow src(*this);

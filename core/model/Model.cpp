@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "SyntaxFactory.h"
+#include "ThreadPlacement.h"
 #include "core/generator/Generator.h"
 #include "core/generator/Generator1.h"
 #include "core/generator/GeneratorPipe.h"
@@ -146,19 +147,21 @@ bool Model::stageOutput(Output& output, const TextPieces& pieces) {
     return staged;
 }
 
-bool Model::readSrcTexts() {
+bool Model::readSrcTexts(bool arriving) {
+    arriving = arriving && srcTexts_.size() == 1;
     for (auto& src : srcTexts_) {
-        const bool read = src->read();
+        if (!(arriving ? src->startRead() : src->read())) return readFailure(*src, src->getFailure());
         // The parser counts positions in 32 bits.
-        const bool fits = src->getTextLength() <= std::numeric_limits<std::uint32_t>::max();
-        if (!read || !fits) {
-            fail("cannot read " + nameOf(src.get()) + ": " + (read ? "too long" : src->getFailure()));
-            std::fputs(kReadError, stdout);
-            std::fflush(stdout);
-            return false;
-        }
+        if (src->getTextLength() > std::numeric_limits<std::uint32_t>::max()) return readFailure(*src, "too long");
     }
     return true;
+}
+
+bool Model::readFailure(const SrcText& src, const std::string& reason) {
+    fail("cannot read " + nameOf(&src) + ": " + reason);
+    std::fputs(kReadError, stdout);
+    std::fflush(stdout);
+    return false;
 }
 
 bool Model::runPass(int pass, Log* log, bool last) {
@@ -168,14 +171,17 @@ bool Model::runPass(int pass, Log* log, bool last) {
         Diagnostics& diagnostics = src->getDiagnostics();
         diagnostics.clear();
         generator_->beginSrcText(src.get());
-        const auto length = static_cast<std::uint32_t>(src->getTextLength());
+        TextArrival* arrival = src->arrival();
+        const auto length = static_cast<std::uint32_t>(arrival ? arrival->waitBeyond(0) : src->getTextLength());
         // A long source is written on a second thread while it is parsed.
         GeneratorPipe pipe(*generator_, diagnostics);
-        const bool piped = length >= pipedFromUnits_ && !syntax_->printsP() && pipe.start();
+        const bool piped = src->expectedTextLength() >= pipedFromUnits_ && !syntax_->printsP() && pipe.start();
         syntax_->setDiagnostics(piped ? &pipe.syntaxDiagnostics() : &diagnostics);
-        syntax_->parse(log, src->getText(), length, piped ? static_cast<Generator*>(&pipe) : generator_.get());
+        syntax_->parse(log, src->getText(), length, piped ? static_cast<Generator*>(&pipe) : generator_.get(),
+                       arrival);
         if (piped) pipe.finish();
         syntax_->setDiagnostics(nullptr);
+        if (arrival && !src->finishRead()) return readFailure(*src, src->getFailure());
         diagnostics.locate(src->getText(), src->getTextLength());
         if (last) src->releaseContent();
     }
@@ -231,7 +237,8 @@ bool Model::generate(Log* log) {
             return false;
         }
     }
-    if (!readSrcTexts()) return false;
+    ThreadPlacement::noteParsingThread();
+    if (!readSrcTexts(true)) return false;
     generator_->setLog(log);
     // Outputs left by an earlier run that was not cleared were written then.
     const std::size_t first = outputs_.size();
@@ -241,7 +248,7 @@ bool Model::generate(Log* log) {
         const int passes = generator_->getPassCount();
         for (int pass = 1; pass <= passes && parsed; ++pass) parsed = runPass(pass, log, pass == passes);
     }
-    if (!parsed) fail("the generator asks for more passes than a run has");
+    if (!parsed && failures_.empty()) fail("the generator asks for more passes than a run has");
     // Nothing of a run that cannot be completed reaches its targets.
     if (!parsed || (!keepOutputsP_ && !checkTargets(first))) {
         outputs_.erase(outputs_.begin() + static_cast<std::ptrdiff_t>(first), outputs_.end());
@@ -259,7 +266,7 @@ bool Model::run(Log* log) {
 
 bool Model::dumpTokens(Log* log) {
     if (!syntax_) return false;
-    if (!readSrcTexts()) return false;
+    if (!readSrcTexts(false)) return false;
     for (auto& src : srcTexts_)
         syntax_->dumpTokens(log, src->getText(), static_cast<std::uint32_t>(src->getTextLength()));
     return true;

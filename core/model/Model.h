@@ -98,9 +98,14 @@ public:
     Output* addOutput(std::unique_ptr<Output> output, const Template* skeleton, const TemplateValues& values);
 
 private:
-    bool readSrcTexts();
+    // With arriving set, a lone long source is read while it is parsed.
+    bool readSrcTexts(bool arriving);
+    // A source that could not be read; false.
+    bool readFailure(const SrcText& src, const std::string& reason);
     // With last set, each source's text is released once it is parsed:
     // its events are out, and the memory goes to the outputs still to come.
+    // False for a pass the model does not know, and (reported) for a source
+    // whose text could not all be read as it arrived.
     bool runPass(int pass, Log* log, bool last);
     bool stageOutput(Output& output, const TextPieces& pieces);
     bool checkTargets(std::size_t first);

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "ArrivingText.h"
 #include "EncodedSpool.h"
 #include "ReplacingFile.h"
 #include "TextSpool.h"
@@ -49,6 +50,9 @@ std::string decode(CCC::IFlow& src, CeId from, std::size_t expectedUnits, std::u
 }
 
 constexpr const char* kSourceName = "TextFile.cpp";
+
+// A regular file at least this long is parsed as it is decoded.
+constexpr std::size_t kArrivingBytes = 64 * 1024;
 
 // The first `limit` bytes of a flow.
 class PrefixIFlow : public CCC::IFlow {
@@ -227,6 +231,49 @@ bool TextFile::read() {
     setFailure(reason);
     return reason.empty();
 }
+
+bool TextFile::startRead() {
+    arriving_.reset();
+    std::error_code ec;
+    const auto size = preloaded_ ? 0 : static_cast<std::size_t>(std::filesystem::file_size(getFileName().c_str(), ec));
+    // A file long enough to be decoded in halves is decoded so, at once:
+    // while it is parsed the other processors are busy writing. The parser
+    // counts in 32 bits: read() refuses what is longer.
+    const bool halvesP = size >= kHalvesBytes && cutAtLineFeedsP(inCeId_);
+    if (ec || size < kArrivingBytes || halvesP || size > UINT32_MAX) return read();
+    std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(inCeId_, CCC::ceid::kUtf16N));
+    errno = 0;
+    auto file = std::make_unique<CCC::FileIFlow>(getFileName().c_str(), true);
+    if (!chain || !file->openP()) return read();
+    content_.reset();
+    auto arriving = std::make_unique<ArrivingText>();
+    if (!arriving->start(std::move(file), std::move(chain), size)) return read();
+    arriving_ = std::move(arriving);
+    setFailure({});
+    return true;
+}
+
+bool TextFile::finishRead() {
+    if (!arriving_) return getFailure().empty();
+    const std::string reason = arriving_->finish(content_);
+    arriving_.reset();
+    setFailure(reason);
+    return reason.empty();
+}
+
+TextArrival* TextFile::arrival() const { return arriving_.get(); }
+
+void TextFile::releaseContent() {
+    arriving_.reset();
+    content_.reset();
+}
+
+const unsigned short* TextFile::getText() const {
+    if (arriving_) return arriving_->units();
+    return content_ ? content_->data() : nullptr;
+}
+
+std::size_t TextFile::expectedTextLength() const { return arriving_ ? arriving_->bound() : getTextLength(); }
 
 bool TextFile::setText(const char* text, CeId ceId) {
     inCeId_ = ceId;

@@ -19,7 +19,9 @@ namespace Orvane {
 using CCC::CeId;
 using DString = CCC::TString<unsigned short>;
 
+class ArrivingText;
 class EncodedSpool;
+class TextArrival;
 class ReplacingFile;
 class TextSpool;
 
@@ -46,6 +48,15 @@ public:
     // inCeId to UTF-16. False when the file cannot be opened, no chain
     // exists or the conversion fails; the content is then empty.
     [[nodiscard]] bool read();
+    // read() of a long regular file on a second thread, so that its text
+    // can be parsed as it arrives: until finishRead(), arrival() tells how
+    // far getText() goes, and the content stays empty. Anything else is
+    // read() at once (arrival() is then null).
+    [[nodiscard]] bool startRead();
+    TextArrival* arrival() const;
+    // Waits for the rest of the text and makes it the content; false, with
+    // the reason, when it could not all be read.
+    [[nodiscard]] bool finishRead();
     // Converts the NUL-terminated bytes of text from ceId (which becomes
     // inCeId) into the content. False when no chain exists.
     [[nodiscard]] virtual bool setText(const char* text, CeId ceId);
@@ -74,11 +85,14 @@ public:
     // once): read() decodes these instead of opening the file.
     void setPreloadedBytes(std::shared_ptr<const std::string> bytes) { preloaded_ = std::move(bytes); }
 
-    const unsigned short* getText() const { return content_ ? content_->data() : nullptr; }
+    const unsigned short* getText() const;
     std::size_t getTextLength() const { return content_ ? content_->size() : 0; }
+    // The length, or while the text arrives the most it can come to.
+    std::size_t expectedTextLength() const;
     const DString* getContent() const { return content_.get(); }
     void setContent(std::unique_ptr<DString> content) { content_ = std::move(content); }
-    void releaseContent() { content_.reset(); }
+    // Drops the content (and a text still arriving).
+    void releaseContent();
 
     // The chain from the core's text to `to` with newLineMode; null when
     // there is none, or `to` has no width at the chain's end (a byte-swapped
@@ -103,6 +117,7 @@ private:
     CeId outCeId_;
     CCC::NLConv newLineMode_;
     std::unique_ptr<DString> content_;
+    std::unique_ptr<ArrivingText> arriving_;
     std::unique_ptr<ReplacingFile> staged_;
     std::shared_ptr<const std::string> preloaded_;
 };

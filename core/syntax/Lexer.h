@@ -34,6 +34,27 @@ public:
     unsigned match(const char16_t* s) const { return matchUnits(s); }
 
     std::uint32_t getPosition() const { return position; }
+    // The code of the last token (a lexer's own codes stand for its states).
+    int getState() const { return state; }
+
+    // Where the lexer stands between two tokens: resuming there reads the
+    // next token again, as from the same text.
+    struct Resume {
+        std::uint32_t position;
+        int state;
+        int prevState;
+    };
+    Resume resumePoint() const { return {position, state, prevState}; }
+    void resume(const Resume& at) {
+        position = at.position;
+        state = at.state;
+        prevState = at.prevState;
+    }
+    // Whether the last token reached the end of the text.
+    bool atEndP() const { return position >= length; }
+    std::uint32_t getLength() const { return length; }
+    // More of the text is there: it now runs to `longer`.
+    void extendTo(std::uint32_t longer) { length = longer; }
 
 protected:
     // The same, the first `known` units of s already seen to be there.
@@ -48,6 +69,10 @@ protected:
     const unsigned short* source = nullptr;
     std::uint32_t length = 0;
     std::uint32_t position = 0;
+    // A subclass's state machine: the code of the last token, and of the
+    // one before (both start at the subclass's line start).
+    int state = 0;
+    int prevState = 0;
 };
 
 } // namespace Orvane

@@ -6,6 +6,7 @@
 
 #include "Lexer.h"
 #include "Parser.h"
+#include "TextArrival.h"
 #include "ccc/base/Unit.h"
 #include "ccc/encoding/EncodingIds.h"
 
@@ -29,8 +30,10 @@ public:
 
     // Runs the whole text through lexer and parser, then ends the source on
     // the generator. False only when the lexer delivered no token. The log
-    // is not used by any syntax.
-    virtual bool parse(Log* log, const unsigned short* text, std::uint32_t length, Generator* generator);
+    // is not used by any syntax. With an arrival the text is still arriving
+    // into `text`, and length is what has arrived.
+    virtual bool parse(Log* log, const unsigned short* text, std::uint32_t length, Generator* generator,
+                       TextArrival* arrival = nullptr);
 
     // Prints the token stream on standard output, one "token_id: NN NAME"
     // line a token (with its text in parentheses when it has one).

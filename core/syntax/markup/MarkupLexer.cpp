@@ -17,6 +17,7 @@ bool printableP(unsigned short c) { return c >= 0x20 || c == kTAB; }
 
 MarkupLexer::MarkupLexer(const MarkupTables& tables)
     : tables_(tables) {
+    state = prevState = kLineStart;
     for (char16_t c : tables_.escapes) escapeBits_.set(c);
     lineStartMarks_.build(tables_.lineStartMarks);
     useMarks(tables_.inlineMarks, tables_.specials);

@@ -20,7 +20,6 @@ class MarkupLexer : public Lexer {
 public:
     Token* nextToken() override;
 
-    int getState() const { return state; }
     const MarkupTables& getTables() const { return tables_; }
 
 protected:
@@ -61,8 +60,6 @@ private:
         return set.find(static_cast<char16_t>(c)) != std::u16string::npos;
     }
 
-    int state = markup::kLineStart;
-    int prevState = markup::kLineStart;
     std::vector<Mark> marks;
     std::u16string specials;
 

@@ -31,14 +31,12 @@ inline constexpr int kS0LineStart = kS0NL;
 // next one mid-line too.
 class S0Lexer : public Lexer {
 public:
-    Token* nextToken() override;
+    S0Lexer() { state = prevState = kS0LineStart; }
 
-    int getState() const { return state; }
+    Token* nextToken() override;
 
 private:
     Token* scanInline();
-
-    int state = kS0LineStart;
 };
 
 } // namespace Orvane

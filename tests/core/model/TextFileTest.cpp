@@ -15,6 +15,7 @@
 #include "core/model/ReplacingFile.h"
 #include "core/model/SrcText.h"
 #include "core/model/TextSpool.h"
+#include "core/syntax/TextArrival.h"
 
 namespace Orvane {
 namespace {
@@ -68,6 +69,39 @@ TEST(TextFile, LongFilesReadAsWhenDecodedWhole) {
     writer.join();
     ASSERT_NE(piped.getContent(), nullptr);
     EXPECT_EQ(utf8(*piped.getContent()), "あ\n");
+}
+
+// A file read as it is parsed arrives in whole lines, and ends as the same
+// bytes decoded at once, in every encoding: none gives more units than the
+// bytes it has, so the units never outgrow the room of the file's size.
+TEST(TextFile, ArrivingTextsEndAsWhenDecodedWhole) {
+    Scratch dir;
+    const char* const bits[] = {"\n", "a", "+AGE-", "\x1B$B", "\x1B(B", "\x82\xA0", "\xE3\x81\x82", "\x8E\xB1",
+                                "\xFF\xFE", "\r\n", "\xF0\x9F\x98\x80", "\x00", "\xD8\x3D\xDE\x00", "\x80"};
+    std::mt19937 random(11);
+    std::string bytes;
+    while (bytes.size() < 512 * 1024) bytes += bits[random() % std::size(bits)];
+    writeBytes(dir.file("long.txt"), bytes);
+    const auto shared = std::make_shared<const std::string>(bytes);
+    for (CeId in = 1; in <= CCC::ceid::kLastEncoding; ++in) {
+        SrcText arriving(dir.file("long.txt").c_str(), in, nullptr, 8, 0);
+        SrcText whole(dir.file("long.txt").c_str(), in, nullptr, 8, 0);
+        whole.setPreloadedBytes(shared);
+        const bool decodes = whole.read();
+        ASSERT_TRUE(arriving.startRead());
+        TextArrival* arrival = arriving.arrival();
+        ASSERT_NE(arrival, nullptr);
+        for (std::uint32_t have = 0, more; (more = arrival->waitBeyond(have)) > have; have = more) {
+            // Whole lines, but for the end of the text.
+            if (arriving.getText()[more - 1] != u'\n') {
+                ASSERT_EQ(arrival->waitBeyond(more), more) << in;
+            }
+        }
+        ASSERT_EQ(arriving.finishRead(), decodes) << in << ": " << arriving.getFailure();
+        if (decodes) {
+            EXPECT_TRUE(*arriving.getContent() == *whole.getContent()) << in;
+        }
+    }
 }
 
 // Staged from pieces, the text is written as the whole of it would be,

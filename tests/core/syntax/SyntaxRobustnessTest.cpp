@@ -57,6 +57,29 @@ TEST(RandomMarkup, EveryRunEndsCleanly) {
     }
 }
 
+// A text parsed as it arrives gives the events (and the trace) of the whole
+// text, wherever it is cut at a line end: also around marks that run over
+// line ends (raw and macro texts, escaped line ends).
+TEST(RandomMarkup, ArrivingTextParsesAsTheWhole) {
+    const std::u16string alphabet = u"ab 。、.」\n\n\r\\¥＼=*■|~;%#^$＄_@＠`";
+    std::mt19937 random(271828);
+    for (int round = 0; round < 2000; ++round) {
+        const int number = round % 5;
+        std::u16string text(random() % 80, u' ');
+        for (char16_t& c : text) c = alphabet[random() % alphabet.size()];
+        const DString units(text.begin(), text.end());
+        SCOPED_TRACE(number);
+        std::string whole, arriving;
+        const std::string wholeTrace = capturedStdout([&] { whole = run(*syntax(number), text); });
+        for (int lines = 1; lines <= 2; ++lines) {
+            const std::string trace =
+                capturedStdout([&] { arriving = arrivingEvents(*syntax(number), units, lines); });
+            ASSERT_EQ(arriving, whole) << qmtest::utf8(units);
+            ASSERT_EQ(trace, wholeTrace);
+        }
+    }
+}
+
 // A row keeps two stack entries per cell until the line ends. Beyond the
 // stack's limit the cells so far are lost and the ones after the
 // overflowing text form a row of their own.

@@ -76,6 +76,32 @@ inline std::string events(Orvane::Syntax& syntax, const DString& text) {
     return g.events;
 }
 
+// A text that arrives `lines` lines at a time, each time the parser asks.
+class LinesArrival : public Orvane::TextArrival {
+public:
+    LinesArrival(const DString& text, int lines) : text_(text), lines_(lines) {}
+    std::uint32_t waitBeyond(std::uint32_t have) override {
+        std::size_t end = have;
+        for (int n = 0; n < lines_ && end < text_.size(); ++n) {
+            const std::size_t lf = text_.find(u'\n', end);
+            end = lf == DString::npos ? text_.size() : lf + 1;
+        }
+        return static_cast<std::uint32_t>(end);
+    }
+
+private:
+    const DString& text_;
+    int lines_;
+};
+
+// The events of the text parsed as it arrives, `lines` lines at a time.
+inline std::string arrivingEvents(Orvane::Syntax& syntax, const DString& text, int lines) {
+    RecordingGenerator g;
+    LinesArrival arrival(text, lines);
+    EXPECT_TRUE(syntax.parse(nullptr, text.data(), arrival.waitBeyond(0), &g, &arrival));
+    return g.events;
+}
+
 // The same heard through a GeneratorPipe, on the pipe's thread.
 inline std::string pipedEvents(Orvane::Syntax& syntax, const DString& text) {
     RecordingGenerator g;

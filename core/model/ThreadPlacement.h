@@ -1,0 +1,29 @@
+#pragma once
+
+namespace Orvane {
+
+// Where the threads of a conversion run. The parsing thread sets the pace;
+// the threads that help it (reading its text, writing and encoding what it
+// makes) are best kept off its processor, where they would take its turns
+// while another processor waits idle. The system decides where threads run,
+// so a program installs the calls that ask it, once at start-up; without
+// them threads run where the system puts them.
+class ThreadPlacement {
+public:
+    struct Calls {
+        // The processor the calling thread runs on, or -1.
+        int (*current)();
+        // Keeps the calling thread off one processor, if others are left.
+        void (*avoid)(int processor);
+    };
+    static void install(Calls calls);
+
+    // On the parsing thread, before it starts its helpers. Of conversions
+    // run on several threads at once (a book's chapters), the last to note
+    // its thread is the one kept clear.
+    static void noteParsingThread();
+    // On a helper, as it starts.
+    static void keepOffParsingThread();
+};
+
+} // namespace Orvane
