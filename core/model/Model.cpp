@@ -171,12 +171,13 @@ bool Model::runPass(int pass, Log* log, bool last) {
         Diagnostics& diagnostics = src->getDiagnostics();
         diagnostics.clear();
         generator_->beginSrcText(src.get());
-        TextArrival* arrival = src->arrival();
-        const auto length = static_cast<std::uint32_t>(arrival ? arrival->waitBeyond(0) : src->getTextLength());
         // A long source is written on a second thread while it is parsed.
         GeneratorPipe pipe(*generator_, diagnostics);
         const bool piped = src->expectedTextLength() >= pipedFromUnits_ && !syntax_->printsP() && pipe.start();
         syntax_->setDiagnostics(piped ? &pipe.syntaxDiagnostics() : &diagnostics);
+        // A text still arriving is parsed from its first lines on.
+        TextArrival* arrival = src->arrival();
+        const auto length = static_cast<std::uint32_t>(arrival ? arrival->waitBeyond(0) : src->getTextLength());
         syntax_->parse(log, src->getText(), length, piped ? static_cast<Generator*>(&pipe) : generator_.get(),
                        arrival);
         if (piped) pipe.finish();

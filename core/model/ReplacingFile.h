@@ -43,7 +43,7 @@ public:
     // the data sync of finish() has less left to wait for. A writer calls it
     // every kWritebackBytes or so.
     void startWriteback();
-    static constexpr std::size_t kWritebackBytes = 1024 * 1024;
+    static constexpr std::size_t kWritebackBytes = 256 * 1024;
 
     // Why the last step failed, as the system words it ("No space left on
     // device") or as refusalOf() does; empty while nothing failed.
