@@ -27,7 +27,9 @@ public:
     }
     static DString* make(const unsigned short* units, std::size_t n) {
         DString* text = make();
-        text->assign(units, n);
+        // Every text made or given back is empty: an append is a plain
+        // copy, where an assignment would first look for an overlap.
+        text->append(units, n);
         return text;
     }
 

@@ -3,6 +3,8 @@
 namespace Orvane {
 
 void S2Lexer::setSpanOptions(bool ten, bool period, bool comma) {
+    // The marks in use are those of the options already set.
+    if (ten == spanTen && period == spanPeriod && comma == spanComma) return;
     spanTen = ten;
     spanPeriod = period;
     spanComma = comma;
