@@ -13,6 +13,7 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
       stateCount_(tables.stateCount),
       reduceEnd_(tables.stateCount + tables.ruleCount),
       user_(user) {
+    context_.user = user;
     dense_.resize(static_cast<std::size_t>(tables.stateCount) * static_cast<std::size_t>(width_));
     for (int state = 0; state < tables.stateCount; ++state)
         for (int symbol = 0; symbol < width_; ++symbol)
@@ -62,9 +63,10 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
     const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
     StackEntry* const rhs = top_ - info.rhsLength;
     if (info.action) {
-        ReduceContext ctx{generator_, rhs, result_, user_, rule};
+        context_.rhs = rhs;
+        context_.rule = rule;
         try {
-            info.action(ctx);
+            info.action(context_);
         } catch (...) {
             result_ = Token(-1);  // what the action made goes with the parse
             throw;
@@ -103,7 +105,7 @@ void ParseEngine::feed(Token* token, Generator* generator) {
         push(0, 0, Token());
         errorCount_ = -1;
     }
-    generator_ = generator;
+    context_.generator = generator;
     lookahead_ = token;
     for (;;) {
         const int act = actionOf(top_[-1].stateNumber, major);

@@ -126,8 +126,10 @@ private:
     StackEntry* end_ = nullptr;
     // The value a reduction makes, empty between reductions.
     Token result_{-1};
+    // What every rule action is given: the generator is the feed's, the
+    // right-hand side and the rule the reduction's.
+    ReduceContext context_{nullptr, nullptr, result_, nullptr, 0};
     int errorCount_ = -1;
-    Generator* generator_ = nullptr;
     Hook onAccept_ = nullptr;
     Hook onFailure_ = nullptr;
     DiscardListener* listener_ = nullptr;
