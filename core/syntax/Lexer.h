@@ -18,7 +18,9 @@ public:
     Lexer(const Lexer&) = delete;
     Lexer& operator=(const Lexer&) = delete;
 
-    // A new heap token; after the last real token, code 0 tokens forever.
+    // The next token, which the lexer holds until the next call (the caller
+    // may move its contents out); after the last real token, code 0 tokens
+    // forever.
     virtual Token* nextToken() = 0;
 
     // Starts a run over text[0, length).
@@ -66,6 +68,12 @@ protected:
         return i;
     }
 
+    // The token of the call: one record for every token of a run.
+    Token* give(int code, DString* value = nullptr) {
+        token_ = Token(code, value);
+        return &token_;
+    }
+
     const unsigned short* source = nullptr;
     std::uint32_t length = 0;
     std::uint32_t position = 0;
@@ -73,6 +81,9 @@ protected:
     // one before (both start at the subclass's line start).
     int state = 0;
     int prevState = 0;
+
+private:
+    Token token_;
 };
 
 } // namespace Orvane

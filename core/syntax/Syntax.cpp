@@ -19,7 +19,7 @@ bool Syntax::parse(Log*, const unsigned short* text, std::uint32_t length, Gener
     lexer->setSource(text, length);
     for (;;) {
         const Lexer::Resume before = lexer->resumePoint();
-        std::unique_ptr<Token> t(lexer->nextToken());
+        Token* const t = lexer->nextToken();
         if (!t) return false;
         // A token that ran into the end of what has arrived may run on into
         // what is to come, or end otherwise: it is read again with more. No
@@ -34,7 +34,7 @@ bool Syntax::parse(Log*, const unsigned short* text, std::uint32_t length, Gener
                 continue;
             }
         }
-        parser->feed(t.get(), generator);
+        parser->feed(t, generator);
         if (t->code == 0) {
             generator->endSrcText();
             return true;
@@ -46,7 +46,7 @@ bool Syntax::dumpTokens(Log*, const unsigned short* text, std::uint32_t length) 
     lexer->setSource(text, length);
     CCC::TString<char> bytes;
     for (;;) {
-        std::unique_ptr<Token> t(lexer->nextToken());
+        const Token* const t = lexer->nextToken();
         if (!t) return false;
         std::printf("token_id: %02d", t->code);
         if (t->code >= 0 && static_cast<std::size_t>(t->code) < tokenNames_.size())

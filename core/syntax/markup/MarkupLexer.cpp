@@ -37,7 +37,7 @@ void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecial
 
 Token* MarkupLexer::nextToken() {
     if (position >= length) {
-        Token* t = new Token(state == kLineStart ? kEnd : kNL);
+        Token* t = give(state == kLineStart ? kEnd : kNL);
         t->offset = length;
         state = kLineStart;  // close a last line that lacks its line end
         return t;
@@ -54,14 +54,14 @@ Token* MarkupLexer::nextToken() {
         t = tables_.spans && prevState == kTILDE ? scanInline() : scanToMark(nullptr);
         break;
     case kPERCENT: t = scanToMark(&tables_.percentForms); break;
-    case kCARET: t = new Token(kSTRING, collect(tables_.caretForms, false)); break;
-    case kDOLLAR: t = new Token(kRAW_TEXT, collect(tables_.dollarForms, true)); break;
+    case kCARET: t = give(kSTRING, collect(tables_.caretForms, false)); break;
+    case kDOLLAR: t = give(kRAW_TEXT, collect(tables_.dollarForms, true)); break;
     case kUNDER:
         t = prevState == kUNDER ? scanRestOfLine() : prevState == kCOMMENT_TEXT ? scanInline() : scanUnderscore();
         break;
     default:
         // Macro text keeps its line ends but no other control character.
-        t = macros && state == kAT ? new Token(kMACRO_TEXT, collect(tables_.atForms, true, false)) : scanInline();
+        t = macros && state == kAT ? give(kMACRO_TEXT, collect(tables_.atForms, true, false)) : scanInline();
         break;
     }
     t->offset = start;
@@ -78,7 +78,7 @@ Token* MarkupLexer::matchMark(const Mark* first, const Mark* last) {
     for (const Mark* m = first; m != last; ++m) {
         if (const unsigned n = match(m->text)) {
             position += n;
-            return new Token(m->code);
+            return give(m->code);
         }
     }
     return nullptr;
@@ -99,20 +99,20 @@ Token* MarkupLexer::scanInline() {
         if (!n) continue;
         const std::uint32_t start = position;
         position += n;
-        if (!tables_.spans) return new Token(m.code);
+        if (!tables_.spans) return give(m.code);
         if (m.code == kSTOP) {
             if (position < length) {
                 for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
                     if (source[position] == *b) {
                         ++position;
-                        return new Token(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
+                        return give(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
                     }
                 }
             }
-            return new Token(kSTOP, RecycledText::make(source + start, n));
+            return give(kSTOP, RecycledText::make(source + start, n));
         }
-        if (m.code == kCLOSE) return new Token(kCLOSE, RecycledText::make(source + start, n));
-        return new Token(m.code);
+        if (m.code == kCLOSE) return give(kCLOSE, RecycledText::make(source + start, n));
+        return give(m.code);
     }
     return scanTextRun();
 }
@@ -158,9 +158,9 @@ Token* MarkupLexer::scanTextRun() {
         // unescaped one; the guard keeps the lexer moving whatever the tables.
         position = i > position ? i : position + 1;
     }
-    if (!blankP(*text)) return new Token(kSTRING, text);
+    if (!blankP(*text)) return give(kSTRING, text);
     RecycledText::release(text);
-    return new Token(kNL);
+    return give(kNL);
 }
 
 Token* MarkupLexer::scanToMark(const std::u16string* closing) {
@@ -185,7 +185,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
     const bool scanned = i > position;
     if (scanned && !blankP(*text)) {
         position = i;
-        return new Token(kSTRING, text);
+        return give(kSTRING, text);
     }
     RecycledText::release(text);
     if (scanned) {
@@ -193,7 +193,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
     } else if (i < length && lineEndAt(i)) {
         position = i + (source[i] == u'\r' ? 2 : 1);
     }
-    return new Token(kNL);
+    return give(kNL);
 }
 
 DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool keepTab) {
@@ -216,7 +216,7 @@ DString* MarkupLexer::collect(const std::u16string& stops, bool keepLF, bool kee
 Token* MarkupLexer::scanUnderscore() {
     const std::vector<Mark>& table = tables_.underscoreTable;
     if (Token* t = matchMark(table.data(), table.data() + table.size())) return t;
-    return new Token(kCOMMENT_TEXT, collect(tables_.underForms, false));
+    return give(kCOMMENT_TEXT, collect(tables_.underForms, false));
 }
 
 Token* MarkupLexer::scanRestOfLine() {
@@ -225,7 +225,7 @@ Token* MarkupLexer::scanRestOfLine() {
     for (; i < length && !lineEndAt(i); ++i)
         if (printableP(source[i])) text->push_back(source[i]);
     position = i;
-    return new Token(kLINE_COMMENT_TEXT, text);
+    return give(kLINE_COMMENT_TEXT, text);
 }
 
 bool MarkupLexer::blankP(const DString& text) {

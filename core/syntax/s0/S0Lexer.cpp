@@ -10,13 +10,13 @@ bool markP(unsigned short c) { return c == u'#' || c == u'&' || c == u'\n'; }
 } // namespace
 
 Token* S0Lexer::nextToken() {
-    if (position >= length) return new Token(kS0End);
+    if (position >= length) return give(kS0End);
     Token* t = nullptr;
     if (state == kS0LineStart) {
         switch (source[position]) {
-        case u'\n': t = new Token(kS0NL); break;
-        case u'*': t = new Token(kS0ASTER); break;
-        case u'=': t = new Token(kS0EQ); break;
+        case u'\n': t = give(kS0NL); break;
+        case u'*': t = give(kS0ASTER); break;
+        case u'=': t = give(kS0EQ); break;
         default: break;
         }
         if (t) ++position;
@@ -28,9 +28,9 @@ Token* S0Lexer::nextToken() {
 
 Token* S0Lexer::scanInline() {
     switch (source[position]) {
-    case u'\n': ++position; return new Token(kS0NL);
-    case u'#': ++position; return new Token(kS0SHARP);
-    case u'&': ++position; return new Token(kS0AMP);
+    case u'\n': ++position; return give(kS0NL);
+    case u'#': ++position; return give(kS0SHARP);
+    case u'&': ++position; return give(kS0AMP);
     default: break;
     }
     // The first character is not a mark, so the run is never empty. Escape
@@ -39,7 +39,7 @@ Token* S0Lexer::scanInline() {
     while (i < length && !(markP(source[i]) && !escapeP(source[i - 1]))) ++i;
     auto* text = new DString(source + position, i - position);
     position = i;
-    return new Token(kS0STRING, text);
+    return give(kS0STRING, text);
 }
 
 } // namespace Orvane

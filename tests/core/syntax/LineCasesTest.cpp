@@ -41,7 +41,7 @@ std::string tokens(Syntax& syntax, const Grammar& grammar, const DString& text) 
     lexer.setSource(text.data(), static_cast<std::uint32_t>(text.size()));
     std::string out;
     for (int guard = 0; guard < 1000; ++guard) {
-        std::unique_ptr<Token> t(lexer.nextToken());
+        const Token* const t = lexer.nextToken();
         out += (out.empty() ? "" : " ") + grammar.nameOf(t->code);
         if (t->value) out += "(" + utf8(t->value) + ")";
         if (t->code == 0) return out;
