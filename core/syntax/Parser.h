@@ -16,7 +16,8 @@ public:
     Parser& operator=(const Parser&) = delete;
 
     // Takes one token (the code as the major symbol, the record as its
-    // value). The caller still owns and deletes the record.
+    // value, whose contents the parser may move out; the record stays the
+    // caller's).
     virtual void feed(Token* token, Generator* generator) = 0;
 
     // Where the parser reports what it cannot read, and the cursor it keeps
