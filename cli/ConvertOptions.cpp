@@ -249,14 +249,17 @@ std::unique_ptr<Orvane::Log> makeLog(CCC::TString<unsigned short>* text, const c
 }
 
 std::size_t printDiagnostics(const Orvane::Model& model, int language, std::FILE* stream) {
+    // All the lines at once: one conversion and one write, however many.
+    Orvane::DString lines;
     std::size_t count = 0;
     for (const auto& src : model.getSrcTexts()) {
         Orvane::DString name;
         if (!Orvane::FileName::toText(src->getFileName(), name)) name = Orvane::DString::fromAscii("?");
         for (const Orvane::Diagnostic& d : src->getDiagnostics().items())
-            printText(stream, Orvane::Diagnostics::line(name, d, language));
+            lines += Orvane::Diagnostics::line(name, d, language);
         count += src->getDiagnostics().items().size();
     }
+    if (!lines.empty()) printText(stream, lines);
     return count;
 }
 
