@@ -17,7 +17,6 @@ namespace Orvane {
 namespace {
 
 constexpr const char* kSourceName = "ArrivingText.cpp";
-constexpr const char* kChangedWhileRead = "the file changed while it was read";
 
 // Hands the chain's UTF-16 blocks to the arriving text.
 class ArrivalOFlow : public CCC::OutputWidths<ArrivalOFlow> {
@@ -76,7 +75,7 @@ void ArrivingText::run() {
     } catch (const CCC::Exception&) {
         failure_ = File::reasonOf(errno);
     } catch (const Outgrown&) {
-        failure_ = kChangedWhileRead;
+        failure_ = File::kChangedWhileRead;
     } catch (const std::bad_alloc&) {
         failure_ = File::reasonOf(ENOMEM);
     }

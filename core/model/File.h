@@ -26,6 +26,8 @@ public:
     // The reason for the error number (errno) a failed call left, as the
     // system words it; 0 (nothing said) counts as an I/O error.
     static std::string reasonOf(int error);
+    // The reason when a file gave other bytes than its size promised.
+    static constexpr const char* kChangedWhileRead = "the file changed while it was read";
 
 protected:
     void setFailure(std::string reason) { failure_ = std::move(reason); }

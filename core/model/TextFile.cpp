@@ -127,7 +127,7 @@ std::string decodeInHalves(CCC::FileIFlow& file, const char* path, CeId from, st
     other.join();
     if (reason.empty()) reason = secondReason;
     if (!reason.empty()) return reason;
-    if (second->empty() || (*second)[0] != '\n') return "the file changed while it was read";
+    if (second->empty() || (*second)[0] != '\n') return File::kChangedWhileRead;
     first->append(second->data() + 1, second->size() - 1);
     text = std::move(first);
     return {};

@@ -21,8 +21,8 @@ using DString = CCC::TString<unsigned short>;
 
 class ArrivingText;
 class EncodedSpool;
-class TextArrival;
 class ReplacingFile;
+class TextArrival;
 class TextSpool;
 
 // A stretch of UTF-16 text held by someone else: in memory, or (spool set,
