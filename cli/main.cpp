@@ -28,6 +28,7 @@ std::vector<Registered>& installers() {
 
 // The command the arguments begin with, if they begin with one.
 const char* namedCommand(int argc, char** argv) { return argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr; }
+
 // 0 when everything printed on standard output got there, else 1 with a
 // message (once: the error mark of the stream stays).
 int flushedStatus() {
