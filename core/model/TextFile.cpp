@@ -79,8 +79,9 @@ private:
 // decoded as two halves at once, cut at such a line feed.
 constexpr std::size_t kHalvesBytes = 4 * 1024 * 1024;
 
-bool cutAtLineFeedsP(CeId id) {
+bool decodedInHalvesP(std::size_t size, CeId id) {
     namespace ceid = CCC::ceid;
+    if (size < kHalvesBytes) return false;
     return id == ceid::kUsAscii || id == ceid::kUtf8 || id == ceid::kUtf8N || id == ceid::kShiftJis ||
            id == ceid::kCp932 || id == ceid::kEucJp || id == ceid::kEucJpMs || id == ceid::kWindows1252 ||
            (id >= ceid::kIso8859_1 && id <= ceid::kIso8859_15);
@@ -222,7 +223,7 @@ bool TextFile::read() {
         const auto size = static_cast<std::size_t>(std::filesystem::file_size(getFileName().c_str(), ec));
         // Only a long regular file is looked into (and so must be rewound):
         // a pipe can be read only once.
-        const bool halvesP = !ec && size >= kHalvesBytes && cutAtLineFeedsP(inCeId_);
+        const bool halvesP = !ec && decodedInHalvesP(size, inCeId_);
         const std::size_t cut = halvesP ? middleLineFeed(src.stream(), size) : 0;
         if (cut) reason = decodeInHalves(src, getFileName().c_str(), inCeId_, size, cut, content_);
         else if (halvesP && std::fseek(src.stream(), 0, SEEK_SET) != 0) reason = reasonOf(errno);
@@ -239,8 +240,7 @@ bool TextFile::startRead() {
     // A file long enough to be decoded in halves is decoded so, at once:
     // while it is parsed the other processors are busy writing. The parser
     // counts in 32 bits: read() refuses what is longer.
-    const bool halvesP = size >= kHalvesBytes && cutAtLineFeedsP(inCeId_);
-    if (ec || size < kArrivingBytes || halvesP || size > UINT32_MAX) return read();
+    if (ec || size < kArrivingBytes || decodedInHalvesP(size, inCeId_) || size > UINT32_MAX) return read();
     std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(inCeId_, CCC::ceid::kUtf16N));
     errno = 0;
     auto file = std::make_unique<CCC::FileIFlow>(getFileName().c_str(), true);
