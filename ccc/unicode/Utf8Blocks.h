@@ -7,6 +7,7 @@
 // the processor has it (ssse3P). Elsewhere the codecs' own loops give the
 // same units, one character at a time.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <cpuid.h>
 #include <tmmintrin.h>
 #define CCC_SSSE3_BLOCKS 1
 #endif
@@ -14,9 +15,15 @@
 namespace CCC::utf8blocks {
 
 #if defined(CCC_SSSE3_BLOCKS)
-// Whether the processor has SSSE3.
+// Whether the processor has SSSE3: one CPUID leaf, asked once.
+// __builtin_cpu_supports would link the compiler's processor survey, a
+// constructor that runs a dozen CPUID leaves at every start (each one a trap
+// to the hypervisor on a virtual machine) for this single bit.
 inline bool ssse3P() {
-    static const bool has = __builtin_cpu_supports("ssse3");
+    static const bool has = [] {
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (ecx & bit_SSSE3) != 0;
+    }();
     return has;
 }
 
