@@ -2,17 +2,15 @@
 
 #include <cstring>
 
-#include "FileBuffer.h"
-
 namespace CCC {
 
 namespace {
 constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\file\\FileIFlow.cpp";
 }
 
-FileIFlow::FileIFlow(const char* path, bool binary)
+FileIFlow::FileIFlow(const char* path, bool binary, std::size_t bufferBytes)
     : InputWidths(kIOAll, false), fp_(path ? std::fopen(path, binary ? "rb" : "r") : nullptr), owned_(true) {
-    if (fp_) buffer_ = giveFileBuffer(fp_);
+    if (fp_) buffer_ = giveFileBuffer(fp_, bufferBytes);
     setOpen(fp_ != nullptr);
     setHead(fp_ != nullptr);
 }

@@ -3,16 +3,18 @@
 #include <cstdio>
 #include <memory>
 
+#include "FileBuffer.h"
 #include "WidthDispatch.h"
 
 namespace CCC {
 
 // Reads a file as units of any width (machine byte order). Opens a path
-// (UTF-8 on Linux) in byte mode or text mode, or adopts an open stream
-// without taking ownership: an adopted stream is never closed here.
+// (UTF-8 on Linux) in byte mode or text mode, with a stdio buffer of
+// bufferBytes, or adopts an open stream without taking ownership: an
+// adopted stream is never closed here.
 class FileIFlow : public InputWidths<FileIFlow> {
 public:
-    FileIFlow(const char* path, bool binary = true);
+    FileIFlow(const char* path, bool binary = true, std::size_t bufferBytes = kFileBufferBytes);
     explicit FileIFlow(std::FILE* adopted);
     ~FileIFlow() override;
     FileIFlow(const FileIFlow&) = delete;

@@ -53,6 +53,10 @@ constexpr const char* kSourceName = "TextFile.cpp";
 
 // A regular file at least this long is parsed as it is decoded.
 constexpr std::size_t kArrivingBytes = 64 * 1024;
+// Its reads: the parser waits for the first one, and a small read is in
+// sooner (a quarter megabyte costs the reading thread its buffer's page
+// faults and a longer copy before the first lines arrive).
+constexpr std::size_t kArrivingReadBytes = 32 * 1024;
 
 // The first `limit` bytes of a flow.
 class PrefixIFlow : public CCC::IFlow {
@@ -243,7 +247,7 @@ bool TextFile::startRead() {
     if (ec || size < kArrivingBytes || decodedInHalvesP(size, inCeId_) || size > UINT32_MAX) return read();
     std::unique_ptr<CCC::CompositIFilter> chain(CCC::Iceman::createCompositIFilter(inCeId_, CCC::ceid::kUtf16N));
     errno = 0;
-    auto file = std::make_unique<CCC::FileIFlow>(getFileName().c_str(), true);
+    auto file = std::make_unique<CCC::FileIFlow>(getFileName().c_str(), true, kArrivingReadBytes);
     if (!chain || !file->openP()) return read();
     content_.reset();
     auto arriving = std::make_unique<ArrivingText>();
