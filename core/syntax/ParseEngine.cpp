@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace Orvane {
@@ -15,11 +16,15 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
       user_(user) {
     context_.user = user;
     dense_.resize(static_cast<std::size_t>(tables.stateCount) * static_cast<std::size_t>(width_));
-    for (int state = 0; state < tables.stateCount; ++state)
-        for (int symbol = 0; symbol < width_; ++symbol)
+    for (int state = 0; state < tables.stateCount; ++state) {
+        for (int symbol = 0; symbol < width_; ++symbol) {
+            const int act = symbol < tables.terminalCount ? tables.findShiftAction(state, symbol)
+                                                          : tables.findReduceAction(state, symbol);
+            if (act < 0 || act > UINT16_MAX) throw std::length_error("a grammar with more actions than a parse engine holds");
             dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)] =
-                symbol < tables.terminalCount ? tables.findShiftAction(state, symbol)
-                                              : tables.findReduceAction(state, symbol);
+                static_cast<std::uint16_t>(act);
+        }
+    }
 }
 
 ParseEngine::~ParseEngine() {

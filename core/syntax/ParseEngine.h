@@ -110,8 +110,10 @@ private:
 
     const ParseTables& tables_;
     // Row per state, column per symbol (terminals, then nonterminals): the
-    // shift actions and gotos of tables_, unpacked.
-    std::vector<int> dense_;
+    // shift actions and gotos of tables_, unpacked. Sixteen bits hold every
+    // action of a grammar the engine takes, and halve the table a parse
+    // reads at every step.
+    std::vector<std::uint16_t> dense_;
     int width_ = 0;
     // The tables' bounds of shifts and reductions, held here: the loop
     // reads them after every rule action, which the compiler cannot see
