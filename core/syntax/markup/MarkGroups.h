@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "MarkupTables.h"
+#include "UnitTable.h"
 
 namespace Orvane {
 
@@ -12,7 +13,6 @@ namespace Orvane {
 // that can start at the unit in front of it.
 class MarkGroups {
 public:
-    MarkGroups() : groupOf_(65536, 0) {}
 
     void build(const std::vector<Mark>& marks);
 
@@ -24,7 +24,7 @@ private:
     // groupOf_[u] is 0 for a unit no mark starts with, else g + 1 for the
     // marks marks_[start_[g + 1], start_[g + 2]); start_[0] == start_[1] == 0
     // makes group 0 empty.
-    std::vector<std::uint8_t> groupOf_;
+    UnitTable groupOf_;
     std::vector<std::uint16_t> start_{0, 0};
     std::vector<Mark> marks_;
 };

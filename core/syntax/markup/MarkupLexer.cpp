@@ -24,9 +24,9 @@ MarkupLexer::MarkupLexer(const MarkupTables& tables)
 }
 
 void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecials) {
+    for (char16_t c : specials) unitClass_[c] &= static_cast<std::uint8_t>(~kSpecialUnit);  // the previous ones
     marks = std::move(newMarks);
     specials = std::move(newSpecials);
-    unitClass_.assign(65536, 0);
     for (unsigned short u = 0; u < 0x20; ++u)
         if (u != kTAB && u != kLF) unitClass_[u] |= kDroppedUnit;
     for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;

@@ -9,6 +9,7 @@
 #include "MarkGroups.h"
 #include "MarkupTables.h"
 #include "MarkupTokens.h"
+#include "UnitTable.h"
 
 namespace Orvane {
 
@@ -69,7 +70,7 @@ private:
     // What a text run must look at in a unit: a special, an escape, a unit
     // it drops (control characters). Most units are none of these.
     enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4 };
-    std::vector<std::uint8_t> unitClass_;
+    UnitTable unitClass_;
     // The line-start marks and `marks`, by first unit.
     MarkGroups lineStartMarks_;
     MarkGroups inlineMarks_;
