@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "RecycledText.h"
 #include "Token.h"
 #include "ccc/base/CacheLine.h"
 
@@ -72,6 +73,20 @@ protected:
     Token* give(int code, DString* value = nullptr) {
         token_ = Token(code, value);
         return &token_;
+    }
+    // One whose text is the source's n units from start, as they stand
+    // (start is the offset the token gets): named, not copied, where the
+    // record can hold the length.
+    [[gnu::always_inline]] Token* giveSourceText(int code, std::uint32_t start, std::uint32_t n) {
+        if (n > Token::kLongestSourceText) [[unlikely]]
+            return giveCopy(code, start, n);
+        token_ = Token(code);
+        token_.sourceLength = static_cast<std::uint16_t>(n);
+        token_.offset = start;
+        return &token_;
+    }
+    [[gnu::noinline]] Token* giveCopy(int code, std::uint32_t start, std::uint32_t n) {
+        return give(code, RecycledText::make(source + start, n));
     }
 
     const unsigned short* source = nullptr;

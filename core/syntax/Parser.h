@@ -24,6 +24,10 @@ public:
     // at the construct being emitted; null stops the reports. A parser
     // without reports ignores it.
     virtual void setDiagnostics(Diagnostics*) {}
+
+    // The text the tokens come from, which outlives the run: a token may
+    // name its text there rather than hold a copy.
+    virtual void setSource(const unsigned short*) {}
 };
 
 } // namespace Orvane

@@ -17,6 +17,7 @@ Syntax::~Syntax() {
 bool Syntax::parse(Log*, const unsigned short* text, std::uint32_t length, Generator* generator,
                    TextArrival* arrival) {
     lexer->setSource(text, length);
+    parser->setSource(text);
     for (;;) {
         const Lexer::Resume before = lexer->resumePoint();
         Token* const t = lexer->nextToken();
@@ -51,8 +52,9 @@ bool Syntax::dumpTokens(Log*, const unsigned short* text, std::uint32_t length) 
         std::printf("token_id: %02d", t->code);
         if (t->code >= 0 && static_cast<std::size_t>(t->code) < tokenNames_.size())
             std::printf(" %s", tokenNames_[t->code].c_str());
-        if (t->value) {
-            CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, printCeId_, *t->value, bytes);
+        if (t->textP()) {
+            const auto units = t->textIn(text);
+            CCC::Iceman::convertToBString(CCC::ceid::kUtf16N, printCeId_, DString(units.data(), units.size()), bytes);
             std::fputs(" (", stdout);
             std::fwrite(bytes.data(), 1, bytes.size(), stdout);
             std::fputc(')', stdout);

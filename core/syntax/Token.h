@@ -14,13 +14,19 @@ struct Cell;
 
 // The record a lexer returns and the value of a grammar symbol on the parse
 // stack. It owns its text and, as a nonterminal's value, its phrase or cell
-// chain; moving it hands all of them on.
+// chain; moving it hands all of them on. A terminal whose text is a stretch
+// of the source as it stands owns none: it names the stretch (sourceLength
+// units from offset), and the source outlives the parse.
 class Token : public RecycledRecord<Token> {
 public:
+    // The longest stretch of source a token names; a longer text is a value.
+    static constexpr std::uint32_t kLongestSourceText = UINT16_MAX;
+
     Token() = default;
-    explicit Token(int code, DString* value = nullptr) : code(code), value(value) {}
+    explicit Token(int code, DString* value = nullptr) : code(static_cast<std::int16_t>(code)), value(value) {}
     Token(Token&& o) noexcept
-        : code(o.code), offset(o.offset), value(o.value), phrases(o.phrases), cells(o.cells) {
+        : code(o.code), sourceLength(o.sourceLength), offset(o.offset), value(o.value), phrases(o.phrases),
+          cells(o.cells) {
         o.value = nullptr;
         o.phrases = nullptr;
         o.cells = nullptr;
@@ -29,6 +35,7 @@ public:
         if (this != &o) {
             if (ownsP()) release();
             code = o.code;
+            sourceLength = o.sourceLength;
             offset = o.offset;
             value = o.value;
             phrases = o.phrases;
@@ -53,9 +60,19 @@ public:
         return v;
     }
 
-    int code = 0;
+    // Whether a terminal has a text, and the text, given the source it was
+    // cut from: its value, or the stretch it names there.
+    bool textP() const { return value || sourceLength; }
+    CCC::UnitStringView<unsigned short> textIn(const unsigned short* source) const {
+        if (value) return {value->data(), value->size()};
+        return {source + offset, sourceLength};
+    }
+
+    // Grammar symbols and token codes are few: sixteen bits leave room for
+    // the length of a text named in the source.
+    std::int16_t code = 0;
+    std::uint16_t sourceLength = 0;  // units of source text from offset, when value is null
     // Where a terminal starts in the source, in units (0 for nonterminals).
-    // Fits beside the code.
     std::uint32_t offset = 0;
     DString* value = nullptr;
     Phrase* phrases = nullptr;

@@ -12,9 +12,26 @@ namespace Orvane {
 namespace {
 
 Token& at(ReduceContext& c, int i) { return c.rhs[i].value; }
-const DString* textAt(ReduceContext& c, int i) { return at(c, i).value; }
 Diagnostics* diagnosticsOf(const ReduceContext& c) {
     return c.user ? static_cast<const MarkupContext*>(c.user)->diagnostics : nullptr;
+}
+
+const unsigned short* sourceOf(const ReduceContext& c) { return static_cast<const MarkupContext*>(c.user)->source; }
+
+// The text of the terminal at i, taken over by the caller: its own units,
+// or the stretch of the source it names.
+PhraseText takeText(ReduceContext& c, int i) {
+    Token& t = at(c, i);
+    if (!t.sourceLength || t.value) return {t.takeValue()};
+    return {nullptr, sourceOf(c) + t.offset, t.sourceLength};
+}
+
+// The same, left in place.
+TextRef textAt(ReduceContext& c, int i) {
+    const Token& t = at(c, i);
+    if (!t.textP()) return {};
+    const auto units = t.textIn(sourceOf(c));
+    return {units.data(), units.size()};
 }
 
 template <bool Spans>
@@ -95,16 +112,21 @@ void morePhrases(ReduceContext& c) {
 // A phrase of the kind whose texts are the values at A and B (-1: none).
 template <PhraseKind Kind, int A = -1, int B = -1>
 void phrase(ReduceContext& c) {
-    DString* t1 = A >= 0 ? at(c, A).takeValue() : nullptr;
-    DString* t2 = B >= 0 ? at(c, B).takeValue() : nullptr;
+    const PhraseText t1 = A >= 0 ? takeText(c, A) : PhraseText();
+    const PhraseText t2 = B >= 0 ? takeText(c, B) : PhraseText();
     c.result.phrases = new Phrase(Kind, t1, t2);
     c.result.phrases->offset = at(c, 0).offset;  // every phrase starts with a terminal
 }
 
 void pageWithMinus(ReduceContext& c) {
-    DString* t = at(c, 2).takeValue();
-    if (t) t->insert(t->begin(), static_cast<unsigned short>(u'-'));
-    c.result.phrases = new Phrase(kPagePhrase, t);
+    const TextRef number = textAt(c, 2);
+    DString* t = nullptr;
+    if (number) {
+        t = RecycledText::make();
+        t->push_back(static_cast<unsigned short>(u'-'));
+        t->append(number->data(), number->size());
+    }
+    c.result.phrases = new Phrase(kPagePhrase, {t});
     c.result.phrases->offset = at(c, 0).offset;
 }
 

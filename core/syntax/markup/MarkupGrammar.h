@@ -21,6 +21,8 @@ public:
 // where the parse reports (null: nowhere).
 struct MarkupContext {
     Diagnostics* diagnostics = nullptr;
+    // The text being parsed: tokens name stretches of it.
+    const unsigned short* source = nullptr;
 };
 
 } // namespace Orvane

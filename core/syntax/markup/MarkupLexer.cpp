@@ -1,5 +1,7 @@
 #include "MarkupLexer.h"
 
+#include <cassert>
+
 #include "../RecycledText.h"
 
 namespace Orvane {
@@ -64,6 +66,8 @@ Token* MarkupLexer::nextToken() {
         t = macros && state == kAT ? give(kMACRO_TEXT, collect(tables_.atForms, true, false)) : scanInline();
         break;
     }
+    // A token that names its text in the source starts where the text does.
+    assert(t->sourceLength == 0 || t->offset == start);
     t->offset = start;
     const int old = state;
     prevState = old;
@@ -105,13 +109,13 @@ Token* MarkupLexer::scanInline() {
                 for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
                     if (source[position] == *b) {
                         ++position;
-                        return give(kSTOP_CLOSE, RecycledText::make(source + start, position - start));
+                        return giveSourceText(kSTOP_CLOSE, start, position - start);
                     }
                 }
             }
-            return give(kSTOP, RecycledText::make(source + start, n));
+            return giveSourceText(kSTOP, start, n);
         }
-        if (m.code == kCLOSE) return give(kCLOSE, RecycledText::make(source + start, n));
+        if (m.code == kCLOSE) return giveSourceText(kCLOSE, start, n);
         return give(m.code);
     }
     return scanTextRun();
@@ -136,29 +140,30 @@ Token* MarkupLexer::scanTextRun() {
         }
         ++i;
     }
-    DString* text;
     if (!(seen & (kEscapeUnit | kDroppedUnit)) && i > position) {
-        // The common run: every unit goes into the text as it is.
-        text = RecycledText::make(source + position, i - position);
+        // The common run: every unit goes into the text as it is, so the
+        // token names the run in the source.
+        const std::uint32_t start = position;
         position = i;
-    } else {
-        text = RecycledText::make();
-        text->resize(i - position);
-        unsigned short* out = text->data();
-        for (std::uint32_t k = position; k < i; ++k) {
-            const unsigned short c = source[k];
-            if (escapeP(c)) {
-                if (escapedAt(k)) *out++ = c;
-            } else if (printableP(c) || c == kLF) {
-                *out++ = c;  // an LF gets here only escaped
-            }
-        }
-        text->resize(static_cast<std::size_t>(out - text->data()));
-        // Every special is also a mark, so the run is never empty at an
-        // unescaped one; the guard keeps the lexer moving whatever the tables.
-        position = i > position ? i : position + 1;
+        if (!blankP(source + start, i - start)) return giveSourceText(kSTRING, start, i - start);
+        return give(kNL);
     }
-    if (!blankP(*text)) return give(kSTRING, text);
+    DString* text = RecycledText::make();
+    text->resize(i - position);
+    unsigned short* out = text->data();
+    for (std::uint32_t k = position; k < i; ++k) {
+        const unsigned short c = source[k];
+        if (escapeP(c)) {
+            if (escapedAt(k)) *out++ = c;
+        } else if (printableP(c) || c == kLF) {
+            *out++ = c;  // an LF gets here only escaped
+        }
+    }
+    text->resize(static_cast<std::size_t>(out - text->data()));
+    // Every special is also a mark, so the run is never empty at an
+    // unescaped one; the guard keeps the lexer moving whatever the tables.
+    position = i > position ? i : position + 1;
+    if (!blankP(text->data(), text->size())) return give(kSTRING, text);
     RecycledText::release(text);
     return give(kNL);
 }
@@ -183,7 +188,7 @@ Token* MarkupLexer::scanToMark(const std::u16string* closing) {
         ++i;
     }
     const bool scanned = i > position;
-    if (scanned && !blankP(*text)) {
+    if (scanned && !blankP(text->data(), text->size())) {
         position = i;
         return give(kSTRING, text);
     }
@@ -228,9 +233,9 @@ Token* MarkupLexer::scanRestOfLine() {
     return give(kLINE_COMMENT_TEXT, text);
 }
 
-bool MarkupLexer::blankP(const DString& text) {
-    for (unsigned short c : text)
-        if (c != u' ' && c != kLF && c != kTAB) return false;
+bool MarkupLexer::blankP(const unsigned short* units, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+        if (units[i] != u' ' && units[i] != kLF && units[i] != kTAB) return false;
     return true;
 }
 

@@ -56,7 +56,7 @@ private:
     bool lineEndAt(std::uint32_t i) const {
         return source[i] == u'\n' || (source[i] == u'\r' && i + 1 < length && source[i + 1] == u'\n');
     }
-    static bool blankP(const DString& text);
+    static bool blankP(const unsigned short* units, std::size_t n);
     static bool inP(unsigned short c, const std::u16string& set) {
         return set.find(static_cast<char16_t>(c)) != std::u16string::npos;
     }

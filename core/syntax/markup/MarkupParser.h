@@ -15,6 +15,7 @@ public:
     explicit MarkupParser(bool spans);
     void feed(Token* token, Generator* generator) override;
     void setDiagnostics(Diagnostics* diagnostics) override;
+    void setSource(const unsigned short* text) override { context_.source = text; }
 
 private:
     void discarding(const ParseEngine& engine, int offendingCode, std::uint32_t offendingOffset) override;

@@ -5,6 +5,7 @@
 #include "../RecycledRecord.h"
 #include "../RecycledText.h"
 #include "../Token.h"
+#include "core/generator/TextRef.h"
 
 namespace Orvane {
 
@@ -32,22 +33,32 @@ enum PhraseKind {
     kMacroPhrase = 17,
 };
 
+// A phrase's text: units of its own, or a stretch of the source (which
+// outlives every phrase of its parse), or none.
+struct PhraseText {
+    DString* owned = nullptr;
+    const unsigned short* units = nullptr;  // the source's, when none are owned
+    std::uint32_t length = 0;
+
+    TextRef ref() const { return owned ? TextRef(owned) : units ? TextRef(units, length) : TextRef(); }
+};
+
 // One inline phrase of a line. A line's chain is built newest first and
-// ends in a sentinel; each phrase owns its texts.
+// ends in a sentinel; each phrase owns the texts that are not the source's.
 struct Phrase : RecycledRecord<Phrase> {
     Phrase* previous = nullptr;
     PhraseKind kind = kSentinelPhrase;
     std::uint32_t offset = 0;  // where its first mark starts in the source
-    DString* text1 = nullptr;
-    DString* text2 = nullptr;
+    PhraseText text1;
+    PhraseText text2;
 
     Phrase() = default;
-    Phrase(PhraseKind kind, DString* text1, DString* text2 = nullptr) : kind(kind), text1(text1), text2(text2) {}
+    Phrase(PhraseKind kind, PhraseText text1, PhraseText text2 = {}) : kind(kind), text1(text1), text2(text2) {}
     Phrase(const Phrase&) = delete;
     Phrase& operator=(const Phrase&) = delete;
     ~Phrase() {
-        RecycledText::release(text1);
-        RecycledText::release(text2);
+        RecycledText::release(text1.owned);
+        RecycledText::release(text2.owned);
     }
 
     // Deletes the phrase and everything before it.

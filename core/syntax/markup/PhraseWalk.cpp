@@ -56,33 +56,33 @@ bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last,
         // Every kind is handled: the compiler names any one left out.
         switch (p->kind) {
         case kSentinelPhrase: break;
-        case kTextPhrase: beginIfNone(); g->text(p->text1); break;
+        case kTextPhrase: beginIfNone(); g->text(p->text1.ref()); break;
         case kPagePhrase:
             if (d) d->setCursor(p->offset);
             endIfOpen();
-            g->pageNumber(p->text1);
+            g->pageNumber(p->text1.ref());
             break;
         case kLineBreakPhrase: g->lineBreak(); break;
-        case kImagePhrase: endIfOpen(); g->image(p->text1, p->text2, block); break;
-        case kAnchorPhrase: beginIfNone(); g->anchor(p->text1, p->text2); break;
-        case kLinkPhrase: beginIfNone(); g->link(p->text1, p->text2); break;
-        case kRawPhrase: g->rawText(p->text1); break;
-        case kCommentPhrase: g->comment(p->text1); break;
-        case kLineCommentPhrase: g->blockComment(p->text1); break;
+        case kImagePhrase: endIfOpen(); g->image(p->text1.ref(), p->text2.ref(), block); break;
+        case kAnchorPhrase: beginIfNone(); g->anchor(p->text1.ref(), p->text2.ref()); break;
+        case kLinkPhrase: beginIfNone(); g->link(p->text1.ref(), p->text2.ref()); break;
+        case kRawPhrase: g->rawText(p->text1.ref()); break;
+        case kCommentPhrase: g->comment(p->text1.ref()); break;
+        case kLineCommentPhrase: g->blockComment(p->text1.ref()); break;
         case kStopPhrase:
         case kStopClosePhrase:
             beginIfNone();
-            g->text(p->text1);
+            g->text(p->text1.ref());
             endIfOpen();
             break;
-        case kClosePhrase: g->text(p->text1); break;
+        case kClosePhrase: g->text(p->text1.ref()); break;
         case kSpanBreakPhrase:
             if (!lastPhrase) endIfOpen();
             break;
-        case kPageFrontPhrase: endIfOpen(); g->pageFront(p->text1); break;
-        case kPageSpecialPhrase: endIfOpen(); g->pageSpecial(p->text1); break;
-        case kRubyPhrase: beginIfNone(); g->ruby(p->text1, p->text2); break;
-        case kMacroPhrase: g->macro(p->text1); break;
+        case kPageFrontPhrase: endIfOpen(); g->pageFront(p->text1.ref()); break;
+        case kPageSpecialPhrase: endIfOpen(); g->pageSpecial(p->text1.ref()); break;
+        case kRubyPhrase: beginIfNone(); g->ruby(p->text1.ref(), p->text2.ref()); break;
+        case kMacroPhrase: g->macro(p->text1.ref()); break;
         }
     }
     reverse(first);

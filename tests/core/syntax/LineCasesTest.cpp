@@ -43,7 +43,10 @@ std::string tokens(Syntax& syntax, const Grammar& grammar, const DString& text) 
     for (int guard = 0; guard < 1000; ++guard) {
         const Token* const t = lexer.nextToken();
         out += (out.empty() ? "" : " ") + grammar.nameOf(t->code);
-        if (t->value) out += "(" + utf8(t->value) + ")";
+        if (t->textP()) {
+            const auto units = t->textIn(text.data());
+            out += "(" + utf8(TextRef(units.data(), units.size())) + ")";
+        }
         if (t->code == 0) return out;
     }
     return out + " ...";
