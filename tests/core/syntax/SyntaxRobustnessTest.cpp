@@ -102,6 +102,19 @@ TEST(LongInput, PhraseWalksDoNotRecursePerPhrase) {
     EXPECT_TRUE(ev.ends_with("lineBreak endSpan endInline endParagraph end"));
 }
 
+// A token names at most 65,535 units of source; a longer run of text is
+// copied instead, and is heard whole all the same.
+TEST(LongInput, TextRunsPastWhatATokenNamesAreHeardWhole) {
+    for (const std::size_t n : {std::size_t(65535), std::size_t(65536), std::size_t(70001)}) {
+        const std::u16string text(n, u'あ');
+        const std::string ev = runBothWays(2, text + u"\n" + text + u"\n");
+        const std::string heard = "text(" + utf8(TextRef(reinterpret_cast<const unsigned short*>(text.data()), n)) + ")";
+        const std::size_t first = ev.find(heard);
+        ASSERT_NE(first, std::string::npos) << n;
+        EXPECT_NE(ev.find(heard, first + heard.size()), std::string::npos) << n;
+    }
+}
+
 // What the generator throws on the pipe's thread is thrown again where the
 // pipe is finished, after the parse has run to its end; a pipe dropped
 // unfinished (the parse itself failed) stops its thread.
