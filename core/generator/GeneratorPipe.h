@@ -90,7 +90,9 @@ public:
     void image(TextRef source, TextRef alternative, bool block) override;
 
 private:
-    using Block = BlockQueue::Block;
+    // Every unit of a block is recorded before it is replayed: its room is
+    // never cleared.
+    using Block = UnclearedUnits;
 
     void relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) override;
     void relayCursor(std::uint32_t offset) override;
@@ -145,7 +147,7 @@ private:
     Generator& target_;
     Diagnostics& diagnostics_;
     Diagnostics syntaxDiagnostics_;
-    BlockQueue queue_{kWaitingBlocks};
+    BlockQueue<Block> queue_{kWaitingBlocks};
     Block block_;
     unsigned short* at_ = nullptr;
     unsigned short* full_ = nullptr;

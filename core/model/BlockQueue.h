@@ -6,16 +6,46 @@
 #include <mutex>
 #include <vector>
 
+#include <memory>
+#include <new>
+#include <utility>
+
 #include "ccc/base/TString.h"
 
 namespace Orvane {
 
+// An allocator whose elements made without a value are left as they come:
+// storage that is written before it is read need not be cleared first.
+template <class T>
+struct UnclearedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnclearedAllocator<U>;
+    };
+    UnclearedAllocator() = default;
+    template <class U>
+    UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
+
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+// UTF-16 units that a longer size leaves uncleared.
+using UnclearedUnits = std::vector<unsigned short, UnclearedAllocator<unsigned short>>;
+
 // Blocks of UTF-16 units handed from one thread to another in order. At
 // most `bound` wait to be read, so a producer that outruns its reader holds
 // little memory; the storage of the blocks read comes back for the next.
+template <class BlockType = CCC::TString<unsigned short>>
 class BlockQueue {
 public:
-    using Block = CCC::TString<unsigned short>;
+    using Block = BlockType;
 
     explicit BlockQueue(std::size_t bound) : bound_(bound) {}
 

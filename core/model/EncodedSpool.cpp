@@ -29,7 +29,7 @@ constexpr std::size_t kPendingBlocks = 2;
 } // namespace
 
 struct EncodedSpool::State {
-    BlockQueue queue{kPendingBlocks};
+    BlockQueue<> queue{kPendingBlocks};
 
     std::unique_ptr<CCC::CompositIFilter> chain;
     CCC::IOType width = 0;
