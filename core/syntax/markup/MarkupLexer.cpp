@@ -122,24 +122,27 @@ Token* MarkupLexer::scanInline() {
 }
 
 Token* MarkupLexer::scanTextRun() {
-    std::uint32_t i = position;
     // Find the end first so that the text is allocated once, and note
     // whether anything is to be dropped on the way.
     unsigned seen = 0;
-    const std::uint8_t* unitClass = unitClass_.data();
+    const std::uint8_t* const unitClass = unitClass_.data();
+    const unsigned short* const units = source;
+    const unsigned short* const end = units + length;
+    const unsigned short* p = units + position;
     for (;;) {
-        // Most units are plain text: four of them at a time, one look-up each.
-        while (i + 4 <= length && !(unitClass[source[i]] | unitClass[source[i + 1]] | unitClass[source[i + 2]] |
-                                    unitClass[source[i + 3]]))
-            i += 4;
-        if (i >= length) break;
-        const unsigned short c = source[i];
+        // Most units are plain text: four of them at a time, one look-up
+        // each (walked by pointer, with the bounds in registers).
+        while (end - p >= 4 && !(unitClass[p[0]] | unitClass[p[1]] | unitClass[p[2]] | unitClass[p[3]])) p += 4;
+        if (p >= end) break;
+        const unsigned short c = *p;
         if (const unsigned k = unitClass[c]) {
-            if ((k & kSpecialUnit) && !escapedAt(i) && (c != u'\r' || lineEndAt(i))) break;
+            const auto at = static_cast<std::uint32_t>(p - units);
+            if ((k & kSpecialUnit) && !escapedAt(at) && (c != u'\r' || lineEndAt(at))) break;
             seen |= k;
         }
-        ++i;
+        ++p;
     }
+    const auto i = static_cast<std::uint32_t>(p - units);
     if (!(seen & (kEscapeUnit | kDroppedUnit)) && i > position) {
         // The common run: every unit goes into the text as it is, so the
         // token names the run in the source.
