@@ -3,12 +3,11 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
-#include <mutex>
-#include <vector>
-
 #include <memory>
+#include <mutex>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "ccc/base/TString.h"
 

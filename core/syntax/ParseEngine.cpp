@@ -20,7 +20,8 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
         for (int symbol = 0; symbol < width_; ++symbol) {
             const int act = symbol < tables.terminalCount ? tables.findShiftAction(state, symbol)
                                                           : tables.findReduceAction(state, symbol);
-            if (act < 0 || act > UINT16_MAX) throw std::length_error("a grammar with more actions than a parse engine holds");
+            if (act < 0 || act > UINT16_MAX)
+                throw std::length_error("a grammar with more actions than a parse engine holds");
             dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)] =
                 static_cast<std::uint16_t>(act);
         }
