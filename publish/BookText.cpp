@@ -6,36 +6,10 @@
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FixedMemIFlow.h"
+#include "ccc/flow/SinkOFlow.h"
 #include "core/generator/Escaping.h"
 
 namespace Publish {
-
-namespace {
-
-// Appends the encoder's bytes to a std::string, the book's own text type.
-class Utf8Sink : public CCC::OutputWidths<Utf8Sink> {
-public:
-    explicit Utf8Sink(std::string& out) : OutputWidths(CCC::kIO8, true), out_(out) {}
-
-private:
-    friend class CCC::OutputWidths<Utf8Sink>;
-    static constexpr const char* kSourceName = "publish/BookText.cpp";
-    template <class T>
-    void writeAny(std::size_t n, const T* b, std::size_t& c) {
-        if constexpr (sizeof(T) != 1) {
-            (void)n, (void)b, (void)c;
-            CCC_THROW_IO(CCC::IOException::kBadWidth);
-        } else {
-            out_.append(b, n);
-            c = n;
-            if (n) passed();
-        }
-    }
-
-    std::string& out_;
-};
-
-} // namespace
 
 std::string writtenToUtf8(const unsigned short* text, std::size_t length) {
     std::string out;
@@ -52,7 +26,9 @@ void appendWrittenUtf8(std::string& out, const unsigned short* text, std::size_t
         CCC::Iceman::createCompositIFilter(CCC::ceid::kUtf16N, CCC::ceid::kUtf8N));
     if (!chain) return;
     CCC::TFixedMemIFlow<unsigned short> src(text, length);
-    Utf8Sink dest(out);
+    // The encoder's bytes go to a std::string, the book's own text type.
+    const auto take = [&out](const char* bytes, std::size_t n) { out.append(bytes, n); };
+    CCC::SinkOFlow<char, decltype(take)> dest(take);
     chain->setSrc(&src);
     CCC::Conveyer(chain.get(), &dest).carryBlocks(CCC::kIO8);
 }

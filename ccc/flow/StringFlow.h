@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "SinkOFlow.h"
 #include "WidthDispatch.h"
 
 namespace CCC {
@@ -54,34 +55,23 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The take of a StringOFlow.
+template <class T>
+struct AppendUnits {
+    TString<T>* s;
+    void operator()(const T* units, std::size_t n) const { s->append(units, n); }
+};
+
 // Appends units to a TString (not owned). A null string gives a closed flow
 // (code 3); only width T is accepted (others: code 5).
 template <class T>
-class StringOFlow : public OutputWidths<StringOFlow<T>> {
-    using Base = OutputWidths<StringOFlow<T>>;
-
+class StringOFlow : public SinkOFlow<T, AppendUnits<T>> {
 public:
-    explicit StringOFlow(TString<T>* s) : Base(ioTypeOf<T>, s != nullptr), s_(s) {}
+    explicit StringOFlow(TString<T>* s) : SinkOFlow<T, AppendUnits<T>>(AppendUnits<T>{s}, s != nullptr), s_(s) {}
 
     TString<T>* string() const { return s_; }
 
 private:
-    friend Base;
-    static constexpr const char* kSourceName = "..\\..\\src.vc\\ccc\\string\\StringOFlow.h";
-
-    template <class U>
-    void writeAny(std::size_t n, const U* b, std::size_t& c) {
-        if constexpr (sizeof(U) != sizeof(T)) {
-            (void)n, (void)b, (void)c;
-            CCC_THROW_IO(IOException::kBadWidth);
-        } else {
-            if (!this->openP()) CCC_THROW_IO(IOException::kNotOpen);
-            s_->append(reinterpret_cast<const T*>(b), n);
-            c = n;
-            if (n) this->passed();
-        }
-    }
-
     TString<T>* s_;
 };
 

@@ -10,34 +10,11 @@
 #include "ccc/flow/CompositIFilter.h"
 #include "ccc/flow/Conveyer.h"
 #include "ccc/flow/FileIFlow.h"
-#include "ccc/flow/WidthDispatch.h"
+#include "ccc/flow/SinkOFlow.h"
 
 namespace Orvane {
 
 namespace {
-
-constexpr const char* kSourceName = "ArrivingText.cpp";
-
-// Hands the chain's UTF-16 blocks to the arriving text.
-class ArrivalOFlow : public CCC::OutputWidths<ArrivalOFlow> {
-public:
-    explicit ArrivalOFlow(ArrivingText& text) : OutputWidths(CCC::kIO16, true), text_(text) {}
-
-private:
-    friend class CCC::OutputWidths<ArrivalOFlow>;
-    template <class T> void writeAny(std::size_t n, const T* buffer, std::size_t& count) {
-        if constexpr (sizeof(T) != sizeof(unsigned short)) {
-            (void)n, (void)buffer, (void)count;
-            CCC_THROW_IO(CCC::IOException::kBadWidth);
-        } else {
-            text_.arrive(buffer, n);
-            count = n;
-            if (n) passed();
-        }
-    }
-
-    ArrivingText& text_;
-};
 
 // Thrown when the units outgrow the file's size: only a file that grew
 // while it was read can do that.
@@ -69,7 +46,9 @@ void ArrivingText::run() {
     ThreadPlacement::keepOffParsingThread();
     errno = 0;
     try {
-        ArrivalOFlow dest(*this);
+        // The chain's UTF-16 blocks go straight into the text.
+        const auto take = [this](const unsigned short* block, std::size_t n) { arrive(block, n); };
+        CCC::SinkOFlow<unsigned short, decltype(take)> dest(take);
         chain_->setSrc(file_.get());
         CCC::Conveyer(chain_.get(), &dest).carryBlocks(CCC::kIO16);
     } catch (const CCC::Exception&) {

@@ -45,11 +45,10 @@ public:
     // (the text is then null).
     std::string finish(std::unique_ptr<DString>& text);
 
-    // Takes the units of one block (called on the thread).
-    void arrive(const unsigned short* block, std::size_t n);
-
 private:
     void run();
+    // Takes the units of one block (on the thread).
+    void arrive(const unsigned short* block, std::size_t n);
     void announce(std::size_t arrived, bool ended);
 
     std::unique_ptr<CCC::FileIFlow> file_;
