@@ -7,7 +7,7 @@ namespace Orvane {
 
 // The markup that leads from one list nesting (ListState 0..14) to another:
 // closing the lists that no longer match, then continuing an item or
-// opening the new inner lists. All 15 x 15 texts are built once.
+// opening the new inner lists. All 15 x 15 texts are made at compile time.
 class ListTransitions {
 public:
     static constexpr int kStates = 15;
@@ -18,7 +18,7 @@ public:
 
     // The transition text from the table, in the writer's units; empty
     // when either state is outside 0..14.
-    static const std::u16string& text(int from, int to);
+    static std::u16string_view text(int from, int to);
 
     // Builds one transition from the rule (what the table holds).
     static std::string build(int from, int to);
