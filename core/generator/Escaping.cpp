@@ -1,6 +1,7 @@
 #include "Escaping.h"
 
 #include "ccc/base/UnitRuns.h"
+#include "core/model/UnitBuffer.h"
 
 namespace Orvane {
 
@@ -8,8 +9,8 @@ namespace {
 
 using Unit = unsigned short;
 
-template <std::size_t N>
-void appendAscii(CCC::TString<Unit>& dest, const char (&literal)[N]) {
+template <class Dest, std::size_t N>
+void appendAscii(Dest& dest, const char (&literal)[N]) {
     for (std::size_t i = 0; i + 1 < N; ++i) dest.push_back(static_cast<Unit>(literal[i]));
 }
 
@@ -43,8 +44,8 @@ bool lowSurrogateP(Unit u) { return u >= 0xDC00 && u <= 0xDFFF; }
 // units it consumed, or 0 to copy the unit as it is. Surrogate pairs stay
 // inside the run. Every markup unit is ASCII below "@", so the letters,
 // kana and kanji that make up most text pass sixteen at a time.
-template <class MarkupP, class Replace>
-void transform(CCC::TString<Unit>& dest, const Unit* src, std::size_t length, MarkupP markupP, Replace replace) {
+template <class Dest, class MarkupP, class Replace>
+void transform(Dest& dest, const Unit* src, std::size_t length, MarkupP markupP, Replace replace) {
     std::size_t run = 0;
     for (std::size_t i = 0; i < length;) {
         i += CCC::countWhile(src + i, length - i, [](Unit u) { return static_cast<Unit>(u - u'@') < 0xD800 - u'@'; });
@@ -99,7 +100,8 @@ std::size_t Escaping::referenceLength(const Unit* src, std::size_t length) {
     return i + 1;
 }
 
-void Escaping::appendText(DString& dest, const Unit* src, std::size_t length) {
+template <class Dest>
+void Escaping::appendText(Dest& dest, const Unit* src, std::size_t length) {
     transform(
         dest, src, length, [](Unit u) { return u == '&' || u == '<' || u == '>'; },
         [&](std::size_t i) -> std::size_t {
@@ -112,7 +114,8 @@ void Escaping::appendText(DString& dest, const Unit* src, std::size_t length) {
         });
 }
 
-void Escaping::appendAttribute(DString& dest, const Unit* src, std::size_t length) {
+template <class Dest>
+void Escaping::appendAttribute(Dest& dest, const Unit* src, std::size_t length) {
     transform(
         dest, src, length, [](Unit u) { return u == '&' || u == '<' || u == '"'; },
         [&](std::size_t i) -> std::size_t {
@@ -133,11 +136,13 @@ void Escaping::appendAttribute(DString& dest, const Unit* src, std::size_t lengt
         });
 }
 
-void Escaping::appendRaw(DString& dest, const Unit* src, std::size_t length) {
+template <class Dest>
+void Escaping::appendRaw(Dest& dest, const Unit* src, std::size_t length) {
     transform(dest, src, length, [](Unit) { return false; }, [](std::size_t) -> std::size_t { return 0; });
 }
 
-void Escaping::appendComment(DString& dest, const Unit* src, std::size_t length) {
+template <class Dest>
+void Escaping::appendComment(Dest& dest, const Unit* src, std::size_t length) {
     transform(
         dest, src, length, [](Unit u) { return u == '-'; },
         [&](std::size_t i) -> std::size_t {
@@ -146,5 +151,15 @@ void Escaping::appendComment(DString& dest, const Unit* src, std::size_t length)
             return 1;
         });
 }
+
+// The two kinds of destination.
+#define QM_ESCAPING_FOR(Dest)                                                                                 \
+    template void Escaping::appendText(Dest&, const Unit*, std::size_t);                                      \
+    template void Escaping::appendAttribute(Dest&, const Unit*, std::size_t);                                 \
+    template void Escaping::appendComment(Dest&, const Unit*, std::size_t);                                   \
+    template void Escaping::appendRaw(Dest&, const Unit*, std::size_t);
+QM_ESCAPING_FOR(Escaping::DString)
+QM_ESCAPING_FOR(UnitBuffer)
+#undef QM_ESCAPING_FOR
 
 } // namespace Orvane

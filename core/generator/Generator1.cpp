@@ -28,8 +28,9 @@ namespace {
 
 using Unit = unsigned short;
 
-// A char16_t literal holds the units a DString stores.
-void append(DString& dest, std::u16string_view text) {
+// A char16_t literal holds the units the body and the values store.
+template <class Dest>
+void append(Dest& dest, std::u16string_view text) {
     dest.append(reinterpret_cast<const Unit*>(text.data()), text.size());
 }
 
@@ -61,7 +62,7 @@ void Generator1::spillBody() {
         spillAt_ = SIZE_MAX;
         return;
     }
-    bodyValue_.erase(0, n);
+    bodyValue_.eraseFront(n);
 }
 
 void Generator1::element(std::u16string_view open, TextRef text, std::u16string_view close) {
@@ -200,7 +201,8 @@ void Generator1::writeOutput() {
     const bool untitled = completeHead();
     // Handed over complete: the model writes it out at once.
     model_->addOutput(std::move(output), srcText_->getTemplate(),
-                      TemplateValues{&encodingValue_, &titleValue_, &bodyValue_, &cssValue_, &bodySpool_, &bodyEncoded_});
+                      TemplateValues{&encodingValue_, &titleValue_, bodyValue_.view(), &cssValue_, &bodySpool_,
+                                     &bodyEncoded_});
     // Written out now: the spools' files go (a new part or source starts
     // its body afresh).
     bodyEncoded_.clear();
@@ -350,8 +352,7 @@ void Generator1::appendTateChuYoko(TextView text) {
 }
 void Generator1::endTableBetweenRows() {
     static const DString kRowEnd = widen("</tr>\n");
-    if (html5P() && getBlockMode() == kTableBlock && bodyValue_.size() >= kRowEnd.size() &&
-        bodyValue_.compare(bodyValue_.size() - kRowEnd.size(), kRowEnd.size(), kRowEnd) == 0)
+    if (html5P() && getBlockMode() == kTableBlock && bodyValue_.view().ends_with(kRowEnd.view()))
         setBlockMode(kPlainBlock);
 }
 

@@ -7,6 +7,7 @@
 #include "Generator.h"
 #include "core/model/EncodedSpool.h"
 #include "core/model/TextSpool.h"
+#include "core/model/UnitBuffer.h"
 
 namespace Orvane {
 
@@ -73,12 +74,12 @@ public:
     void pageFront(TextRef text) override;
     void pageSpecial(TextRef text) override;
 
-    const DString& getEncodingValue() const { return encodingValue_; }
-    const DString& getTitleValue() const { return titleValue_; }
+    TextView getEncodingValue() const { return encodingValue_.view(); }
+    TextView getTitleValue() const { return titleValue_.view(); }
     // The body's text still in memory: all of it unless the run writes its
     // outputs to files, when a long body's start is parked in a spool.
-    const DString& getBodyValue() const { return bodyValue_; }
-    const DString& getCssValue() const { return cssValue_; }
+    TextView getBodyValue() const { return bodyValue_.view(); }
+    TextView getCssValue() const { return cssValue_.view(); }
     bool getYokoP() const { return yokoP_; }
     bool getTateP() const { return tateP_; }
     int getXhtml() const { return xhtml_; }
@@ -88,7 +89,7 @@ private:
     void emit(std::u16string_view tag) override;
     // The body to append to, its start first moved to the spool when it
     // has filled its memory.
-    DString& body() {
+    UnitBuffer& body() {
         if (bodyValue_.size() >= spillAt_) spillBody();
         return bodyValue_;
     }
@@ -125,7 +126,7 @@ private:
 
     DString encodingValue_;
     DString titleValue_;
-    DString bodyValue_;
+    UnitBuffer bodyValue_;
     // 64 KB of body in memory. The body's last piece is encoded after the
     // parse ends, with nothing left to run beside it: small pieces keep that
     // wait short, and writes to the spool are still few and cheap.

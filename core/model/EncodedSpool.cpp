@@ -12,6 +12,7 @@
 #include "BlockQueue.h"
 #include "ReplacingFile.h"
 #include "ThreadPlacement.h"
+#include "UnitBuffer.h"
 #include "ccc/encoding/Iceman.h"
 #include "ccc/flow/CompositIFilter.h"
 #include "ccc/flow/Conveyer.h"
@@ -29,7 +30,7 @@ constexpr std::size_t kPendingBlocks = 2;
 } // namespace
 
 struct EncodedSpool::State {
-    BlockQueue<> queue{kPendingBlocks};
+    BlockQueue<UnclearedUnits> queue{kPendingBlocks};
 
     std::unique_ptr<CCC::CompositIFilter> chain;
     CCC::IOType width = 0;
@@ -96,7 +97,7 @@ public:
 
 private:
     EncodedSpool::State& state_;
-    DString block_;
+    UnclearedUnits block_;
     std::size_t offset_ = 0;
 };
 
@@ -168,7 +169,7 @@ bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& h
         if (!state->file) return false;
         state->fileBuffer = CCC::giveFileBuffer(state->file);
     }
-    state->queue.push(DString(1, head.back()));
+    state->queue.push(UnclearedUnits(1, head.back()));
     try {
         state->thread = std::thread([s = state.get()] { s->run(); });
     } catch (const std::system_error&) {
@@ -178,19 +179,13 @@ bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& h
     return true;
 }
 
-void EncodedSpool::take(DString& text, std::size_t n) {
-    // The rest goes into the recycled storage, which then becomes text's.
-    DString block = state_->queue.recycled();
-    if (block.capacity() < text.capacity()) block.reserve(text.capacity());
-    block.assign(text.data() + n, text.size() - n);
-    text.swap(block);
-    block.resize(n);
-    state_->queue.push(std::move(block));
+void EncodedSpool::take(UnitBuffer& text, std::size_t n) {
+    state_->queue.push(text.takeFront(n, state_->queue.recycled()));
 }
 
 std::string EncodedSpool::finish(const TextPieces& rest) {
     State& s = *state_;
-    for (const TextPiece& piece : rest) s.queue.push(DString(piece.units, piece.length));
+    for (const TextPiece& piece : rest) s.queue.push(UnclearedUnits(piece.units, piece.units + piece.length));
     s.queue.close();
     s.thread.join();
     return s.failure;

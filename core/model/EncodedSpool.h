@@ -13,6 +13,8 @@ class OFlow;
 
 namespace Orvane {
 
+class UnitBuffer;
+
 // The body of a long document, encoded into its output's encoding on a
 // second thread while the rest of it is still being made. The bytes go
 // straight into the document's temporary file after those of its head as
@@ -48,9 +50,8 @@ public:
     // started.
     [[nodiscard]] bool start(CeId outCeId, CCC::NLConv newLineMode, const DString& head, const char* target);
     bool startedP() const { return state_ != nullptr; }
-    // Takes the first n units of text for the thread; text keeps the rest,
-    // in storage of the same capacity.
-    void take(DString& text, std::size_t n);
+    // Takes the first n units of text for the thread; text keeps the rest.
+    void take(UnitBuffer& text, std::size_t n);
     // Gives the thread the pieces that end the document (units in memory)
     // and waits for it; empty, or the reason it could not encode or park the
     // body. Then copyTo() gives the bytes.

@@ -17,12 +17,12 @@ bool nameP(const TemplateLexer::Token& token, std::string_view name) {
     return true;
 }
 
-const DString* valueOf(const TemplateLexer::Token& token, const TemplateValues& values) {
+TextRef valueOf(const TemplateLexer::Token& token, const TemplateValues& values) {
     if (nameP(token, "ENCODING")) return values.encoding;
     if (nameP(token, "TITLE")) return values.title;
     if (nameP(token, "BODY")) return values.body;
     if (nameP(token, "CSS")) return values.css;
-    return nullptr;
+    return {};
 }
 
 } // namespace
@@ -44,7 +44,7 @@ TextPieces Template::pieces(const TemplateValues& values, bool headOnly) const {
                 out.push_back(TextPiece{nullptr, 0, nullptr, values.bodyEncoded});
             else if (values.bodyStart && values.bodyStart->size() && nameP(token, "BODY"))
                 out.push_back(TextPiece{nullptr, values.bodyStart->size(), values.bodyStart});
-            if (const DString* value = valueOf(token, values)) add(value->data(), value->size());
+            if (const TextRef value = valueOf(token, values)) add(value->data(), value->size());
             break;
         case TemplateLexer::Kind::Delimiter:
             if (previous == TemplateLexer::Kind::Delimiter) add(token.units, token.length);

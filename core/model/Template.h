@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TextFile.h"
+#include "core/generator/TextRef.h"
 
 namespace Orvane {
 
@@ -8,10 +9,10 @@ namespace Orvane {
 // stands for an empty one. A body made in a spool begins with the spool's
 // text (or the encoded spool's, if started) and goes on with `body`.
 struct TemplateValues {
-    const DString* encoding = nullptr;
-    const DString* title = nullptr;
-    const DString* body = nullptr;
-    const DString* css = nullptr;
+    TextRef encoding;
+    TextRef title;
+    TextRef body;
+    TextRef css;
     const TextSpool* bodyStart = nullptr;
     EncodedSpool* bodyEncoded = nullptr;
 };

@@ -42,11 +42,11 @@ DString runOnce(Orvane::Syntax& syntax, Orvane::Generator1& writer, const Orvane
             static_cast<std::size_t>(d.column) > text.size() + 1)
             fuzz::fail("a diagnostic outside the text");
     // Pour the body into the template as an output would be.
-    const auto filled = skeleton.fill(Orvane::TemplateValues{&writer.getEncodingValue(), &writer.getTitleValue(),
-                                                             &writer.getBodyValue(), &writer.getCssValue()});
+    const auto filled = skeleton.fill(Orvane::TemplateValues{writer.getEncodingValue(), writer.getTitleValue(),
+                                                             writer.getBodyValue(), writer.getCssValue()});
     if (!filled) fuzz::fail("template fill");
     if (!fuzz::xmlCharsOnlyP(*filled)) fuzz::fail("a code point XML forbids in the document");
-    return writer.getBodyValue();
+    return DString(writer.getBodyValue());
 }
 
 void configure(Orvane::Generator1& writer, unsigned options, Orvane::Log* log) {

@@ -22,5 +22,6 @@ inline std::string utf8(const DString& s) {
     CCC::Iceman::convertToBString(10, 8, s, out);
     return std::string(out.data(), out.size());
 }
+inline std::string utf8(CCC::UnitStringView<unsigned short> s) { return utf8(DString(s)); }
 
 } // namespace qmtest

@@ -10,6 +10,7 @@
 #include "ccc/flow/FixedMemIFlow.h"
 #include "ccc/flow/MemOFlow.h"
 #include "core/model/EncodedSpool.h"
+#include "core/model/UnitBuffer.h"
 #include "core/model/ReplacingFile.h"
 
 namespace Orvane {
@@ -26,7 +27,8 @@ std::string encode(const DString& text, CeId to, CCC::NLConv nl) {
 
 // The body taken in blocks that cut pairs and CR LF, then finished.
 void feed(EncodedSpool& spool, const DString& body) {
-    DString rest = body;
+    UnitBuffer rest;
+    rest.append(body.data(), body.size());
     std::size_t taken = 0;
     for (const std::size_t cut : {1, 7, 1000, 1001, 2500}) {
         if (cut > body.size()) break;
