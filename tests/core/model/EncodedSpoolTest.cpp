@@ -10,8 +10,8 @@
 #include "ccc/flow/FixedMemIFlow.h"
 #include "ccc/flow/MemOFlow.h"
 #include "core/model/EncodedSpool.h"
-#include "core/model/UnitBuffer.h"
 #include "core/model/ReplacingFile.h"
+#include "core/model/UnitBuffer.h"
 
 namespace Orvane {
 namespace {
