@@ -1,6 +1,5 @@
 #include "GeneratorPipe.h"
 
-#include <system_error>
 #include <utility>
 
 #include "core/model/ThreadPlacement.h"
@@ -43,12 +42,7 @@ GeneratorPipe::~GeneratorPipe() {
 
 bool GeneratorPipe::start() {
     openBlock();
-    try {
-        thread_ = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    return ThreadPlacement::startHelper(thread_, [this] { run(); });
 }
 
 void GeneratorPipe::finish() {
@@ -138,7 +132,6 @@ void GeneratorPipe::relayCursor(std::uint32_t offset) {
 }
 
 void GeneratorPipe::run() {
-    ThreadPlacement::keepOffParsingThread();
     Block block;
     try {
         while (queue_.next(block))

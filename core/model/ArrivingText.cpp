@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
-#include <system_error>
 
 #include "File.h"
 #include "ThreadPlacement.h"
@@ -34,16 +33,10 @@ bool ArrivingText::start(std::unique_ptr<CCC::FileIFlow> file, std::unique_ptr<C
     text_->reserve(size);
     units_ = text_->data();
     bound_ = size;
-    try {
-        thread_ = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
+    return ThreadPlacement::startHelper(thread_, [this] { run(); });
 }
 
 void ArrivingText::run() {
-    ThreadPlacement::keepOffParsingThread();
     errno = 0;
     try {
         // The chain's UTF-16 blocks go straight into the text.

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -104,7 +103,6 @@ private:
 } // namespace
 
 void EncodedSpool::State::run() {
-    ThreadPlacement::keepOffParsingThread();
     errno = 0;
     try {
         PendingIFlow src(*this);
@@ -170,11 +168,7 @@ bool EncodedSpool::start(CeId outCeId, CCC::NLConv newLineMode, const DString& h
         state->fileBuffer = CCC::giveFileBuffer(state->file);
     }
     state->queue.push(UnclearedUnits(1, head.back()));
-    try {
-        state->thread = std::thread([s = state.get()] { s->run(); });
-    } catch (const std::system_error&) {
-        return false;
-    }
+    if (!ThreadPlacement::startHelper(state->thread, [s = state.get()] { s->run(); })) return false;
     state_ = std::move(state);
     return true;
 }

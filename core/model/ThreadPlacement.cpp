@@ -15,9 +15,9 @@ void ThreadPlacement::noteParsingThread() {
     parsingProcessor.store(installed.current ? installed.current() : -1, std::memory_order_relaxed);
 }
 
-void ThreadPlacement::keepOffParsingThread() {
+void ThreadPlacement::keepOffParsingThread(std::thread& helper) {
     const int processor = parsingProcessor.load(std::memory_order_relaxed);
-    if (processor >= 0 && installed.avoid) installed.avoid(processor);
+    if (processor >= 0 && installed.avoid) installed.avoid(helper, processor);
 }
 
 } // namespace Orvane

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <system_error>
+#include <thread>
+#include <utility>
+
 namespace Orvane {
 
 // Where the threads of a conversion run. The parsing thread sets the pace;
@@ -13,8 +17,8 @@ public:
     struct Calls {
         // The processor the calling thread runs on, or -1.
         int (*current)();
-        // Keeps the calling thread off one processor, if others are left.
-        void (*avoid)(int processor);
+        // Keeps a thread off one processor, if others are left.
+        void (*avoid)(std::thread& thread, int processor);
     };
     static void install(Calls calls);
 
@@ -22,8 +26,23 @@ public:
     // run on several threads at once (a book's chapters), the last to note
     // its thread is the one kept clear.
     static void noteParsingThread();
-    // On a helper, as it starts.
-    static void keepOffParsingThread();
+    // Starts a helper running `work` and places it off the parsing thread's
+    // processor at once: left to place itself, it would first queue on its
+    // creator's processor, and run only when that one is free. False when
+    // no thread can be had.
+    template <class Work>
+    static bool startHelper(std::thread& helper, Work&& work) {
+        try {
+            helper = std::thread(std::forward<Work>(work));
+        } catch (const std::system_error&) {
+            return false;
+        }
+        keepOffParsingThread(helper);
+        return true;
+    }
+
+private:
+    static void keepOffParsingThread(std::thread& helper);
 };
 
 } // namespace Orvane
