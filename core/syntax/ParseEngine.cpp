@@ -13,8 +13,12 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
       width_(tables.symbolCodeCount > 0 ? tables.symbolCodeCount - 1 : 0),
       stateCount_(tables.stateCount),
       reduceEnd_(tables.stateCount + tables.ruleCount),
+      rules_(tables.rules.data()),
       user_(user) {
     context_.user = user;
+    for (const ParseTables::RuleInfo& rule : tables.rules)
+        if (rule.lhs < tables.terminalCount || rule.lhs >= width_)
+            throw std::invalid_argument("a rule whose left-hand side is no nonterminal of its tables");
     dense_.resize(static_cast<std::size_t>(tables.stateCount) * static_cast<std::size_t>(width_));
     for (int state = 0; state < tables.stateCount; ++state) {
         for (int symbol = 0; symbol < width_; ++symbol) {
@@ -66,7 +70,7 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
 
 // Inlined into feed(), its one caller: most tokens bring a reduction or two.
 [[gnu::always_inline]] inline bool ParseEngine::reduce(int rule) {
-    const ParseTables::RuleInfo& info = tables_.rules[static_cast<std::size_t>(rule)];
+    const ParseTables::RuleInfo& info = rules_[rule];
     StackEntry* const rhs = top_ - info.rhsLength;
     if (info.action) {
         context_.rhs = rhs;
@@ -80,19 +84,23 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
     }
     // The state under the right-hand side decides the goto; the bottom
     // entry is never part of a right-hand side.
-    const int act = actionOf(rhs[-1].stateNumber, info.lhs);
-    if (act < stateCount_) {
-        if (rhs == top_) {
+    const int act = gotoOf(rhs[-1].stateNumber, info.lhs);
+    if (act < stateCount_) [[likely]] {
+        StackEntry* const end = top_;
+        if (rhs == end) {
             if (push(act, info.lhs, std::move(result_))) return true;
             result_ = Token(-1);  // lost with the stack
             return false;
         }
         // The left-hand side takes the slot of the right-hand side's first
-        // symbol: a pop and a push without moving the rest.
-        popTo(rhs + 1);
+        // symbol: a pop and a push without moving the rest. What the action
+        // left of the right-hand side goes now.
+        for (StackEntry* e = rhs + 1; e != end; ++e) e->value.~Token();
+        top_ = rhs + 1;
         rhs->stateNumber = act;
         rhs->symbol = info.lhs;
-        rhs->value = std::move(result_);
+        rhs->value.~Token();
+        ::new (&rhs->value) Token(std::move(result_));
         return true;
     }
     popTo(stack_);

@@ -95,6 +95,12 @@ private:
                    : tables_.findShiftAction(state, symbol);
     }
 
+    // The goto of a state on a nonterminal: every nonterminal has its
+    // column in the dense table.
+    int gotoOf(int state, int nonterminal) const {
+        return dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(nonterminal)];
+    }
+
     bool push(int state, int symbol, Token&& value);
     // Room for more entries, up to kStackLimit; false when there is none.
     bool grow();
@@ -120,6 +126,7 @@ private:
     // through, and a load through tables_ costs one more.
     int stateCount_;
     int reduceEnd_;  // the first action past the reductions
+    const ParseTables::RuleInfo* rules_;
     void* user_;
     // The stack: entries [stack_, top_) in room up to end_, grown as
     // needed (raw storage: entries are made and dropped in place).
