@@ -1,5 +1,6 @@
 #include "GeneratorPipe.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/model/ThreadPlacement.h"
@@ -43,6 +44,20 @@ GeneratorPipe::~GeneratorPipe() {
 bool GeneratorPipe::start() {
     openBlock();
     return ThreadPlacement::startHelper(thread_, [this] { run(); });
+}
+
+bool GeneratorPipe::prepare() {
+    // The first block, then spares for the queue to hand out before it
+    // would make new ones.
+    if (readiedBlocks_ > kSpareBlocks) return false;
+    Block& block = readiedBlocks_ == 0 ? block_ : spare_;
+    if (block.size() < kBlockRoom) block.resize(kBlockRoom);
+    const std::size_t end = std::min(block.size(), readiedUnits_ + kPagesAtOnce * kPageUnits);
+    for (; readiedUnits_ < end; readiedUnits_ += kPageUnits) block[readiedUnits_] = 0;
+    if (readiedUnits_ < block.size()) return true;
+    if (readiedBlocks_ > 0) queue_.offer(std::exchange(spare_, Block()));
+    readiedUnits_ = 0;
+    return ++readiedBlocks_ <= kSpareBlocks;
 }
 
 void GeneratorPipe::finish() {

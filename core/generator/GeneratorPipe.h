@@ -70,6 +70,11 @@ public:
 
     // False when no thread can be had; the pipe is then not to be used.
     [[nodiscard]] bool start();
+    // Before anything is recorded, while the syntax waits for its text:
+    // readies the storage recording will write, a few pages a call (the
+    // first write to a page faults it in, a cost better paid now). False
+    // when all is ready.
+    bool prepare();
     // The list the syntax is to report to.
     Diagnostics& syntaxDiagnostics() { return syntaxDiagnostics_; }
     // Waits until every event is written; rethrows what the generator threw.
@@ -143,6 +148,13 @@ private:
     static constexpr std::size_t kBlockRoom = kBlockUnits + kBlockUnits / 4;
     static constexpr std::size_t kWaitingBlocks = 4;
     static constexpr std::uint32_t kNoText = 0xFFFFFFFF;
+    // Blocks readied beside the first: about as many as a syntax fills
+    // before the thread hands the first back.
+    static constexpr std::size_t kSpareBlocks = 2;
+    // Units in the smallest page the system maps, and the pages one call
+    // of prepare() writes.
+    static constexpr std::size_t kPageUnits = 4096 / sizeof(unsigned short);
+    static constexpr std::size_t kPagesAtOnce = 4;
 
     Generator& target_;
     Diagnostics& diagnostics_;
@@ -152,6 +164,11 @@ private:
     unsigned short* at_ = nullptr;
     unsigned short* full_ = nullptr;
     unsigned short* end_ = nullptr;
+    // What prepare() has readied: whole blocks (the first, then spares),
+    // and units of the block it is on.
+    std::size_t readiedBlocks_ = 0;
+    std::size_t readiedUnits_ = 0;
+    Block spare_;
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::exception_ptr failure_;

@@ -84,6 +84,11 @@ std::uint32_t ArrivingText::waitBeyond(std::uint32_t have) {
     return std::max(arrived_, have);
 }
 
+bool ArrivingText::beyondP(std::uint32_t have) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return arrived_ > have || ended_;
+}
+
 std::string ArrivingText::finish(std::unique_ptr<DString>& text) {
     if (thread_.joinable()) thread_.join();
     if (failure_.empty()) text = std::move(text_);

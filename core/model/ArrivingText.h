@@ -40,6 +40,7 @@ public:
     std::size_t bound() const { return bound_; }
 
     std::uint32_t waitBeyond(std::uint32_t have) override;
+    bool beyondP(std::uint32_t have) override;
 
     // Waits for the last unit: the text, or the reason it could not be read
     // (the text is then null).

@@ -61,6 +61,11 @@ public:
         }
         return block;
     }
+    // Storage to hand out before an empty block is made.
+    void offer(Block block) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        recycled_.push_back(std::move(block));
+    }
     // Queues block without waiting for room (the last ones of a run).
     void push(Block block) {
         {

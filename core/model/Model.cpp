@@ -177,6 +177,9 @@ bool Model::runPass(int pass, Log* log, bool last) {
         syntax_->setDiagnostics(piped ? &pipe.syntaxDiagnostics() : &diagnostics);
         // A text still arriving is parsed from its first lines on.
         TextArrival* arrival = src->arrival();
+        // While they are on their way, the pipe readies what it will record into.
+        while (piped && arrival && !arrival->beyondP(0) && pipe.prepare()) {
+        }
         const auto length = static_cast<std::uint32_t>(arrival ? arrival->waitBeyond(0) : src->getTextLength());
         syntax_->parse(log, src->getText(), length, piped ? static_cast<Generator*>(&pipe) : generator_.get(),
                        arrival);

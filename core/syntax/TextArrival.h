@@ -14,6 +14,8 @@ public:
     // How many units have arrived: more than `have`, waiting for them if
     // need be, or `have` itself when the text ends there.
     virtual std::uint32_t waitBeyond(std::uint32_t have) = 0;
+    // Whether waitBeyond(have) would return without waiting.
+    virtual bool beyondP(std::uint32_t have) = 0;
 };
 
 } // namespace Orvane

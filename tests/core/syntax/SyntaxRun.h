@@ -88,6 +88,7 @@ public:
         }
         return static_cast<std::uint32_t>(end);
     }
+    bool beyondP(std::uint32_t) override { return true; }
 
 private:
     const DString& text_;
@@ -102,12 +103,15 @@ inline std::string arrivingEvents(Orvane::Syntax& syntax, const DString& text, i
     return g.events;
 }
 
-// The same heard through a GeneratorPipe, on the pipe's thread.
+// The same heard through a GeneratorPipe, on the pipe's thread, its blocks
+// readied first as for a text still arriving.
 inline std::string pipedEvents(Orvane::Syntax& syntax, const DString& text) {
     RecordingGenerator g;
     Orvane::Diagnostics diagnostics;
     Orvane::GeneratorPipe pipe(g, diagnostics);
     EXPECT_TRUE(pipe.start());
+    while (pipe.prepare()) {
+    }
     syntax.setDiagnostics(&pipe.syntaxDiagnostics());
     EXPECT_TRUE(syntax.parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &pipe));
     pipe.finish();
