@@ -10,6 +10,7 @@
 
 namespace Orvane {
 
+class GeneratorPipe;
 class Model;
 class SrcText;
 class Log;
@@ -130,6 +131,11 @@ public:
     // A front-matter page marker, and a special page's.
     virtual void pageFront(TextRef text);
     virtual void pageSpecial(TextRef text);
+
+    // This generator as the pipe it is, or null: a syntax that writes to a
+    // pipe calls it as such, its recording inlined, not through the
+    // virtual calls.
+    virtual GeneratorPipe* pipe() { return nullptr; }
 
     void setPass(int pass) { pass_ = pass; }
     void setLog(Log* log) { log_ = log; }

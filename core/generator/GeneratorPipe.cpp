@@ -9,19 +9,6 @@ namespace Orvane {
 
 namespace {
 
-// The code of each event in a block: the events a syntax sends, then the
-// diagnostics it adds and the cursor moves.
-enum EventCode : unsigned short {
-#define QM_CODE(Name, call) k##Name,
-    QM_EVENTS_WITHOUT_ARGUMENTS(QM_CODE) QM_EVENTS_WITH_A_NUMBER(QM_CODE) QM_EVENTS_WITH_A_TEXT(QM_CODE)
-        QM_EVENTS_WITH_TWO_TEXTS(QM_CODE)
-#undef QM_CODE
-    kImage,
-    kDiagnostic,
-    kCursor,
-    kBlockEnd,
-};
-
 // Reads back what the recording wrote, moving p past it.
 std::uint32_t numberAt(const unsigned short*& p) {
     const std::uint32_t value = p[0] | (static_cast<std::uint32_t>(p[1]) << 16);
@@ -97,40 +84,6 @@ void GeneratorPipe::recordAt(std::size_t used) {
     at_ = block_.data() + used;
     full_ = block_.data() + kBlockUnits;
     end_ = block_.data() + block_.size();
-}
-
-#define QM_DEFINE(Name, call)                                                                                \
-    void GeneratorPipe::call() { event(k##Name); }
-QM_EVENTS_WITHOUT_ARGUMENTS(QM_DEFINE)
-#undef QM_DEFINE
-#define QM_DEFINE(Name, call)                                                                                \
-    void GeneratorPipe::call(int value) {                                                                    \
-        event(k##Name);                                                                                      \
-        number(static_cast<std::uint32_t>(value));                                                           \
-    }
-QM_EVENTS_WITH_A_NUMBER(QM_DEFINE)
-#undef QM_DEFINE
-#define QM_DEFINE(Name, call)                                                                                \
-    void GeneratorPipe::call(TextRef text) {                                                                 \
-        event(k##Name);                                                                                      \
-        argument(text);                                                                                      \
-    }
-QM_EVENTS_WITH_A_TEXT(QM_DEFINE)
-#undef QM_DEFINE
-#define QM_DEFINE(Name, call)                                                                                \
-    void GeneratorPipe::call(TextRef first, TextRef second) {                                                \
-        event(k##Name);                                                                                      \
-        argument(first);                                                                                     \
-        argument(second);                                                                                    \
-    }
-QM_EVENTS_WITH_TWO_TEXTS(QM_DEFINE)
-#undef QM_DEFINE
-
-void GeneratorPipe::image(TextRef source, TextRef alternative, bool block) {
-    event(kImage);
-    argument(source);
-    argument(alternative);
-    number(block ? 1 : 0);
 }
 
 void GeneratorPipe::relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) {

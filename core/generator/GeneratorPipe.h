@@ -80,24 +80,59 @@ public:
     // Waits until every event is written; rethrows what the generator threw.
     void finish();
 
-#define QM_DECLARE(Name, call) void call() override;
+    // The events are recorded here, in the header: a syntax that knows it
+    // writes to a pipe (see Generator::pipe) has them inlined.
+#define QM_DECLARE(Name, call)                                                                               \
+    void call() override { event(k##Name); }
     QM_EVENTS_WITHOUT_ARGUMENTS(QM_DECLARE)
 #undef QM_DECLARE
-#define QM_DECLARE(Name, call) void call(int number) override;
+#define QM_DECLARE(Name, call)                                                                               \
+    void call(int value) override {                                                                          \
+        event(k##Name);                                                                                      \
+        number(static_cast<std::uint32_t>(value));                                                           \
+    }
     QM_EVENTS_WITH_A_NUMBER(QM_DECLARE)
 #undef QM_DECLARE
-#define QM_DECLARE(Name, call) void call(TextRef text) override;
+#define QM_DECLARE(Name, call)                                                                               \
+    void call(TextRef text) override {                                                                       \
+        event(k##Name);                                                                                      \
+        argument(text);                                                                                      \
+    }
     QM_EVENTS_WITH_A_TEXT(QM_DECLARE)
 #undef QM_DECLARE
-#define QM_DECLARE(Name, call) void call(TextRef first, TextRef second) override;
+#define QM_DECLARE(Name, call)                                                                               \
+    void call(TextRef first, TextRef second) override {                                                      \
+        event(k##Name);                                                                                      \
+        argument(first);                                                                                     \
+        argument(second);                                                                                    \
+    }
     QM_EVENTS_WITH_TWO_TEXTS(QM_DECLARE)
 #undef QM_DECLARE
-    void image(TextRef source, TextRef alternative, bool block) override;
+    void image(TextRef source, TextRef alternative, bool block) override {
+        event(kImage);
+        argument(source);
+        argument(alternative);
+        number(block ? 1 : 0);
+    }
+    GeneratorPipe* pipe() override { return this; }
 
 private:
     // Every unit of a block is recorded before it is replayed: its room is
     // never cleared.
     using Block = UnclearedUnits;
+
+    // The code of each event in a block: the events a syntax sends, then the
+    // diagnostics it adds and the cursor moves.
+    enum EventCode : unsigned short {
+#define QM_CODE(Name, call) k##Name,
+        QM_EVENTS_WITHOUT_ARGUMENTS(QM_CODE) QM_EVENTS_WITH_A_NUMBER(QM_CODE) QM_EVENTS_WITH_A_TEXT(QM_CODE)
+            QM_EVENTS_WITH_TWO_TEXTS(QM_CODE)
+#undef QM_CODE
+        kImage,
+        kDiagnostic,
+        kCursor,
+        kBlockEnd,
+    };
 
     void relayAdd(DiagnosticKind kind, std::uint32_t offset, int first, int second) override;
     void relayCursor(std::uint32_t offset) override;

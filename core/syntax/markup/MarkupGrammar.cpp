@@ -4,7 +4,7 @@
 #include "../ParseEngine.h"
 #include "MarkupTokens.h"
 #include "PhraseWalk.h"
-#include "core/generator/Generator.h"
+#include "core/generator/GeneratorPipe.h"
 #include "core/model/Diagnostics.h"
 
 namespace Orvane {
@@ -34,16 +34,26 @@ TextRef textAt(ReduceContext& c, int i) {
     return {units.data(), units.size()};
 }
 
+// Calls walk with the parse's generator as the type it is: a pipe's events
+// are then recorded without virtual calls.
+template <class Walk>
+void withGenerator(ReduceContext& c, Walk walk) {
+    if (GeneratorPipe* pipe = c.generator->pipe()) walk(pipe);
+    else walk(c.generator);
+}
+
 template <bool Spans>
 void paragraphLine(ReduceContext& c) {
-    PhraseWalk::paragraphLine(c.generator, at(c, 0).phrases, Spans, diagnosticsOf(c));
+    withGenerator(c, [&](auto* g) { PhraseWalk::paragraphLine(g, at(c, 0).phrases, Spans, diagnosticsOf(c)); });
 }
 
 template <bool Spans>
 void tableRow(ReduceContext& c) {
-    c.generator->beginTableRow();
-    PhraseWalk::emitCells(c.generator, at(c, 0).cells, Spans, diagnosticsOf(c));
-    c.generator->endTableRow();
+    withGenerator(c, [&](auto* g) {
+        g->beginTableRow();
+        PhraseWalk::emitCells(g, at(c, 0).cells, Spans, diagnosticsOf(c));
+        g->endTableRow();
+    });
 }
 
 // Syntax 1 only sets the title; the span-aware syntaxes also show it.
@@ -61,10 +71,11 @@ void splitWithTitle(ReduceContext& c) {
 void split(ReduceContext& c) { c.generator->newOutput(); }
 
 // A line's phrases, from the value at phrasesAt, inside the inline brackets.
-void inlineLine(ReduceContext& c, int phrasesAt, bool spans) {
-    c.generator->beginInline();
-    PhraseWalk::emitLine(c.generator, at(c, phrasesAt).phrases, spans, diagnosticsOf(c));
-    c.generator->endInline();
+template <class G>
+void inlineLine(G* g, ReduceContext& c, int phrasesAt, bool spans) {
+    g->beginInline();
+    PhraseWalk::emitLine(g, at(c, phrasesAt).phrases, spans, diagnosticsOf(c));
+    g->endInline();
 }
 
 // Heading of the given level; its phrases follow At marks. No spans in
@@ -72,16 +83,20 @@ void inlineLine(ReduceContext& c, int phrasesAt, bool spans) {
 template <int Level, int At>
 void heading(ReduceContext& c) {
     if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(at(c, 0).offset);
-    c.generator->beginHeading(Level);
-    inlineLine(c, At, false);
-    c.generator->endHeading(Level);
+    withGenerator(c, [&](auto* g) {
+        g->beginHeading(Level);
+        inlineLine(g, c, At, false);
+        g->endHeading(Level);
+    });
 }
 
 template <bool Spans, int State, int At>
 void listItem(ReduceContext& c) {
-    c.generator->listItem(State);
-    inlineLine(c, At, Spans);
-    c.generator->setListState(State);
+    withGenerator(c, [&](auto* g) {
+        g->listItem(State);
+        inlineLine(g, c, At, Spans);
+        g->setListState(State);
+    });
 }
 
 void horizontalRule(ReduceContext& c) { c.generator->horizontalRule(); }

@@ -1,6 +1,6 @@
 #include "PhraseWalk.h"
 
-#include "core/generator/Generator.h"
+#include "core/generator/GeneratorPipe.h"
 #include "core/model/Diagnostics.h"
 
 namespace Orvane {
@@ -35,7 +35,8 @@ unsigned PhraseWalk::kindsOf(const Phrase* chain) {
     return kinds;
 }
 
-bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d) {
+template <class G>
+bool PhraseWalk::emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d) {
     bool open = false;
     auto beginIfNone = [&] {
         if (spans && !open) {
@@ -89,11 +90,13 @@ bool PhraseWalk::emitPhrases(Generator* g, Phrase* chain, bool spans, bool last,
     return open;
 }
 
-void PhraseWalk::emitLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d) {
+template <class G>
+void PhraseWalk::emitLine(G* g, Phrase* chain, bool spans, Diagnostics* d) {
     if (emitPhrases(g, chain, spans, true, false, d)) g->endSpan();
 }
 
-void PhraseWalk::emitCells(Generator* g, const Cell* first, bool spans, Diagnostics* d) {
+template <class G>
+void PhraseWalk::emitCells(G* g, const Cell* first, bool spans, Diagnostics* d) {
     for (const Cell* c = first; c; c = c->next) {
         if (c->kind == kHeaderCell) g->beginHeaderCell();
         else g->beginDataCell();
@@ -106,7 +109,8 @@ void PhraseWalk::emitCells(Generator* g, const Cell* first, bool spans, Diagnost
     }
 }
 
-void PhraseWalk::paragraphLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d) {
+template <class G>
+void PhraseWalk::paragraphLine(G* g, Phrase* chain, bool spans, Diagnostics* d) {
     const unsigned kinds = kindsOf(chain);
     if (kinds == 0) {
         g->newLine();
@@ -123,5 +127,14 @@ void PhraseWalk::paragraphLine(Generator* g, Phrase* chain, bool spans, Diagnost
         g->endParagraph();
     }
 }
+
+#define QM_PHRASE_WALK_FOR(G)                                                                                \
+    template bool PhraseWalk::emitPhrases(G*, Phrase*, bool, bool, bool, Diagnostics*);                      \
+    template void PhraseWalk::emitLine(G*, Phrase*, bool, Diagnostics*);                                     \
+    template void PhraseWalk::emitCells(G*, const Cell*, bool, Diagnostics*);                                \
+    template void PhraseWalk::paragraphLine(G*, Phrase*, bool, Diagnostics*);
+QM_PHRASE_WALK_FOR(Generator)
+QM_PHRASE_WALK_FOR(GeneratorPipe)
+#undef QM_PHRASE_WALK_FOR
 
 } // namespace Orvane

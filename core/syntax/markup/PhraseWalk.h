@@ -5,12 +5,13 @@
 namespace Orvane {
 
 class Diagnostics;
-class Generator;
 
 // The walks that turn a line's phrase chain or cell list into generator
 // events. With spans (syntaxes 2 to 4) text is split into sentence spans
 // where the lexer marked sentence ends, and a line or cell of images
-// places them as blocks; without (syntax 1) neither happens.
+// places them as blocks; without (syntax 1) neither happens. G is the
+// generator's type: Generator, or GeneratorPipe, whose events are then
+// recorded without virtual calls (the two are made in PhraseWalk.cpp).
 class PhraseWalk {
 public:
     // Emits the chain in source order; returns whether a span is left open.
@@ -18,12 +19,16 @@ public:
     // nothing); block is how images are placed. Before a page number the
     // cursor of d (when there is one) is put at its mark, so that the
     // generator can place what it finds wrong with it.
-    static bool emitPhrases(Generator* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d);
+    template <class G>
+    static bool emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d);
     // A line's content, closing a span left open.
-    static void emitLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d);
-    static void emitCells(Generator* g, const Cell* first, bool spans, Diagnostics* d);
+    template <class G>
+    static void emitLine(G* g, Phrase* chain, bool spans, Diagnostics* d);
+    template <class G>
+    static void emitCells(G* g, const Cell* first, bool spans, Diagnostics* d);
     // A line that is neither a title, a heading, a list item nor a row.
-    static void paragraphLine(Generator* g, Phrase* chain, bool spans, Diagnostics* d);
+    template <class G>
+    static void paragraphLine(G* g, Phrase* chain, bool spans, Diagnostics* d);
 
     // Bit k set when the chain holds a phrase of kind k (the sentinel aside).
     static unsigned kindsOf(const Phrase* chain);
