@@ -16,12 +16,12 @@ void MarkGroups::build(const std::vector<Mark>& marks) {
         for (const Mark& m : marks)
             if (m.text[0] == firsts[g]) marks_.push_back(m);
         start_.push_back(static_cast<std::uint16_t>(marks_.size()));
-        std::uint16_t& block = blockOf_[firsts[g] >> 8];
+        std::uint32_t& block = blockOf_[firsts[g] >> 8];
         if (block == 0) {
-            block = static_cast<std::uint16_t>(groups_.size() / kBlockUnits);
+            block = static_cast<std::uint32_t>(groups_.size());
             groups_.resize(groups_.size() + kBlockUnits, 0);
         }
-        groups_[block * kBlockUnits + (firsts[g] & 0xFFu)] = static_cast<std::uint8_t>(g + 1);
+        groups_[block + (firsts[g] & 0xFFu)] = static_cast<std::uint8_t>(g + 1);
     }
 }
 

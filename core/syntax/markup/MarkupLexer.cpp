@@ -89,15 +89,14 @@ Token* MarkupLexer::matchMark(const Mark* first, const Mark* last) {
 }
 
 Token* MarkupLexer::scanLineStart() {
-    const unsigned short u = source[position];
-    if (Token* t = matchMark(lineStartMarks_.first(u), lineStartMarks_.last(u))) return t;
+    const MarkGroups::Marks marks = lineStartMarks_.startingWith(source[position]);
+    if (Token* t = matchMark(marks.first, marks.last)) return t;
     return scanInline();
 }
 
 Token* MarkupLexer::scanInline() {
-    const unsigned short u = source[position];
-    const Mark* end = inlineMarks_.last(u);
-    for (const Mark* mp = inlineMarks_.first(u); mp != end; ++mp) {
+    const MarkGroups::Marks marks = inlineMarks_.startingWith(source[position]);
+    for (const Mark* mp = marks.first; mp != marks.last; ++mp) {
         const Mark& m = *mp;
         const unsigned n = matchGrouped(m.text);
         if (!n) continue;
