@@ -19,14 +19,15 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
     for (const ParseTables::RuleInfo& rule : tables.rules)
         if (rule.lhs < tables.terminalCount || rule.lhs >= width_)
             throw std::invalid_argument("a rule whose left-hand side is no nonterminal of its tables");
-    dense_.resize(static_cast<std::size_t>(tables.stateCount) * static_cast<std::size_t>(width_));
+    while ((1 << rowShift_) < width_) ++rowShift_;
+    dense_.resize(static_cast<std::size_t>(tables.stateCount) << rowShift_);
     for (int state = 0; state < tables.stateCount; ++state) {
         for (int symbol = 0; symbol < width_; ++symbol) {
             const int act = symbol < tables.terminalCount ? tables.findShiftAction(state, symbol)
                                                           : tables.findReduceAction(state, symbol);
             if (act < 0 || act > UINT16_MAX)
                 throw std::length_error("a grammar with more actions than a parse engine holds");
-            dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)] =
+            dense_[(static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(symbol)] =
                 static_cast<std::uint16_t>(act);
         }
     }
@@ -69,7 +70,7 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
 }
 
 // Inlined into feed(), its one caller: most tokens bring a reduction or two.
-[[gnu::always_inline]] inline bool ParseEngine::reduce(int rule) {
+[[gnu::always_inline]] inline int ParseEngine::reduce(int rule) {
     const ParseTables::RuleInfo& info = rules_[rule];
     StackEntry* const rhs = top_ - info.rhsLength;
     if (info.action) {
@@ -88,9 +89,9 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
     if (act < stateCount_) [[likely]] {
         StackEntry* const end = top_;
         if (rhs == end) {
-            if (push(act, info.lhs, std::move(result_))) return true;
+            if (push(act, info.lhs, std::move(result_))) return act;
             result_ = Token(-1);  // lost with the stack
-            return false;
+            return -1;
         }
         // The left-hand side takes the slot of the right-hand side's first
         // symbol: a pop and a push without moving the rest. What the action
@@ -101,7 +102,7 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
         rhs->symbol = info.lhs;
         rhs->value.~Token();
         ::new (&rhs->value) Token(std::move(result_));
-        return true;
+        return act;
     }
     popTo(stack_);
     if (act == tables_.acceptAction()) {
@@ -109,7 +110,7 @@ inline bool ParseEngine::push(int state, int symbol, Token&& value) {
     } else if (onFailure_) {
         onFailure_(user_);  // a goto the tables lack: cannot happen for a built grammar
     }
-    return false;
+    return -1;
 }
 
 void ParseEngine::feed(Token* token, Generator* generator) {
@@ -121,19 +122,24 @@ void ParseEngine::feed(Token* token, Generator* generator) {
     }
     context_.generator = generator;
     lookahead_ = token;
+    // The state on top, held here from step to step rather than read back
+    // from the entry just written.
+    int state = top_[-1].stateNumber;
     for (;;) {
-        const int act = actionOf(top_[-1].stateNumber, major);
+        const int act = actionOf(state, major);
         if (act < stateCount_) {
             if (!(token ? push(act, major, std::move(*token)) : push(act, major, Token()))) {
                 // Overflow: the pushed token is lost with the stack.
                 return;
             }
             --errorCount_;
+            state = act;
             if (major == 0 && !emptyP()) continue;
             return;
         }
         if (act < reduceEnd_) {
-            if (!reduce(act - stateCount_)) return;
+            state = reduce(act - stateCount_);
+            if (state < 0) return;
             continue;
         }
         if (act == tables_.acceptAction()) {

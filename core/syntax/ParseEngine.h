@@ -91,14 +91,14 @@ private:
     // one load instead of a probe of the packed rows.
     int actionOf(int state, int symbol) const {
         return static_cast<unsigned>(symbol) < static_cast<unsigned>(width_)
-                   ? dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(symbol)]
+                   ? dense_[(static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(symbol)]
                    : tables_.findShiftAction(state, symbol);
     }
 
     // The goto of a state on a nonterminal: every nonterminal has its
     // column in the dense table.
     int gotoOf(int state, int nonterminal) const {
-        return dense_[static_cast<std::size_t>(state) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(nonterminal)];
+        return dense_[(static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(nonterminal)];
     }
 
     bool push(int state, int symbol, Token&& value);
@@ -110,8 +110,9 @@ private:
         top_ = to;
     }
     bool emptyP() const { return top_ == stack_; }
-    // Returns false when the parse ended inside the reduction (accept or overflow).
-    bool reduce(int rule);
+    // The state the reduction leaves on top, or -1 when the parse ended
+    // inside it (accept or overflow).
+    int reduce(int rule);
     void recover();
 
     const ParseTables& tables_;
@@ -121,6 +122,9 @@ private:
     // reads at every step.
     std::vector<std::uint16_t> dense_;
     int width_ = 0;
+    // Rows are 2^rowShift_ entries apart: a shift, not a multiplication,
+    // on the path from one step's state to the next step's action.
+    int rowShift_ = 0;
     // The tables' bounds of shifts and reductions, held here: the loop
     // reads them after every rule action, which the compiler cannot see
     // through, and a load through tables_ costs one more.
