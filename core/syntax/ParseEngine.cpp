@@ -27,8 +27,7 @@ ParseEngine::ParseEngine(const ParseTables& tables, void* user)
                                                           : tables.findReduceAction(state, symbol);
             if (act < 0 || act > UINT16_MAX)
                 throw std::length_error("a grammar with more actions than a parse engine holds");
-            dense_[(static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(symbol)] =
-                static_cast<std::uint16_t>(act);
+            dense_[cell(state, symbol)] = static_cast<std::uint16_t>(act);
         }
     }
 }

@@ -90,15 +90,14 @@ private:
     // The tables' action for a state and a symbol from the dense copy:
     // one load instead of a probe of the packed rows.
     int actionOf(int state, int symbol) const {
-        return static_cast<unsigned>(symbol) < static_cast<unsigned>(width_)
-                   ? dense_[(static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(symbol)]
-                   : tables_.findShiftAction(state, symbol);
+        return static_cast<unsigned>(symbol) < static_cast<unsigned>(width_) ? dense_[cell(state, symbol)]
+                                                                             : tables_.findShiftAction(state, symbol);
     }
-
     // The goto of a state on a nonterminal: every nonterminal has its
     // column in the dense table.
-    int gotoOf(int state, int nonterminal) const {
-        return dense_[(static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(nonterminal)];
+    int gotoOf(int state, int nonterminal) const { return dense_[cell(state, nonterminal)]; }
+    std::size_t cell(int state, int symbol) const {
+        return (static_cast<std::size_t>(state) << rowShift_) + static_cast<std::size_t>(symbol);
     }
 
     bool push(int state, int symbol, Token&& value);
