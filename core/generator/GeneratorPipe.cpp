@@ -49,8 +49,15 @@ bool GeneratorPipe::prepare() {
 
 void GeneratorPipe::finish() {
     closeBlock();
-    if (!block_.empty()) queue_.push(std::move(block_));
-    queue_.close();
+    if (!block_.empty() && queue_.closeIfReaderWaits()) {
+        // The thread waits idle and would first have to wake for the last
+        // block; the syntax's thread, which has just written it, replays it
+        // itself. Closed out, the thread touches the generator no more.
+        if (!failure_) replay(block_);
+    } else {
+        if (!block_.empty()) queue_.push(std::move(block_));
+        queue_.close();
+    }
     thread_.join();
     if (failure_) std::rethrow_exception(failure_);
 }

@@ -78,6 +78,8 @@ public:
     // The list the syntax is to report to.
     Diagnostics& syntaxDiagnostics() { return syntaxDiagnostics_; }
     // Waits until every event is written; rethrows what the generator threw.
+    // When the thread waits idle, the last block is written on the calling
+    // thread instead.
     void finish();
 
     // The events are recorded here, in the header: a syntax that knows it

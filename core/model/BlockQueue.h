@@ -83,13 +83,27 @@ public:
         changed_.notify_all();
     }
 
+    // Closes the queue if its reader waits with nothing to read: it then
+    // reads nothing more. False, with nothing done, while it is busy.
+    bool closeIfReaderWaits() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (!readerWaits_ || !pending_.empty() || closed_) return false;
+            closed_ = true;
+        }
+        changed_.notify_all();
+        return true;
+    }
+
     // The reader's side: gives back the storage of block, then waits for
     // the next one; false once the queue is closed and read to its end.
     bool next(Block& block) {
         std::unique_lock<std::mutex> lock(mutex_);
         if (block.capacity()) recycled_.push_back(std::move(block));
         block = Block();
+        readerWaits_ = true;
         changed_.wait(lock, [this] { return !pending_.empty() || closed_; });
+        readerWaits_ = false;
         if (pending_.empty()) return false;
         block = std::move(pending_.front());
         pending_.pop_front();
@@ -110,6 +124,7 @@ private:
     std::deque<Block> pending_;
     std::vector<Block> recycled_;
     bool closed_ = false;
+    bool readerWaits_ = false;
 };
 
 } // namespace Orvane

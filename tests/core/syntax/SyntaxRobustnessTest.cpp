@@ -2,9 +2,11 @@
 // texts far longer than a line, and the trace syntax through the model.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 #include "SyntaxRun.h"
 #include "ccc/encoding/EncodingIds.h"
@@ -116,20 +118,26 @@ TEST(LongInput, TextRunsPastWhatATokenNamesAreHeardWhole) {
 }
 
 // What the generator throws on the pipe's thread is thrown again where the
-// pipe is finished, after the parse has run to its end; a pipe dropped
-// unfinished (the parse itself failed) stops its thread.
+// pipe is finished, after the parse has run to its end; so is what it
+// throws on the last block, which the parsing thread may replay itself. A
+// pipe dropped unfinished (the parse itself failed) stops its thread.
 TEST(LongInput, APipedGeneratorsFailureReachesTheParsingThread) {
     struct Failing : RecordingGenerator {
         void text(TextRef) override { throw std::runtime_error("disk full"); }
     };
     const std::u16string line(200000, u'a');
-    const DString text = DString(line.begin(), line.end()) + DString(3, u'\n') + DString(line.begin(), line.end());
-    for (const bool finished : {true, false}) {
+    const DString longText = DString(line.begin(), line.end()) + DString(3, u'\n') + DString(line.begin(), line.end());
+    const DString shortText = DString::fromAscii("a\n");
+    for (const auto& [text, finished] : {std::pair{longText, true}, std::pair{longText, false},
+                                         std::pair{shortText, true}, std::pair{shortText, false}}) {
         Failing g;
         Diagnostics diagnostics;
         GeneratorPipe pipe(g, diagnostics);
         ASSERT_TRUE(pipe.start());
         EXPECT_TRUE(syntax(2)->parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &pipe));
+        // Time for the thread to wait idle: a short text's one block is then
+        // replayed here (a busy thread would take it; both must throw).
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (finished) {
             EXPECT_THROW(pipe.finish(), std::runtime_error);
         }
