@@ -20,6 +20,11 @@ public:
     // caller's).
     virtual void feed(Token* token, Generator* generator) = 0;
 
+    // Drops what a parse cut short (a generator threw) still holds, values
+    // that may name its text among them: the next text starts afresh. A
+    // parser that keeps nothing between tokens has nothing to drop.
+    virtual void clear() {}
+
     // Where the parser reports what it cannot read, and the cursor it keeps
     // at the construct being emitted; null stops the reports. A parser
     // without reports ignores it.

@@ -18,6 +18,15 @@ bool Syntax::parse(Log*, const unsigned short* text, std::uint32_t length, Gener
                    TextArrival* arrival) {
     lexer->setSource(text, length);
     parser->setSource(text);
+    try {
+        return feedTokens(generator, arrival);
+    } catch (...) {
+        parser->clear();
+        throw;
+    }
+}
+
+bool Syntax::feedTokens(Generator* generator, TextArrival* arrival) {
     for (;;) {
         const Lexer::Resume before = lexer->resumePoint();
         Token* const t = lexer->nextToken();

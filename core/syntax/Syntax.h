@@ -60,6 +60,9 @@ protected:
     Parser* parser = nullptr;
 
 private:
+    // The lexer's tokens to the parser, to the end of the text.
+    bool feedTokens(Generator* generator, TextArrival* arrival);
+
     std::vector<std::string> tokenNames_;
     CCC::CeId printCeId_ = CCC::ceid::kShiftJis;
 };

@@ -14,6 +14,7 @@ class MarkupParser : public Parser, private DiscardListener {
 public:
     explicit MarkupParser(bool spans);
     void feed(Token* token, Generator* generator) override;
+    void clear() override { engine_.clear(); }
     void setDiagnostics(Diagnostics* diagnostics) override;
     void setSource(const unsigned short* text) override { context_.source = text; }
 

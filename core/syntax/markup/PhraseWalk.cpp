@@ -26,6 +26,16 @@ Phrase* reverse(Phrase* p) {
     return r;
 }
 
+// A chain turned into source order for as long as it lives.
+struct ChainInSourceOrder {
+    explicit ChainInSourceOrder(Phrase* chain) : first(reverse(chain)) {}
+    ~ChainInSourceOrder() { reverse(first); }
+    ChainInSourceOrder(const ChainInSourceOrder&) = delete;
+    ChainInSourceOrder& operator=(const ChainInSourceOrder&) = delete;
+
+    Phrase* const first;
+};
+
 } // namespace
 
 unsigned PhraseWalk::kindsOf(const Phrase* chain) {
@@ -50,8 +60,10 @@ bool PhraseWalk::emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool bl
             open = false;
         }
     };
-    Phrase* first = reverse(chain);
-    for (Phrase* p = first; p; p = p->previous) {
+    // Turned back however the walk ends: a generator may throw, and the
+    // chain's owner deletes it from its newest phrase.
+    const ChainInSourceOrder inOrder(chain);
+    for (Phrase* p = inOrder.first; p; p = p->previous) {
         // Only the newest phrase of the chain is the last of the call.
         const bool lastPhrase = last && p == chain;
         // Every kind is handled: the compiler names any one left out.
@@ -86,7 +98,6 @@ bool PhraseWalk::emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool bl
         case kMacroPhrase: g->macro(p->text1.ref()); break;
         }
     }
-    reverse(first);
     return open;
 }
 

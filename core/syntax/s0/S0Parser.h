@@ -11,6 +11,7 @@ class S0Parser : public Parser {
 public:
     S0Parser();
     void feed(Token* token, Generator* generator) override;
+    void clear() override { engine_.clear(); }
 
 private:
     ParseEngine engine_;

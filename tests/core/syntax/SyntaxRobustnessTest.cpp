@@ -144,6 +144,27 @@ TEST(LongInput, APipedGeneratorsFailureReachesTheParsingThread) {
     }
 }
 
+// A generator that throws in the middle of a line's phrases leaves the
+// line's records whole, for the parse to delete with the line (a leak
+// checker sees any it loses), and the syntax holds nothing of the text cut
+// short (its values name that text): the next text parses as it would alone.
+TEST(GeneratorFailure, AThrowMidLineLosesNoRecords) {
+    struct Failing : RecordingGenerator {
+        int texts = 0;
+        void text(TextRef t) override {
+            if (++texts == 2) throw std::runtime_error("disk full");
+            RecordingGenerator::text(t);
+        }
+    };
+    const std::unique_ptr<Syntax> s = syntax(2);
+    for (const char16_t* text : {u"a。b;c。d\n", u"|a。b|c。d\n"}) {
+        const DString units(text, text + std::char_traits<char16_t>::length(text));
+        Failing g;
+        EXPECT_THROW(s->parse(nullptr, units.data(), static_cast<std::uint32_t>(units.size()), &g), std::runtime_error);
+    }
+    EXPECT_EQ(run(*s, u"a\n"), "beginParagraph beginInline beginSpan text(a) endSpan endInline endParagraph end");
+}
+
 // Two texts in a row through the model and the trace writer: the first ends
 // without a line end, so the second's heading mark is lost to the
 // carried-over lexer state.
