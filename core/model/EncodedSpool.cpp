@@ -111,7 +111,12 @@ void EncodedSpool::State::run() {
         SkippingOFlow dest(out, skip);
         chain->setSrc(&src);
         CCC::Conveyer(chain.get(), &dest).carryBlocks(width);
-        if (out.close()) return;
+        if (out.close()) {
+            // The last bytes set off for the disk now: the commit's sync
+            // comes only once this thread is joined and the head compared.
+            if (target) target->startWriteback();
+            return;
+        }
     } catch (const CCC::Exception&) {
     } catch (const std::bad_alloc&) {
         errno = ENOMEM;
