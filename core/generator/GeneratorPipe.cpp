@@ -1,6 +1,7 @@
 #include "GeneratorPipe.h"
 
 #include <algorithm>
+#include <deque>
 #include <utility>
 
 #include "core/model/ThreadPlacement.h"
@@ -49,16 +50,16 @@ bool GeneratorPipe::prepare() {
 
 void GeneratorPipe::finish() {
     closeBlock();
-    if (!block_.empty() && queue_.closeIfReaderWaits()) {
-        // The thread waits idle and would first have to wake for the last
-        // block; the syntax's thread, which has just written it, replays it
-        // itself. Closed out, the thread touches the generator no more.
-        if (!failure_) replay(block_);
-    } else {
-        if (!block_.empty()) queue_.push(std::move(block_));
-        queue_.close();
-    }
+    // The thread ends with the block it is on; the blocks behind it are
+    // replayed here instead, by the thread that has just written them and
+    // would otherwise wait idle, while the thread's processor is left to
+    // what comes after the generator (the output's encoding).
+    std::deque<Block> rest = queue_.closeAndTake();
     thread_.join();
+    if (!failure_) {
+        for (const Block& block : rest) replay(block);
+        if (!block_.empty()) replay(block_);
+    }
     if (failure_) std::rethrow_exception(failure_);
 }
 

@@ -78,8 +78,8 @@ public:
     // The list the syntax is to report to.
     Diagnostics& syntaxDiagnostics() { return syntaxDiagnostics_; }
     // Waits until every event is written; rethrows what the generator threw.
-    // When the thread waits idle, the last block is written on the calling
-    // thread instead.
+    // The thread finishes the block it is on; the blocks after it are
+    // written on the calling thread.
     void finish();
 
     // The events are recorded here, in the header: a syntax that knows it

@@ -83,16 +83,17 @@ public:
         changed_.notify_all();
     }
 
-    // Closes the queue if its reader waits with nothing to read: it then
-    // reads nothing more. False, with nothing done, while it is busy.
-    bool closeIfReaderWaits() {
+    // Closes the queue and takes back the blocks that wait: the reader
+    // reads nothing more once done with the block it is on.
+    std::deque<Block> closeAndTake() {
+        std::deque<Block> waiting;
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            if (!readerWaits_ || !pending_.empty() || closed_) return false;
             closed_ = true;
+            waiting.swap(pending_);
         }
         changed_.notify_all();
-        return true;
+        return waiting;
     }
 
     // The reader's side: gives back the storage of block, then waits for
@@ -101,9 +102,7 @@ public:
         std::unique_lock<std::mutex> lock(mutex_);
         if (block.capacity()) recycled_.push_back(std::move(block));
         block = Block();
-        readerWaits_ = true;
         changed_.wait(lock, [this] { return !pending_.empty() || closed_; });
-        readerWaits_ = false;
         if (pending_.empty()) return false;
         block = std::move(pending_.front());
         pending_.pop_front();
@@ -124,7 +123,6 @@ private:
     std::deque<Block> pending_;
     std::vector<Block> recycled_;
     bool closed_ = false;
-    bool readerWaits_ = false;
 };
 
 } // namespace Orvane

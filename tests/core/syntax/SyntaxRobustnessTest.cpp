@@ -7,6 +7,7 @@
 #include <random>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 #include "SyntaxRun.h"
 #include "ccc/encoding/EncodingIds.h"
@@ -119,8 +120,9 @@ TEST(LongInput, TextRunsPastWhatATokenNamesAreHeardWhole) {
 
 // What the generator throws on the pipe's thread is thrown again where the
 // pipe is finished, after the parse has run to its end; so is what it
-// throws on the last block, which the parsing thread may replay itself. A
-// pipe dropped unfinished (the parse itself failed) stops its thread.
+// throws on the blocks the parsing thread replays itself at the finish (a
+// short text's only one). A pipe dropped unfinished (the parse itself
+// failed) stops its thread.
 TEST(LongInput, APipedGeneratorsFailureReachesTheParsingThread) {
     struct Failing : RecordingGenerator {
         void text(TextRef) override { throw std::runtime_error("disk full"); }
@@ -135,13 +137,33 @@ TEST(LongInput, APipedGeneratorsFailureReachesTheParsingThread) {
         GeneratorPipe pipe(g, diagnostics);
         ASSERT_TRUE(pipe.start());
         EXPECT_TRUE(syntax(2)->parse(nullptr, text.data(), static_cast<std::uint32_t>(text.size()), &pipe));
-        // Time for the thread to wait idle: a short text's one block is then
-        // replayed here (a busy thread would take it; both must throw).
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (finished) {
             EXPECT_THROW(pipe.finish(), std::runtime_error);
         }
     }
+}
+
+// A writing thread held up on its first block leaves the blocks queued
+// behind it to the parsing thread, which writes them after that one, in
+// order.
+TEST(LongInput, BlocksLeftWaitingAreWrittenAfterTheThreadsOwn) {
+    struct HeldUp : RecordingGenerator {
+        bool held = false;
+        void beginParagraph() override {
+            if (!std::exchange(held, true)) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            RecordingGenerator::beginParagraph();
+        }
+    };
+    std::u16string text;
+    for (int i = 0; i < 4000; ++i) text += u"a。b;" + std::u16string(1, static_cast<char16_t>(u'c' + i % 20)) + u"\n";
+    const DString units(text.begin(), text.end());
+    HeldUp g;
+    Diagnostics diagnostics;
+    GeneratorPipe pipe(g, diagnostics);
+    ASSERT_TRUE(pipe.start());
+    EXPECT_TRUE(syntax(2)->parse(nullptr, units.data(), static_cast<std::uint32_t>(units.size()), &pipe));
+    pipe.finish();
+    EXPECT_EQ(g.events, run(*syntax(2), text));
 }
 
 // A generator that throws in the middle of a line's phrases leaves the
