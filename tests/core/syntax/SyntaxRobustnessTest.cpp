@@ -156,14 +156,7 @@ TEST(LongInput, BlocksLeftWaitingAreWrittenAfterTheThreadsOwn) {
     };
     std::u16string text;
     for (int i = 0; i < 4000; ++i) text += u"a。b;" + std::u16string(1, static_cast<char16_t>(u'c' + i % 20)) + u"\n";
-    const DString units(text.begin(), text.end());
-    HeldUp g;
-    Diagnostics diagnostics;
-    GeneratorPipe pipe(g, diagnostics);
-    ASSERT_TRUE(pipe.start());
-    EXPECT_TRUE(syntax(2)->parse(nullptr, units.data(), static_cast<std::uint32_t>(units.size()), &pipe));
-    pipe.finish();
-    EXPECT_EQ(g.events, run(*syntax(2), text));
+    EXPECT_EQ(pipedEvents<HeldUp>(*syntax(2), DString(text.begin(), text.end())), run(*syntax(2), text));
 }
 
 // A generator that throws in the middle of a line's phrases leaves the

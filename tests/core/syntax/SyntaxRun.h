@@ -104,9 +104,11 @@ inline std::string arrivingEvents(Orvane::Syntax& syntax, const DString& text, i
 }
 
 // The same heard through a GeneratorPipe, on the pipe's thread, its blocks
-// readied first as for a text still arriving.
-inline std::string pipedEvents(Orvane::Syntax& syntax, const DString& text) {
-    RecordingGenerator g;
+// readied first as for a text still arriving; G is a RecordingGenerator
+// that may also do something of its own.
+template <class G = RecordingGenerator>
+std::string pipedEvents(Orvane::Syntax& syntax, const DString& text) {
+    G g;
     Orvane::Diagnostics diagnostics;
     Orvane::GeneratorPipe pipe(g, diagnostics);
     EXPECT_TRUE(pipe.start());
