@@ -1,6 +1,8 @@
 #include "ReplacingFile.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -19,13 +21,32 @@ constexpr int kTemporaryAttempts = 100;
 ReplacingFile::Sync installedSync{};
 constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
-// Six letters or digits that another program cannot guess ahead.
+// 64 random bits from the system. Its entropy call first: the default
+// source asks the processor, a slow trap in a virtual machine.
+std::uint64_t randomBits() {
+    static const bool entropyCall = [] {
+        try {
+            std::random_device probe("getentropy");
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }();
+    std::random_device device(entropyCall ? "getentropy" : "default");
+    return (std::uint64_t{device()} << 32) ^ device();
+}
+
+// Six letters or digits that another program cannot guess ahead, drawn
+// afresh for every name: threads that make files at once share no state.
 std::string randomSuffix() {
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 engine{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^ std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr std::uint64_t kCount = sizeof kLetters - 1;
+    std::uint64_t bits = randomBits();
     std::string suffix(6, ' ');
-    for (char& c : suffix) c = letters[pick(engine)];
+    for (char& c : suffix) {
+        c = kLetters[bits % kCount];
+        bits /= kCount;
+    }
     return suffix;
 }
 
