@@ -19,36 +19,12 @@ bool Syntax::parse(Log*, const unsigned short* text, std::uint32_t length, Gener
     lexer->setSource(text, length);
     parser->setSource(text);
     try {
-        return feedTokens(generator, arrival);
+        if (!feedTokens(generator, arrival)) return false;
+        generator->endSrcText();
+        return true;
     } catch (...) {
         parser->clear();
         throw;
-    }
-}
-
-bool Syntax::feedTokens(Generator* generator, TextArrival* arrival) {
-    for (;;) {
-        const Lexer::Resume before = lexer->resumePoint();
-        Token* const t = lexer->nextToken();
-        if (!t) return false;
-        // A token that ran into the end of what has arrived may run on into
-        // what is to come, or end otherwise: it is read again with more. No
-        // mark holds a line end but as its last unit, so a token that ends
-        // before that end is the one the whole text gives.
-        if (arrival && lexer->atEndP()) {
-            const std::uint32_t have = lexer->getLength();
-            const std::uint32_t more = arrival->waitBeyond(have);
-            if (more > have) {
-                lexer->resume(before);
-                lexer->extendTo(more);
-                continue;
-            }
-        }
-        parser->feed(t, generator);
-        if (t->code == 0) {
-            generator->endSrcText();
-            return true;
-        }
     }
 }
 

@@ -56,13 +56,40 @@ protected:
     Syntax(Lexer* lexer, Parser* parser, std::vector<std::string> tokenNames = {})
         : lexer(lexer), parser(parser), tokenNames_(std::move(tokenNames)) {}
 
+    // The lexer's tokens to the parser, up to the one that ends the text;
+    // false when the lexer delivered none. A syntax that knows its lexer's
+    // and parser's classes runs tokensTo with them, their calls bound.
+    virtual bool feedTokens(Generator* generator, TextArrival* arrival) {
+        return tokensTo(*lexer, *parser, generator, arrival);
+    }
+    template <class L, class P>
+    static bool tokensTo(L& lexer, P& parser, Generator* generator, TextArrival* arrival) {
+        for (;;) {
+            const Lexer::Resume before = lexer.resumePoint();
+            Token* const t = lexer.nextToken();
+            if (!t) return false;
+            // A token that ran into the end of what has arrived may run on
+            // into what is to come, or end otherwise: it is read again with
+            // more. No mark holds a line end but as its last unit, so a
+            // token that ends before that end is the one the whole text gives.
+            if (arrival && lexer.atEndP()) {
+                const std::uint32_t have = lexer.getLength();
+                const std::uint32_t more = arrival->waitBeyond(have);
+                if (more > have) {
+                    lexer.resume(before);
+                    lexer.extendTo(more);
+                    continue;
+                }
+            }
+            parser.feed(t, generator);
+            if (t->code == 0) return true;
+        }
+    }
+
     Lexer* lexer = nullptr;
     Parser* parser = nullptr;
 
 private:
-    // The lexer's tokens to the parser, to the end of the text.
-    bool feedTokens(Generator* generator, TextArrival* arrival);
-
     std::vector<std::string> tokenNames_;
     CCC::CeId printCeId_ = CCC::ceid::kShiftJis;
 };

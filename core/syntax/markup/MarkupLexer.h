@@ -19,7 +19,7 @@ namespace Orvane {
 // (and "@" with macros). The members differ only in their tables.
 class MarkupLexer : public Lexer {
 public:
-    Token* nextToken() override;
+    Token* nextToken() final;
 
     const MarkupTables& getTables() const { return tables_; }
 

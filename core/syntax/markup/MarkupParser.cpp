@@ -48,8 +48,6 @@ bool startOf(const StackEntry& e, int terminalCount, std::uint32_t& offset) {
 
 MarkupParser::MarkupParser(bool spans) : spans_(spans), engine_(MarkupGrammar::tables(spans), &context_) {}
 
-void MarkupParser::feed(Token* token, Generator* generator) { engine_.feed(token, generator); }
-
 void MarkupParser::setDiagnostics(Diagnostics* diagnostics) {
     context_.diagnostics = diagnostics;
     engine_.setDiscardListener(diagnostics ? this : nullptr);

@@ -13,7 +13,7 @@ namespace Orvane {
 class MarkupParser : public Parser, private DiscardListener {
 public:
     explicit MarkupParser(bool spans);
-    void feed(Token* token, Generator* generator) override;
+    void feed(Token* token, Generator* generator) final { engine_.feed(token, generator); }
     void clear() override { engine_.clear(); }
     void setDiagnostics(Diagnostics* diagnostics) override;
     void setSource(const unsigned short* text) override { context_.source = text; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../Syntax.h"
+#include "../markup/MarkupSyntax.h"
 #include "S1Lexer.h"
 #include "S1Parser.h"
 #include "../markup/MarkupTokens.h"
@@ -8,9 +8,9 @@
 namespace Orvane {
 
 // The markup with macros: no sentence spans, "@" name "@" for macros.
-class S1Syntax : public Syntax {
+class S1Syntax : public MarkupSyntax {
 public:
-    S1Syntax() : Syntax(new S1Lexer(), new S1Parser(), markup::tokenNames(false)) {}
+    S1Syntax() : MarkupSyntax(new S1Lexer(), new S1Parser(), markup::tokenNames(false)) {}
 };
 
 } // namespace Orvane

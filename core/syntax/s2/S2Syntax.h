@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../Syntax.h"
+#include "../markup/MarkupSyntax.h"
 #include "S2Lexer.h"
 #include "S2Parser.h"
 #include "../markup/MarkupTokens.h"
@@ -9,7 +9,7 @@ namespace Orvane {
 
 // The span-aware markup; S3Syntax and S4Syntax accept only the half-width
 // or only the full-width forms of the marks.
-class S2Syntax : public Syntax {
+class S2Syntax : public MarkupSyntax {
 public:
     S2Syntax() : S2Syntax(new S2Lexer()) {}
 
@@ -17,7 +17,7 @@ public:
     S2Lexer* getSpanLexer() const { return static_cast<S2Lexer*>(lexer); }
 
 protected:
-    explicit S2Syntax(S2Lexer* lexer) : Syntax(lexer, new S2Parser(), markup::tokenNames(true)) {}
+    explicit S2Syntax(S2Lexer* lexer) : MarkupSyntax(lexer, new S2Parser(), markup::tokenNames(true)) {}
 };
 
 class S3Syntax : public S2Syntax {
