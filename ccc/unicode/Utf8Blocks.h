@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "../base/UnitRuns.h"
 
 // Block steps (see repeatBlocks, UnitRuns.h) for runs of three-byte UTF-8
@@ -72,6 +75,80 @@ inline bool ssse3P() {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 12),
                      _mm_shuffle_epi8(_mm_unpackhi_epi16(leadPair, last), closeUp));
     return leadingLanes(~static_cast<unsigned>(_mm_movemask_epi8(refused)) & 0xFFFF, 2);
+}
+
+// The encoder's step for any mix of one-, two- and three-byte characters
+// (XHTML of Japanese text changes between them every few units): eight
+// units at in, at most 24 bytes at out (it stores 28); the bytes written,
+// or -1 when a unit is a surrogate, or an LF while lfRefused (nothing
+// counts then). Each unit becomes one 32-bit lane holding every byte it
+// may need, from which a shuffle per four units, looked up by their
+// widths, picks its bytes.
+struct MixedPack {
+    std::uint8_t length;
+    std::int8_t shuffle[16];
+};
+// Indexed by four units' classes, two bits each from the lowest: bit 0 the
+// unit is ASCII, bit 1 it takes at most two bytes. A unit's lane holds
+// (ASCII byte, last byte, three-byte lead, two-byte lead or middle byte).
+inline constexpr std::array<MixedPack, 256> kMixedPacks = [] {
+    std::array<MixedPack, 256> packs{};
+    for (int classes = 0; classes < 256; ++classes) {
+        MixedPack& p = packs[static_cast<std::size_t>(classes)];
+        for (std::int8_t& lane : p.shuffle) lane = -1;
+        int n = 0;
+        for (int unit = 0; unit < 4; ++unit) {
+            const int lane = 4 * unit;
+            const bool ascii = (classes >> (2 * unit)) & 1;
+            const bool upToTwo = (classes >> (2 * unit + 1)) & 1;
+            if (ascii) {
+                p.shuffle[n++] = static_cast<std::int8_t>(lane);
+            } else if (upToTwo) {
+                p.shuffle[n++] = static_cast<std::int8_t>(lane + 3);
+                p.shuffle[n++] = static_cast<std::int8_t>(lane + 1);
+            } else {
+                p.shuffle[n++] = static_cast<std::int8_t>(lane + 2);
+                p.shuffle[n++] = static_cast<std::int8_t>(lane + 3);
+                p.shuffle[n++] = static_cast<std::int8_t>(lane + 1);
+            }
+        }
+        p.length = static_cast<std::uint8_t>(n);
+    }
+    return packs;
+}();
+
+[[gnu::target("ssse3")]] inline int encodeMixedEight(const unsigned short* in, char* out, bool lfRefused) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+    const __m128i top = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xF800)));
+    __m128i refused = _mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800)));
+    if (lfRefused) refused = _mm_or_si128(refused, _mm_cmpeq_epi16(v, _mm_set1_epi16(10)));
+    if (_mm_movemask_epi8(refused)) return -1;
+    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80))), _mm_setzero_si128());
+    const __m128i upToTwo = _mm_cmpeq_epi16(top, _mm_setzero_si128());
+    // Low byte: the unit as ASCII (0ccccccc); high byte: the last byte of a
+    // longer character (10cccccc), both from the unit's low byte.
+    const __m128i lowTwice = _mm_shuffle_epi8(v, _mm_setr_epi8(0, 0, 2, 2, 4, 4, 6, 6, 8, 8, 10, 10, 12, 12, 14, 14));
+    const __m128i asciiAndLast =
+        _mm_or_si128(_mm_and_si128(lowTwice, _mm_set1_epi16(0x3F7F)), _mm_set1_epi16(static_cast<short>(0x8000)));
+    // Low byte: a three-byte lead (1110aaaa); high byte: the bits above the
+    // last six (bbbbbb) as a two-byte lead (110bbbbb) or, for three bytes,
+    // as the middle byte (10bbbbbb). The multiply-add moves bits 6-11 up to
+    // the high byte and bits 12-15 down to the low one.
+    const __m128i upper = _mm_maddubs_epi16(_mm_and_si128(_mm_srli_epi16(v, 4), _mm_set1_epi16(0x0FFC)),
+                                            _mm_set1_epi16(0x0140));
+    const __m128i leads = _mm_xor_si128(_mm_or_si128(upper, _mm_set1_epi16(static_cast<short>(0xC0E0))),
+                                        _mm_andnot_si128(upToTwo, _mm_set1_epi16(0x4000)));
+    const unsigned classes = (static_cast<unsigned>(_mm_movemask_epi8(ascii)) & 0x5555) |
+                             (static_cast<unsigned>(_mm_movemask_epi8(upToTwo)) & 0xAAAA);
+    const MixedPack& first = kMixedPacks[classes & 0xFF];
+    const MixedPack& second = kMixedPacks[classes >> 8];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                     _mm_shuffle_epi8(_mm_unpacklo_epi16(asciiAndLast, leads),
+                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(first.shuffle))));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + first.length),
+                     _mm_shuffle_epi8(_mm_unpackhi_epi16(asciiAndLast, leads),
+                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(second.shuffle))));
+    return first.length + second.length;
 }
 
 #endif

@@ -218,6 +218,20 @@ private:
         while (ip < inEnd) {
             narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
             if (ip == inEnd || outEnd - op < 4) break;
+#if defined(CCC_SSSE3_BLOCKS)
+            // Mixed text eight units at a time, up to a unit the step
+            // refuses, taken one by one below.
+            if constexpr (kSsse3Blocks) {
+                const unsigned short* const start = ip;
+                while (inEnd - ip >= 8 && outEnd - op >= kMixedReach) {
+                    const int n = utf8blocks::encodeMixedEight(ip, op, crLf_);
+                    if (n < 0) break;
+                    ip += 8;
+                    op += n;
+                }
+                if (ip != start) continue;
+            }
+#endif
             unsigned int u = *ip;
             if (u < 0x80) {  // an LF to expand
                 op += putAsciiUnit(u, crLf_, op);
@@ -265,6 +279,9 @@ private:
         in = ip;
         out = op;
     }
+
+    // What encodeMixedEight stores beyond its output's start.
+    static constexpr std::ptrdiff_t kMixedReach = 28;
 
     static void putThree(unsigned int u, char* out) {
         out[0] = static_cast<char>(0xE0 | (u >> 12));

@@ -117,6 +117,36 @@ Values threeByteRuns(std::mt19937& rng, std::size_t n, bool longRuns) {
     return v;
 }
 
+// Units for the UTF-8 encoders: stretches of one-, two- and three-byte
+// characters mixed every few units or in long runs, their width classes'
+// edge values among them, with LFs, paired and lone surrogates between.
+Values mixedWidths(std::mt19937& rng, std::size_t n) {
+    static const unsigned int edges[] = {0x00, 0x7F, 0x80, 0x7FF, 0x800, 0xD7FF, 0xE000, 0xFFFF, 0x3042, 0x4E00};
+    auto pick = [&](unsigned int from, unsigned int count) { return from + static_cast<unsigned int>(rng() % count); };
+    Values v;
+    while (v.size() < n) {
+        const std::size_t stretch = rng() % 4 ? 1 + rng() % 12 : 8 + rng() % 64;
+        const unsigned int widths = 1 + rng() % 7;  // which of the three classes the stretch draws from
+        for (std::size_t i = 0; i < stretch; ++i) {
+            unsigned int u;
+            switch (rng() % 3) {
+            case 0: u = widths & 1 ? pick(0x20, 0x5F) : 0x3044; break;
+            case 1: u = widths & 2 ? pick(0x80, 0x780) : 'a'; break;
+            default: u = widths & 4 ? (rng() % 2 ? pick(0x3040, 0x60) : pick(0x4E00, 0x5200)) : 0x7E1; break;
+            }
+            if (rng() % 16 == 0) u = edges[rng() % std::size(edges)];
+            v.push_back(u);
+        }
+        switch (rng() % 12) {
+        case 0: v.push_back(0x0A); break;
+        case 1: v.insert(v.end(), {0xD83D, 0xDE00}); break;
+        case 2: v.push_back(rng() % 2 ? 0xDBFF : 0xDC00); break;
+        default: break;
+        }
+    }
+    return v;
+}
+
 // The input cut into random source blocks and read back in random mixes of
 // unit and block reads gives exactly the units of the unit path.
 void expectBlockPathEqualsUnitPath(std::mt19937& rng, CCC::IFilter& f, unsigned inWidth, unsigned outWidth,
@@ -163,6 +193,23 @@ TEST(FilterCases, Utf8DecodersTakeThreeByteRunsAsTheUnitPath) {
             expectBlockPathEqualsUnitPath(rng, *f, 1, 2,
                                           threeByteRuns(rng, rng() % 2 ? rng() % 64 : 3000, round % 3 == 0),
                                           "UTF-8 decoder " + std::to_string(n));
+    }
+}
+
+// The UTF-8 encoders' block path takes mixed text eight units at a time
+// where it can: every mix of widths, every place a surrogate or (with the
+// CR LF expansion) an LF breaks it, every end of a source or output block.
+TEST(FilterCases, Utf8EncodersTakeMixedTextAsTheUnitPath) {
+    std::mt19937 rng(13);
+    for (int n : {12, 21, 22}) {
+        std::unique_ptr<CCC::IFilter> f(CCC::UnitFilterTable::create(n));
+        for (int round = 0; round < 200; ++round) {
+            const Values in = mixedWidths(rng, rng() % 2 ? rng() % 64 : 3000);
+            expectBlockPathEqualsUnitPath(rng, *f, 2, 1, in, "UTF-8 encoder " + std::to_string(n));
+            if (round % 4 == 0)
+                expectBlockPathEqualsUnitPath(rng, *chainOf({n}, CCC::nlconv::kLf2CrLf), 2, 1, in,
+                                              "UTF-8 encoder " + std::to_string(n) + " with CR LF");
+        }
     }
 }
 
