@@ -77,20 +77,15 @@ inline bool ssse3P() {
     return leadingLanes(~static_cast<unsigned>(_mm_movemask_epi8(refused)) & 0xFFFF, 2);
 }
 
-// The encoder's step for any mix of one-, two- and three-byte characters
-// (XHTML of Japanese text changes between them every few units): eight
-// units at in, at most 24 bytes at out (it stores 28); the bytes written,
-// or -1 when a unit is a surrogate, or an LF while lfRefused (nothing
-// counts then). Each unit becomes one 32-bit lane holding every byte it
-// may need, from which a shuffle per four units, looked up by their
-// widths, picks its bytes.
+// The bytes four units take in UTF-8 and, for each, its place in their
+// four 32-bit lanes (see encodeMixedEight). Indexed by the units' classes,
+// two bits each from the lowest: bit 0 the unit is ASCII, bit 1 it takes at
+// most two bytes. A unit's lane holds (ASCII byte, last byte, three-byte
+// lead, two-byte lead or middle byte).
 struct MixedPack {
     std::uint8_t length;
     std::int8_t shuffle[16];
 };
-// Indexed by four units' classes, two bits each from the lowest: bit 0 the
-// unit is ASCII, bit 1 it takes at most two bytes. A unit's lane holds
-// (ASCII byte, last byte, three-byte lead, two-byte lead or middle byte).
 inline constexpr std::array<MixedPack, 256> kMixedPacks = [] {
     std::array<MixedPack, 256> packs{};
     for (int classes = 0; classes < 256; ++classes) {
@@ -117,6 +112,13 @@ inline constexpr std::array<MixedPack, 256> kMixedPacks = [] {
     return packs;
 }();
 
+// The encoder's step for any mix of one-, two- and three-byte characters
+// (XHTML of Japanese text changes between them every few units): eight
+// units at in, at most 24 bytes at out (it stores 28); the bytes written,
+// or -1 when a unit is a surrogate, or an LF while lfRefused (nothing
+// counts then). Each unit becomes one 32-bit lane holding every byte it
+// may need, from which a shuffle per four units, looked up by their
+// classes, picks its bytes.
 [[gnu::target("ssse3")]] inline int encodeMixedEight(const unsigned short* in, char* out, bool lfRefused) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     const __m128i top = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xF800)));
