@@ -115,22 +115,20 @@ inline constexpr std::array<MixedPack, 256> kMixedPacks = [] {
 // The encoder's step for any mix of one-, two- and three-byte characters
 // (XHTML of Japanese text changes between them every few units): eight
 // units at in, at most 24 bytes at out (it stores 28); the bytes written,
-// or -1 when a unit is a surrogate, or an LF while lfRefused (nothing
-// counts then). Each unit becomes one 32-bit lane holding every byte it
-// may need, from which a shuffle per four units, looked up by their
-// classes, picks its bytes.
-[[gnu::target("ssse3")]] inline int encodeMixedEight(const unsigned short* in, char* out, bool lfRefused) {
+// or -1 when a unit is a surrogate (nothing counts then). With crLf an LF
+// is written as CR LF. Each unit becomes one 32-bit lane holding every
+// byte it may need, from which a shuffle per four units, looked up by
+// their classes, picks its bytes.
+[[gnu::target("ssse3")]] inline int encodeMixedEight(const unsigned short* in, char* out, bool crLf) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     const __m128i top = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xF800)));
-    __m128i refused = _mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800)));
-    if (lfRefused) refused = _mm_or_si128(refused, _mm_cmpeq_epi16(v, _mm_set1_epi16(10)));
-    if (_mm_movemask_epi8(refused)) return -1;
-    const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80))), _mm_setzero_si128());
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800))))) return -1;
+    __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80))), _mm_setzero_si128());
     const __m128i upToTwo = _mm_cmpeq_epi16(top, _mm_setzero_si128());
     // Low byte: the unit as ASCII (0ccccccc); high byte: the last byte of a
     // longer character (10cccccc), both from the unit's low byte.
     const __m128i lowTwice = _mm_shuffle_epi8(v, _mm_setr_epi8(0, 0, 2, 2, 4, 4, 6, 6, 8, 8, 10, 10, 12, 12, 14, 14));
-    const __m128i asciiAndLast =
+    __m128i asciiAndLast =
         _mm_or_si128(_mm_and_si128(lowTwice, _mm_set1_epi16(0x3F7F)), _mm_set1_epi16(static_cast<short>(0x8000)));
     // Low byte: a three-byte lead (1110aaaa); high byte: the bits above the
     // last six (bbbbbb) as a two-byte lead (110bbbbb) or, for three bytes,
@@ -138,8 +136,17 @@ inline constexpr std::array<MixedPack, 256> kMixedPacks = [] {
     // the high byte and bits 12-15 down to the low one.
     const __m128i upper = _mm_maddubs_epi16(_mm_and_si128(_mm_srli_epi16(v, 4), _mm_set1_epi16(0x0FFC)),
                                             _mm_set1_epi16(0x0140));
-    const __m128i leads = _mm_xor_si128(_mm_or_si128(upper, _mm_set1_epi16(static_cast<short>(0xC0E0))),
-                                        _mm_andnot_si128(upToTwo, _mm_set1_epi16(0x4000)));
+    __m128i leads = _mm_xor_si128(_mm_or_si128(upper, _mm_set1_epi16(static_cast<short>(0xC0E0))),
+                                  _mm_andnot_si128(upToTwo, _mm_set1_epi16(0x4000)));
+    if (crLf) {
+        // An LF takes two bytes, as a two-byte character would: its lead
+        // byte CR, its last byte LF.
+        const __m128i lf = _mm_cmpeq_epi16(v, _mm_set1_epi16(10));
+        const __m128i high = _mm_and_si128(lf, _mm_set1_epi16(static_cast<short>(0xFF00)));
+        ascii = _mm_andnot_si128(lf, ascii);
+        asciiAndLast = _mm_or_si128(_mm_andnot_si128(high, asciiAndLast), _mm_and_si128(lf, _mm_set1_epi16(0x0A00)));
+        leads = _mm_or_si128(_mm_andnot_si128(high, leads), _mm_and_si128(lf, _mm_set1_epi16(0x0D00)));
+    }
     const unsigned classes = (static_cast<unsigned>(_mm_movemask_epi8(ascii)) & 0x5555) |
                              (static_cast<unsigned>(_mm_movemask_epi8(upToTwo)) & 0xAAAA);
     const MixedPack& first = kMixedPacks[classes & 0xFF];

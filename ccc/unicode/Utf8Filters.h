@@ -219,8 +219,8 @@ private:
             narrowAsciiRun(ip, inEnd, op, outEnd, crLf_);
             if (ip == inEnd || outEnd - op < 4) break;
 #if defined(CCC_SSSE3_BLOCKS)
-            // Mixed text eight units at a time, up to a unit the step
-            // refuses, taken one by one below.
+            // Mixed text eight units at a time, up to a surrogate, taken
+            // one by one below.
             if constexpr (kSsse3Blocks) {
                 const unsigned short* const start = ip;
                 while (inEnd - ip >= 8 && outEnd - op >= kMixedReach) {
