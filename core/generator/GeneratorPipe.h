@@ -58,8 +58,8 @@ namespace Orvane {
 // order; what the syntax adds to the source's diagnostics (through
 // syntaxDiagnostics()) travels with them, so the list comes out as it
 // would. The events are recorded into blocks of units that the thread
-// replays; at most a few blocks wait, so memory stays bounded however far
-// the syntax runs ahead.
+// replays; at most kWaitingBlocks of them wait, so memory stays bounded
+// however far the syntax runs ahead.
 class GeneratorPipe final : public Generator, private DiagnosticsRelay {
 public:
     // From start() to finish() only the thread touches target and
@@ -183,7 +183,11 @@ private:
     // needs.
     static constexpr std::size_t kBlockUnits = 32 * 1024;
     static constexpr std::size_t kBlockRoom = kBlockUnits + kBlockUnits / 4;
-    static constexpr std::size_t kWaitingBlocks = 4;
+    // Blocks that may wait for the thread before the syntax does (about a
+    // megabyte): enough that a thread slowed at its start, or by the other
+    // threads on its processor, seldom stops the syntax; what still waits
+    // at the end the syntax's thread writes itself (finish()).
+    static constexpr std::size_t kWaitingBlocks = 16;
     static constexpr std::uint32_t kNoText = 0xFFFFFFFF;
     // Blocks readied beside the first: about as many as a syntax fills
     // before the thread hands the first back.
