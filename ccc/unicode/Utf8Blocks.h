@@ -5,10 +5,11 @@
 
 #include "../base/UnitRuns.h"
 
-// Block steps (see repeatBlocks, UnitRuns.h) for runs of three-byte UTF-8
-// characters, kana and kanji, for loops compiled for SSSE3 and taken when
-// the processor has it (ssse3P). Elsewhere the codecs' own loops give the
-// same units, one character at a time.
+// Block steps of the UTF-8 codecs for kana, kanji and the markup between
+// them: the decoders' for runs of three-byte sequences (see repeatBlocks,
+// UnitRuns.h), the encoder's for any mix of widths. For loops compiled for
+// SSSE3 and taken when the processor has it (ssse3P); elsewhere the codecs'
+// own loops give the same units, one character at a time.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <cpuid.h>
 #include <tmmintrin.h>
@@ -53,28 +54,6 @@ inline bool ssse3P() {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), units);
     const __m128i threeByteLeads = _mm_cmpeq_epi16(_mm_and_si128(leads, _mm_set1_epi16(0xB0)), _mm_set1_epi16(0xA0));
     return leadingLanes(static_cast<unsigned>(_mm_movemask_epi8(threeByteLeads)), 2);
-}
-
-// The encoder's step: eight units at in (U+0800-U+FFFF, no surrogate) as
-// three bytes each at out (it stores 28 bytes); the count of leading units
-// that are such.
-[[gnu::target("ssse3")]] inline int encodeThreeByteEight(const unsigned short* in, char* out) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-    const __m128i top = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xF800)));
-    const __m128i refused = _mm_or_si128(_mm_cmpeq_epi16(top, _mm_setzero_si128()),
-                                         _mm_cmpeq_epi16(top, _mm_set1_epi16(static_cast<short>(0xD800))));
-    // Per unit: lead and first continuation byte in one 16-bit lane, the
-    // last byte in another; interleaved, each unit is one 32-bit lane
-    // (lead, middle, last, 0), and each four lanes close up by one shuffle.
-    const __m128i leadPair = _mm_or_si128(
-        _mm_or_si128(_mm_srli_epi16(v, 12), _mm_and_si128(_mm_slli_epi16(v, 2), _mm_set1_epi16(0x3F00))),
-        _mm_set1_epi16(static_cast<short>(0x80E0)));
-    const __m128i last = _mm_or_si128(_mm_and_si128(v, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
-    const __m128i closeUp = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(_mm_unpacklo_epi16(leadPair, last), closeUp));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 12),
-                     _mm_shuffle_epi8(_mm_unpackhi_epi16(leadPair, last), closeUp));
-    return leadingLanes(~static_cast<unsigned>(_mm_movemask_epi8(refused)) & 0xFFFF, 2);
 }
 
 // The bytes four units take in UTF-8 and, for each, its place in their

@@ -188,8 +188,9 @@ struct Utf8EncodeCodec {
         return 3;
     }
 
-    // Whole characters while they fit; ASCII eight units at a time, runs of
-    // three-byte characters eight at a time.
+    // Whole characters while they fit; ASCII runs eight units at a time,
+    // any mix of widths eight units at a time where no surrogate is among
+    // them.
     void bulk(const unsigned short*& in, const unsigned short* inEnd, char*& out, char* outEnd) {
         if (owed_) return;
 #if defined(CCC_SSSE3_BLOCKS)
@@ -252,17 +253,10 @@ private:
                 putFour(0x10000u + ((u - 0xD800u) << 10) + (low - 0xDC00u), op);
                 op += 4;
             } else {
-                // Runs of three-byte characters (kana and kanji) stay here:
-                // in blocks of eight while they fit, else one by one to the
-                // end of the run, the room for which is reckoned once; each
-                // character is stored as one word whose fourth byte the next
-                // overwrites.
-#if defined(CCC_SSSE3_BLOCKS)
-                if constexpr (kSsse3Blocks) {
-                    if (repeatBlocks<8, 1, 3, 8, 28>(ip, inEnd, op, outEnd, utf8blocks::encodeThreeByteEight))
-                        continue;
-                }
-#endif
+                // Runs of three-byte characters (kana and kanji) stay here,
+                // one by one to the end of the run, the room for which is
+                // reckoned once; each character is stored as one word whose
+                // fourth byte the next overwrites.
                 const unsigned short* const stop = ip + std::min<std::size_t>(inEnd - ip, (outEnd - op - 1) / 3);
                 do {
                     if constexpr (std::endian::native == std::endian::little) {
