@@ -26,13 +26,16 @@ MarkupLexer::MarkupLexer(const MarkupTables& tables)
 }
 
 void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecials) {
-    for (char16_t c : specials) unitClass_[c] &= static_cast<std::uint8_t>(~kSpecialUnit);  // the previous ones
+    // The previous ones first.
+    for (char16_t c : specials) unitClass_[c] &= static_cast<std::uint8_t>(~kSpecialUnit);
+    for (const Mark& m : marks) unitClass_[m.text[0]] &= static_cast<std::uint8_t>(~kMarkStartUnit);
     marks = std::move(newMarks);
     specials = std::move(newSpecials);
     for (unsigned short u = 0; u < 0x20; ++u)
         if (u != kTAB && u != kLF) unitClass_[u] |= kDroppedUnit;
     for (char16_t c : tables_.escapes) unitClass_[c] |= kEscapeUnit;
     for (char16_t c : specials) unitClass_[c] |= kSpecialUnit;
+    for (const Mark& m : marks) unitClass_[m.text[0]] |= kMarkStartUnit;
 
     inlineMarks_.build(marks);
 }
@@ -95,6 +98,7 @@ Token* MarkupLexer::scanLineStart() {
 }
 
 Token* MarkupLexer::scanInline() {
+    if (!(unitClass_[source[position]] & kMarkStartUnit)) return scanTextRun();
     const MarkGroups::Marks marks = inlineMarks_.startingWith(source[position]);
     for (const Mark* mp = marks.first; mp != marks.last; ++mp) {
         const Mark& m = *mp;

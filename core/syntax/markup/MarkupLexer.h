@@ -68,8 +68,10 @@ private:
     // Quick membership tests for the hot loops.
     std::bitset<65536> escapeBits_;
     // What a text run must look at in a unit: a special, an escape, a unit
-    // it drops (control characters). Most units are none of these.
-    enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4 };
+    // it drops (control characters). Most units are none of these, nor the
+    // first unit of an inline mark, which lets a token start with a text
+    // run without looking for its marks.
+    enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4, kMarkStartUnit = 8 };
     UnitTable unitClass_;
     // The line-start marks and `marks`, by first unit.
     MarkGroups lineStartMarks_;
