@@ -42,16 +42,21 @@ void withGenerator(ReduceContext& c, Walk walk) {
     else walk(c.generator);
 }
 
+// Every line is one more of the lines before it (at 0), which hold no
+// value: one reduction for each line, not one to make it and one to add it.
+// Its own symbols start at kLineAt.
+constexpr int kLineAt = 1;
+
 template <bool Spans>
 void paragraphLine(ReduceContext& c) {
-    withGenerator(c, [&](auto* g) { PhraseWalk::paragraphLine(g, at(c, 0).phrases, Spans, diagnosticsOf(c)); });
+    withGenerator(c, [&](auto* g) { PhraseWalk::paragraphLine(g, at(c, kLineAt).phrases, Spans, diagnosticsOf(c)); });
 }
 
 template <bool Spans>
 void tableRow(ReduceContext& c) {
     withGenerator(c, [&](auto* g) {
         g->beginTableRow();
-        PhraseWalk::emitCells(g, at(c, 0).cells, Spans, diagnosticsOf(c));
+        PhraseWalk::emitCells(g, at(c, kLineAt).cells, Spans, diagnosticsOf(c));
         g->endTableRow();
     });
 }
@@ -59,22 +64,23 @@ void tableRow(ReduceContext& c) {
 // Syntax 1 only sets the title; the span-aware syntaxes also show it.
 template <bool Spans>
 void titleLine(ReduceContext& c) {
-    c.generator->setTitle(textAt(c, 1));
-    if (Spans) c.generator->title(textAt(c, 1));
+    c.generator->setTitle(textAt(c, kLineAt + 1));
+    if (Spans) c.generator->title(textAt(c, kLineAt + 1));
 }
 
 void splitWithTitle(ReduceContext& c) {
     c.generator->newOutput();
-    c.generator->setTitle(textAt(c, 1));
+    c.generator->setTitle(textAt(c, kLineAt + 1));
 }
 
 void split(ReduceContext& c) { c.generator->newOutput(); }
 
-// A line's phrases, from the value at phrasesAt, inside the inline brackets.
+// A line's phrases, from the value at phrasesAt of the line, inside the
+// inline brackets.
 template <class G>
 void inlineLine(G* g, ReduceContext& c, int phrasesAt, bool spans) {
     g->beginInline();
-    PhraseWalk::emitLine(g, at(c, phrasesAt).phrases, spans, diagnosticsOf(c));
+    PhraseWalk::emitLine(g, at(c, kLineAt + phrasesAt).phrases, spans, diagnosticsOf(c));
     g->endInline();
 }
 
@@ -82,7 +88,7 @@ void inlineLine(G* g, ReduceContext& c, int phrasesAt, bool spans) {
 // headings. A warning about its level points at its mark.
 template <int Level, int At>
 void heading(ReduceContext& c) {
-    if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(at(c, 0).offset);
+    if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(at(c, kLineAt).offset);
     withGenerator(c, [&](auto* g) {
         g->beginHeading(Level);
         inlineLine(g, c, At, false);
@@ -116,104 +122,111 @@ void lastCell(ReduceContext& c) {
 
 void noPhrases(ReduceContext& c) { c.result.phrases = new Phrase(); }
 
-void morePhrases(ReduceContext& c) {
-    Phrase* p = at(c, 1).phrases;
+// A line's phrases are the phrases before (at 0) and one more, whose marks
+// and texts follow: one reduction for each phrase, not one to make it and
+// one to add it. Its first mark is at kPhraseAt.
+constexpr int kPhraseAt = 1;
+
+void addPhrase(ReduceContext& c, Phrase* p) {
+    p->offset = at(c, kPhraseAt).offset;  // every phrase starts with a terminal
     p->previous = at(c, 0).phrases;
     at(c, 0).phrases = nullptr;
-    at(c, 1).phrases = nullptr;
     c.result.phrases = p;
 }
 
-// A phrase of the kind whose texts are the values at A and B (-1: none).
+// A phrase of the kind whose texts are the values at A and B of the phrase
+// (-1: none).
 template <PhraseKind Kind, int A = -1, int B = -1>
 void phrase(ReduceContext& c) {
-    const PhraseText t1 = A >= 0 ? takeText(c, A) : PhraseText();
-    const PhraseText t2 = B >= 0 ? takeText(c, B) : PhraseText();
-    c.result.phrases = new Phrase(Kind, t1, t2);
-    c.result.phrases->offset = at(c, 0).offset;  // every phrase starts with a terminal
+    const PhraseText t1 = A >= 0 ? takeText(c, kPhraseAt + A) : PhraseText();
+    const PhraseText t2 = B >= 0 ? takeText(c, kPhraseAt + B) : PhraseText();
+    addPhrase(c, new Phrase(Kind, t1, t2));
 }
 
 void pageWithMinus(ReduceContext& c) {
-    const TextRef number = textAt(c, 2);
+    const TextRef number = textAt(c, kPhraseAt + 2);
     DString* t = nullptr;
     if (number) {
         t = RecycledText::make();
         t->push_back(static_cast<unsigned short>(u'-'));
         t->append(number->data(), number->size());
     }
-    c.result.phrases = new Phrase(kPagePhrase, {t});
-    c.result.phrases->offset = at(c, 0).offset;
+    addPhrase(c, new Phrase(kPagePhrase, {t}));
 }
 
 template <bool Spans>
 Grammar build() {
     std::vector<std::string> terminals = markup::tokenNames(Spans);
     terminals.push_back("error");
-    Grammar g(std::move(terminals), {"src", "lines", "line", "phrases", "phrase", "cells"});
+    Grammar g(std::move(terminals), {"src", "lines", "phrases", "cells"});
     g.rule("src", "lines");
     g.rule("lines", "");
-    g.rule("lines", "lines line");
-    g.rule("line", "phrases NL", paragraphLine<Spans>);
-    g.rule("line", "cells NL", tableRow<Spans>);
-    g.rule("line", "EQ STRING NL", titleLine<Spans>);
-    g.rule("line", "AMP STRING NL", splitWithTitle);
-    if (Spans) g.rule("line", "AMP NL", split);
-    g.rule("line", "ASTER phrases NL", heading<1, 1>);
-    g.rule("line", "ASTER ASTER phrases NL", heading<2, 2>);
-    g.rule("line", "ASTER ASTER ASTER phrases NL", heading<3, 3>);
-    g.rule("line", "ASTER ASTER ASTER ASTER phrases NL", heading<4, 4>);
-    g.rule("line", "ASTER ASTER ASTER ASTER ASTER phrases NL", heading<5, 5>);
-    g.rule("line", "ASTER ASTER ASTER ASTER ASTER ASTER phrases NL", heading<6, 6>);
-    g.rule("line", "BLACK_SQUARE phrases NL", heading<1, 1>);
-    g.rule("line", "WHITE_SQUARE phrases NL", heading<2, 1>);
-    g.rule("line", "BLACK_DIAMOND phrases NL", heading<3, 1>);
-    g.rule("line", "WHITE_DIAMOND phrases NL", heading<4, 1>);
-    g.rule("line", "BLACK_CIRCLE phrases NL", heading<5, 1>);
-    g.rule("line", "WHITE_CIRCLE phrases NL", heading<6, 1>);
-    g.rule("line", "PLUS phrases NL", listItem<Spans, 1, 1>);
-    g.rule("line", "PLUS PLUS phrases NL", listItem<Spans, 2, 2>);
-    g.rule("line", "PLUS MINUS phrases NL", listItem<Spans, 3, 2>);
-    g.rule("line", "PLUS PLUS PLUS phrases NL", listItem<Spans, 4, 3>);
-    g.rule("line", "PLUS MINUS MINUS phrases NL", listItem<Spans, 5, 3>);
-    g.rule("line", "PLUS PLUS MINUS phrases NL", listItem<Spans, 6, 3>);
-    g.rule("line", "PLUS MINUS PLUS phrases NL", listItem<Spans, 7, 3>);
-    g.rule("line", "MINUS phrases NL", listItem<Spans, 8, 1>);
-    g.rule("line", "MINUS MINUS phrases NL", listItem<Spans, 9, 2>);
-    g.rule("line", "MINUS PLUS phrases NL", listItem<Spans, 10, 2>);
-    g.rule("line", "MINUS MINUS MINUS phrases NL", listItem<Spans, 11, 3>);
-    g.rule("line", "MINUS PLUS PLUS phrases NL", listItem<Spans, 12, 3>);
-    g.rule("line", "MINUS PLUS MINUS phrases NL", listItem<Spans, 13, 3>);
-    g.rule("line", "MINUS MINUS PLUS phrases NL", listItem<Spans, 14, 3>);
-    g.rule("line", "MINUS MINUS MINUS MINUS NL", horizontalRule);
+    const auto moreLines = [&g](const std::string& line, RuleAction action) {
+        g.rule("lines", "lines " + line, action);
+    };
+    moreLines("phrases NL", paragraphLine<Spans>);
+    moreLines("cells NL", tableRow<Spans>);
+    moreLines("EQ STRING NL", titleLine<Spans>);
+    moreLines("AMP STRING NL", splitWithTitle);
+    if (Spans) moreLines("AMP NL", split);
+    moreLines("ASTER phrases NL", heading<1, 1>);
+    moreLines("ASTER ASTER phrases NL", heading<2, 2>);
+    moreLines("ASTER ASTER ASTER phrases NL", heading<3, 3>);
+    moreLines("ASTER ASTER ASTER ASTER phrases NL", heading<4, 4>);
+    moreLines("ASTER ASTER ASTER ASTER ASTER phrases NL", heading<5, 5>);
+    moreLines("ASTER ASTER ASTER ASTER ASTER ASTER phrases NL", heading<6, 6>);
+    moreLines("BLACK_SQUARE phrases NL", heading<1, 1>);
+    moreLines("WHITE_SQUARE phrases NL", heading<2, 1>);
+    moreLines("BLACK_DIAMOND phrases NL", heading<3, 1>);
+    moreLines("WHITE_DIAMOND phrases NL", heading<4, 1>);
+    moreLines("BLACK_CIRCLE phrases NL", heading<5, 1>);
+    moreLines("WHITE_CIRCLE phrases NL", heading<6, 1>);
+    moreLines("PLUS phrases NL", listItem<Spans, 1, 1>);
+    moreLines("PLUS PLUS phrases NL", listItem<Spans, 2, 2>);
+    moreLines("PLUS MINUS phrases NL", listItem<Spans, 3, 2>);
+    moreLines("PLUS PLUS PLUS phrases NL", listItem<Spans, 4, 3>);
+    moreLines("PLUS MINUS MINUS phrases NL", listItem<Spans, 5, 3>);
+    moreLines("PLUS PLUS MINUS phrases NL", listItem<Spans, 6, 3>);
+    moreLines("PLUS MINUS PLUS phrases NL", listItem<Spans, 7, 3>);
+    moreLines("MINUS phrases NL", listItem<Spans, 8, 1>);
+    moreLines("MINUS MINUS phrases NL", listItem<Spans, 9, 2>);
+    moreLines("MINUS PLUS phrases NL", listItem<Spans, 10, 2>);
+    moreLines("MINUS MINUS MINUS phrases NL", listItem<Spans, 11, 3>);
+    moreLines("MINUS PLUS PLUS phrases NL", listItem<Spans, 12, 3>);
+    moreLines("MINUS PLUS MINUS phrases NL", listItem<Spans, 13, 3>);
+    moreLines("MINUS MINUS PLUS phrases NL", listItem<Spans, 14, 3>);
+    moreLines("MINUS MINUS MINUS MINUS NL", horizontalRule);
     g.rule("cells", "EXCL phrases cells", cellBefore<kHeaderCell>);
     g.rule("cells", "EXCL phrases", lastCell<kHeaderCell>);
     g.rule("cells", "BAR phrases cells", cellBefore<kDataCell>);
     g.rule("cells", "BAR phrases", lastCell<kDataCell>);
     g.rule("phrases", "", noPhrases);
-    g.rule("phrases", "phrases phrase", morePhrases);
-    g.rule("phrase", "STRING", phrase<kTextPhrase, 0>);
-    g.rule("phrase", "TILDE STRING TILDE", phrase<kPagePhrase, 1>);
-    g.rule("phrase", "TILDE MINUS STRING TILDE", pageWithMinus);
-    g.rule("phrase", "TILDE TILDE", phrase<kPagePhrase>);
+    const auto morePhrases = [&g](const std::string& marks, RuleAction action) {
+        g.rule("phrases", "phrases " + marks, action);
+    };
+    morePhrases("STRING", phrase<kTextPhrase, 0>);
+    morePhrases("TILDE STRING TILDE", phrase<kPagePhrase, 1>);
+    morePhrases("TILDE MINUS STRING TILDE", pageWithMinus);
+    morePhrases("TILDE TILDE", phrase<kPagePhrase>);
     if (Spans) {
-        g.rule("phrase", "TILDE EQ STRING TILDE", phrase<kPageFrontPhrase, 2>);
-        g.rule("phrase", "TILDE ASTER STRING TILDE", phrase<kPageSpecialPhrase, 2>);
+        morePhrases("TILDE EQ STRING TILDE", phrase<kPageFrontPhrase, 2>);
+        morePhrases("TILDE ASTER STRING TILDE", phrase<kPageSpecialPhrase, 2>);
     }
-    g.rule("phrase", "BACKQUOTE STRING BACKQUOTE STRING BACKQUOTE", phrase<kRubyPhrase, 1, 3>);
-    g.rule("phrase", "SEMI", phrase<kLineBreakPhrase>);
-    g.rule("phrase", "PERCENT STRING PERCENT STRING PERCENT", phrase<kImagePhrase, 1, 3>);
-    g.rule("phrase", "SHARP STRING SHARP STRING SHARP", phrase<kAnchorPhrase, 1, 3>);
-    g.rule("phrase", "CARET STRING CARET STRING CARET", phrase<kLinkPhrase, 1, 3>);
-    g.rule("phrase", "DOLLAR RAW_TEXT DOLLAR", phrase<kRawPhrase, 1>);
-    g.rule("phrase", "UNDER COMMENT_TEXT UNDER", phrase<kCommentPhrase, 1>);
-    g.rule("phrase", "UNDER UNDER LINE_COMMENT_TEXT", phrase<kLineCommentPhrase, 2>);
+    morePhrases("BACKQUOTE STRING BACKQUOTE STRING BACKQUOTE", phrase<kRubyPhrase, 1, 3>);
+    morePhrases("SEMI", phrase<kLineBreakPhrase>);
+    morePhrases("PERCENT STRING PERCENT STRING PERCENT", phrase<kImagePhrase, 1, 3>);
+    morePhrases("SHARP STRING SHARP STRING SHARP", phrase<kAnchorPhrase, 1, 3>);
+    morePhrases("CARET STRING CARET STRING CARET", phrase<kLinkPhrase, 1, 3>);
+    morePhrases("DOLLAR RAW_TEXT DOLLAR", phrase<kRawPhrase, 1>);
+    morePhrases("UNDER COMMENT_TEXT UNDER", phrase<kCommentPhrase, 1>);
+    morePhrases("UNDER UNDER LINE_COMMENT_TEXT", phrase<kLineCommentPhrase, 2>);
     if (Spans) {
-        g.rule("phrase", "STOP", phrase<kStopPhrase, 0>);
-        g.rule("phrase", "STOP_CLOSE", phrase<kStopClosePhrase, 0>);
-        g.rule("phrase", "CLOSE", phrase<kClosePhrase, 0>);
-        g.rule("phrase", "SPAN_BREAK", phrase<kSpanBreakPhrase>);
+        morePhrases("STOP", phrase<kStopPhrase, 0>);
+        morePhrases("STOP_CLOSE", phrase<kStopClosePhrase, 0>);
+        morePhrases("CLOSE", phrase<kClosePhrase, 0>);
+        morePhrases("SPAN_BREAK", phrase<kSpanBreakPhrase>);
     } else {
-        g.rule("phrase", "AT MACRO_TEXT AT", phrase<kMacroPhrase, 1>);
+        morePhrases("AT MACRO_TEXT AT", phrase<kMacroPhrase, 1>);
     }
     return g;
 }
