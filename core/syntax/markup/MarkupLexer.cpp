@@ -1,5 +1,6 @@
 #include "MarkupLexer.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "../RecycledText.h"
@@ -108,6 +109,11 @@ Token* MarkupLexer::scanInline() {
         position += n;
         if (!tables_.spans) return give(m.code);
         if (m.code == kSTOP) {
+            // The run of the sentence end, up to its longest, and a closing
+            // bracket after it.
+            const auto runEnd = static_cast<std::uint32_t>(
+                std::min<std::uint64_t>(length, std::uint64_t{start} + MarkupTables::kLongestRun));
+            while (position < runEnd && source[position] == m.text[0]) ++position;
             if (position < length) {
                 for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
                     if (source[position] == *b) {
@@ -116,7 +122,7 @@ Token* MarkupLexer::scanInline() {
                     }
                 }
             }
-            return giveSourceText(kSTOP, start, n);
+            return giveSourceText(kSTOP, start, position - start);
         }
         if (m.code == kCLOSE) return giveSourceText(kCLOSE, start, n);
         return give(m.code);

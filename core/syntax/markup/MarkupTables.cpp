@@ -49,10 +49,10 @@ constexpr Form kEscapes[] = {
 };
 
 // Runs of ten; a shorter run is a suffix of the same literal.
-constexpr char16_t kMaru[] = u"。。。。。。。。。。";
-constexpr char16_t kTen[] = u"、、、、、、、、、、";
-constexpr char16_t kPeriod[] = u"..........";
-constexpr char16_t kComma[] = u",,,,,,,,,,";
+constexpr char16_t kMaru[] = u"。";
+constexpr char16_t kTen[] = u"、";
+constexpr char16_t kPeriod[] = u".";
+constexpr char16_t kComma[] = u",";
 
 class Builder {
 public:
@@ -90,8 +90,7 @@ public:
         chars(t.specials, {kSEMI, kPERCENT, kSHARP, kCARET, kDOLLAR, kEXCL, kBAR, kUNDER, kTILDE});
         if (spans_) {
             marks(t.inlineMarks, {kSPAN_BREAK});
-            for (int n = MarkupTables::kLongestRun; n >= 1; --n)
-                t.inlineMarks.push_back({MarkupTables::run(u'。', n), kSTOP});
+            t.inlineMarks.push_back({MarkupTables::sentenceEnd(u'。'), kSTOP});
             for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b)
                 t.inlineMarks.push_back({closing(*b), kCLOSE});
             t.specials += u"▲。";
@@ -129,9 +128,8 @@ private:
 
 } // namespace
 
-const char16_t* MarkupTables::run(char16_t c, int n) {
-    const char16_t* ten = c == u'。' ? kMaru : c == u'、' ? kTen : c == u'.' ? kPeriod : kComma;
-    return ten + (kLongestRun - n);
+const char16_t* MarkupTables::sentenceEnd(char16_t c) {
+    return c == u'。' ? kMaru : c == u'、' ? kTen : c == u'.' ? kPeriod : kComma;
 }
 
 const MarkupTables& MarkupTables::forSyntax(int syntax) {

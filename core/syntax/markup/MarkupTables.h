@@ -32,9 +32,9 @@ struct MarkupTables {
     // Syntax 1, 2, 3 or 4.
     static const MarkupTables& forSyntax(int syntax);
 
-    // The sentence-end runs: of c repeated n times (1..10); c is one of
-    // "。", "、", "." and ",".
-    static const char16_t* run(char16_t c, int n);
+    // The mark of a sentence end: c alone, one of "。", "、", "." and ",".
+    // The lexer reads a run of up to kLongestRun of it as one mark.
+    static const char16_t* sentenceEnd(char16_t c);
     static constexpr int kLongestRun = 10;
     static constexpr char16_t kClosingBrackets[] = u"」』｣）";
 };

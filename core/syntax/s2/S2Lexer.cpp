@@ -14,8 +14,7 @@ void S2Lexer::setSpanOptions(bool ten, bool period, bool comma) {
     const bool on[] = {ten, period, comma};
     for (int k = 0; k < 3; ++k) {
         if (!on[k]) continue;
-        for (int n = MarkupTables::kLongestRun; n >= 1; --n)
-            runMarks.push_back({MarkupTables::run(runs[k], n), markup::kSTOP});
+        runMarks.push_back({MarkupTables::sentenceEnd(runs[k]), markup::kSTOP});
         runSpecials += runs[k];
     }
     useMarks(std::move(runMarks), std::move(runSpecials));
