@@ -10,10 +10,8 @@ static_assert(sizeof(Token) <= 4 * sizeof(void*));
 
 void Token::release() {
     RecycledText::release(value);
-    Phrase::deleteChain(phrases);
     Cell::deleteList(cells);
     value = nullptr;
-    phrases = nullptr;
     cells = nullptr;
 }
 

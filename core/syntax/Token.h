@@ -9,12 +9,12 @@ namespace Orvane {
 
 using DString = CCC::TString<unsigned short>;
 
-struct Phrase;
 struct Cell;
 
 // The record a lexer returns and the value of a grammar symbol on the parse
-// stack. It owns its text and, as a nonterminal's value, its phrase or cell
-// chain; moving it hands all of them on. A terminal whose text is a stretch
+// stack. It owns its text and, as a nonterminal's value, its cell list;
+// moving it hands them on. A list of phrases it only names: the parse keeps
+// the phrases of the line being read. A terminal whose text is a stretch
 // of the source as it stands owns none: it names the stretch (sourceLength
 // units from offset), and the source outlives the parse.
 class Token : public RecycledRecord<Token> {
@@ -28,7 +28,7 @@ public:
         : code(o.code), sourceLength(o.sourceLength), offset(o.offset), value(o.value), phrases(o.phrases),
           cells(o.cells) {
         o.value = nullptr;
-        o.phrases = nullptr;
+        o.phrases = 0;
         o.cells = nullptr;
     }
     Token& operator=(Token&& o) noexcept {
@@ -41,7 +41,7 @@ public:
             phrases = o.phrases;
             cells = o.cells;
             o.value = nullptr;
-            o.phrases = nullptr;
+            o.phrases = 0;
             o.cells = nullptr;
         }
         return *this;
@@ -75,14 +75,14 @@ public:
     // Where a terminal starts in the source, in units (0 for nonterminals).
     std::uint32_t offset = 0;
     DString* value = nullptr;
-    Phrase* phrases = nullptr;
+    // A nonterminal's list of phrases (a LinePhrases::ListId; 0: none).
+    std::uint32_t phrases = 0;
     Cell* cells = nullptr;
 
 private:
-    // One test for the three: tokens are made and dropped by the million.
+    // One test for the two: tokens are made and dropped by the million.
     bool ownsP() const {
-        return (reinterpret_cast<std::uintptr_t>(value) | reinterpret_cast<std::uintptr_t>(phrases) |
-                reinterpret_cast<std::uintptr_t>(cells)) != 0;
+        return (reinterpret_cast<std::uintptr_t>(value) | reinterpret_cast<std::uintptr_t>(cells)) != 0;
     }
     void release();
 };

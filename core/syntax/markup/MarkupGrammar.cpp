@@ -17,6 +17,8 @@ Diagnostics* diagnosticsOf(const ReduceContext& c) {
 }
 
 const unsigned short* sourceOf(const ReduceContext& c) { return static_cast<const MarkupContext*>(c.user)->source; }
+LinePhrases& phrasesOf(ReduceContext& c) { return static_cast<MarkupContext*>(c.user)->phrases; }
+PhraseWalk::Phrases phrasesAt(ReduceContext& c, int i) { return phrasesOf(c).list(at(c, i).phrases); }
 
 // The text of the terminal at i, taken over by the caller: its own units,
 // or the stretch of the source it names.
@@ -49,16 +51,18 @@ constexpr int kLineAt = 1;
 
 template <bool Spans>
 void paragraphLine(ReduceContext& c) {
-    withGenerator(c, [&](auto* g) { PhraseWalk::paragraphLine(g, at(c, kLineAt).phrases, Spans, diagnosticsOf(c)); });
+    withGenerator(c, [&](auto* g) { PhraseWalk::paragraphLine(g, phrasesAt(c, kLineAt), Spans, diagnosticsOf(c)); });
+    phrasesOf(c).clear();
 }
 
 template <bool Spans>
 void tableRow(ReduceContext& c) {
     withGenerator(c, [&](auto* g) {
         g->beginTableRow();
-        PhraseWalk::emitCells(g, at(c, kLineAt).cells, Spans, diagnosticsOf(c));
+        PhraseWalk::emitCells(g, at(c, kLineAt).cells, phrasesOf(c), Spans, diagnosticsOf(c));
         g->endTableRow();
     });
+    phrasesOf(c).clear();
 }
 
 // Syntax 1 only sets the title; the span-aware syntaxes also show it.
@@ -75,12 +79,12 @@ void splitWithTitle(ReduceContext& c) {
 
 void split(ReduceContext& c) { c.generator->newOutput(); }
 
-// A line's phrases, from the value at phrasesAt of the line, inside the
+// A line's phrases, from the value at listAt of the line, inside the
 // inline brackets.
 template <class G>
-void inlineLine(G* g, ReduceContext& c, int phrasesAt, bool spans) {
+void inlineLine(G* g, ReduceContext& c, int listAt, bool spans) {
     g->beginInline();
-    PhraseWalk::emitLine(g, at(c, kLineAt + phrasesAt).phrases, spans, diagnosticsOf(c));
+    PhraseWalk::emitLine(g, phrasesAt(c, kLineAt + listAt), spans, diagnosticsOf(c));
     g->endInline();
 }
 
@@ -94,6 +98,7 @@ void heading(ReduceContext& c) {
         inlineLine(g, c, At, false);
         g->endHeading(Level);
     });
+    phrasesOf(c).clear();
 }
 
 template <bool Spans, int State, int At>
@@ -103,6 +108,7 @@ void listItem(ReduceContext& c) {
         inlineLine(g, c, At, Spans);
         g->setListState(State);
     });
+    phrasesOf(c).clear();
 }
 
 void horizontalRule(ReduceContext& c) { c.generator->horizontalRule(); }
@@ -110,28 +116,25 @@ void horizontalRule(ReduceContext& c) { c.generator->horizontalRule(); }
 template <int Kind>
 void cellBefore(ReduceContext& c) {
     c.result.cells = new Cell(at(c, 1).phrases, Kind, at(c, 2).cells);
-    at(c, 1).phrases = nullptr;
     at(c, 2).cells = nullptr;
 }
 
 template <int Kind>
 void lastCell(ReduceContext& c) {
     c.result.cells = new Cell(at(c, 1).phrases, Kind, nullptr);
-    at(c, 1).phrases = nullptr;
 }
 
-void noPhrases(ReduceContext& c) { c.result.phrases = new Phrase(); }
+void noPhrases(ReduceContext& c) { c.result.phrases = phrasesOf(c).open(); }
 
-// A line's phrases are the phrases before (at 0) and one more, whose marks
-// and texts follow: one reduction for each phrase, not one to make it and
-// one to add it. Its first mark is at kPhraseAt.
+// A list of phrases (named by the value at 0) grows by the phrase whose
+// marks and texts follow: one reduction for each phrase, not one to make it
+// and one to add it. Its first mark is at kPhraseAt.
 constexpr int kPhraseAt = 1;
 
-void addPhrase(ReduceContext& c, Phrase* p) {
-    p->offset = at(c, kPhraseAt).offset;  // every phrase starts with a terminal
-    p->previous = at(c, 0).phrases;
-    at(c, 0).phrases = nullptr;
-    c.result.phrases = p;
+void addPhrase(ReduceContext& c, PhraseKind kind, PhraseText text1, PhraseText text2 = {}) {
+    // Every phrase starts with a terminal.
+    phrasesOf(c).add(Phrase{kind, at(c, kPhraseAt).offset, text1, text2});
+    c.result.phrases = at(c, 0).phrases;
 }
 
 // A phrase of the kind whose texts are the values at A and B of the phrase
@@ -140,7 +143,7 @@ template <PhraseKind Kind, int A = -1, int B = -1>
 void phrase(ReduceContext& c) {
     const PhraseText t1 = A >= 0 ? takeText(c, kPhraseAt + A) : PhraseText();
     const PhraseText t2 = B >= 0 ? takeText(c, kPhraseAt + B) : PhraseText();
-    addPhrase(c, new Phrase(Kind, t1, t2));
+    addPhrase(c, Kind, t1, t2);
 }
 
 void pageWithMinus(ReduceContext& c) {
@@ -151,7 +154,7 @@ void pageWithMinus(ReduceContext& c) {
         t->push_back(static_cast<unsigned short>(u'-'));
         t->append(number->data(), number->size());
     }
-    addPhrase(c, new Phrase(kPagePhrase, {t}));
+    addPhrase(c, kPagePhrase, {t});
 }
 
 template <bool Spans>

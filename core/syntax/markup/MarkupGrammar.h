@@ -2,6 +2,7 @@
 
 #include "../Grammar.h"
 #include "../ParseTables.h"
+#include "Phrase.h"
 
 namespace Orvane {
 
@@ -23,6 +24,9 @@ struct MarkupContext {
     Diagnostics* diagnostics = nullptr;
     // The text being parsed: tokens name stretches of it.
     const unsigned short* source = nullptr;
+    // The phrases of the line being read, cleared by the action that
+    // writes the line (and by the parser when it drops what it holds).
+    LinePhrases phrases;
 };
 
 } // namespace Orvane

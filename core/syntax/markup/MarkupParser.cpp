@@ -27,21 +27,17 @@ DiagnosticKind openedBy(int code, bool spans) {
 }
 
 // Where the source of a stack entry starts: a terminal's own offset, else
-// that of the first phrase its chain or cells hold; false for a value
-// that holds none (an empty phrase list).
-bool startOf(const StackEntry& e, int terminalCount, std::uint32_t& offset) {
+// that of the first phrase its list or cells hold (among the line's
+// phrases); false for a value that holds none (an empty phrase list).
+bool startOf(const StackEntry& e, int terminalCount, const LinePhrases& phrases, std::uint32_t& offset) {
     if (e.symbol < terminalCount) {
         offset = e.value.offset;
         return true;
     }
-    const Phrase* first = nullptr;
-    for (const Phrase* p = e.value.phrases; p; p = p->previous)
-        if (p->kind != kSentinelPhrase) first = p;
-    for (const Cell* c = e.value.cells; c && !first; c = c->next)
-        for (const Phrase* p = c->phrases; p; p = p->previous)
-            if (p->kind != kSentinelPhrase) first = p;
-    if (first) offset = first->offset;
-    return first != nullptr;
+    std::span<const Phrase> first = phrases.list(e.value.phrases);
+    for (const Cell* c = e.value.cells; c && first.empty(); c = c->next) first = phrases.list(c->phrases);
+    if (!first.empty()) offset = first.front().offset;
+    return !first.empty();
 }
 
 } // namespace
@@ -73,7 +69,7 @@ void MarkupParser::discarding(const ParseEngine& engine, int offendingCode, std:
     // The first token lost is the offending one when the line held nothing yet.
     std::uint32_t offset = offendingOffset;
     for (int i = first; i <= engine.top(); ++i)
-        if (startOf(engine.entry(i), tables.terminalCount, offset)) break;
+        if (startOf(engine.entry(i), tables.terminalCount, context_.phrases, offset)) break;
     context_.diagnostics->add(DiagnosticKind::kDiscarded, offset);
 }
 

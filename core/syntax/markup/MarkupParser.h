@@ -13,8 +13,15 @@ namespace Orvane {
 class MarkupParser : public Parser, private DiscardListener {
 public:
     explicit MarkupParser(bool spans);
-    void feed(Token* token, Generator* generator) final { engine_.feed(token, generator); }
-    void clear() override { engine_.clear(); }
+    void feed(Token* token, Generator* generator) final {
+        engine_.feed(token, generator);
+        // An accept, an error or an overflow has dropped the lines in hand.
+        if (engine_.top() < 0) context_.phrases.clear();
+    }
+    void clear() override {
+        engine_.clear();
+        context_.phrases.clear();
+    }
     void setDiagnostics(Diagnostics* diagnostics) override;
     void setSource(const unsigned short* text) override { context_.source = text; }
 

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "../RecycledRecord.h"
 #include "../RecycledText.h"
-#include "../Token.h"
 #include "core/generator/TextRef.h"
 
 namespace Orvane {
@@ -43,46 +44,83 @@ struct PhraseText {
     TextRef ref() const { return owned ? TextRef(owned) : units ? TextRef(units, length) : TextRef(); }
 };
 
-// One inline phrase of a line. A line's chain is built newest first and
-// ends in a sentinel; each phrase owns the texts that are not the source's.
-struct Phrase : RecycledRecord<Phrase> {
-    Phrase* previous = nullptr;
+// One inline phrase of a line; its texts that are not the source's are
+// owned by the line's phrases (LinePhrases).
+struct Phrase {
     PhraseKind kind = kSentinelPhrase;
     std::uint32_t offset = 0;  // where its first mark starts in the source
     PhraseText text1;
     PhraseText text2;
+};
 
-    Phrase() = default;
-    Phrase(PhraseKind kind, PhraseText text1, PhraseText text2 = {}) : kind(kind), text1(text1), text2(text2) {}
-    Phrase(const Phrase&) = delete;
-    Phrase& operator=(const Phrase&) = delete;
-    ~Phrase() {
-        RecycledText::release(text1.owned);
-        RecycledText::release(text2.owned);
+// The phrases of the line being read, in source order, in one array: a
+// parse adds each phrase as it reads it and clears them all once the line
+// is written, so a phrase needs no record or link of its own. Each list of
+// them (a line's, or a table cell's) starts with a sentinel and runs to the
+// next sentinel or the end; it is named by a ListId.
+class LinePhrases {
+public:
+    // 1 + the index of the list's sentinel; 0 names no list.
+    using ListId = std::uint32_t;
+
+    LinePhrases() = default;
+    ~LinePhrases() { clear(); }
+    LinePhrases(const LinePhrases&) = delete;
+    LinePhrases& operator=(const LinePhrases&) = delete;
+
+    // Starts a list (after all others).
+    ListId open() {
+        phrases_.emplace_back();
+        return static_cast<ListId>(phrases_.size());
     }
-
-    // Deletes the phrase and everything before it.
-    static void deleteChain(Phrase* p) {
-        while (p) {
-            Phrase* prev = p->previous;
-            delete p;
-            p = prev;
+    // Adds a phrase to the list opened last, taking over its owned texts.
+    void add(const Phrase& p) {
+        try {
+            phrases_.push_back(p);
+        } catch (...) {
+            release(p);
+            throw;
         }
+        if (p.text1.owned || p.text2.owned) owning_ = true;
     }
+    // The phrases of a list, its sentinel left out; valid until the next add.
+    std::span<const Phrase> list(ListId id) const {
+        if (id == 0 || id > phrases_.size()) return {};
+        const Phrase* const first = phrases_.data() + id;
+        const Phrase* const end = phrases_.data() + phrases_.size();
+        const Phrase* last = first;
+        while (last != end && last->kind != kSentinelPhrase) ++last;
+        return {first, last};
+    }
+    // Drops every list, with the texts its phrases own.
+    void clear() {
+        if (owning_)
+            for (const Phrase& p : phrases_) release(p);
+        phrases_.clear();
+        owning_ = false;
+    }
+
+private:
+    static void release(const Phrase& p) {
+        RecycledText::release(p.text1.owned);
+        RecycledText::release(p.text2.owned);
+    }
+
+    std::vector<Phrase> phrases_;
+    bool owning_ = false;  // whether any phrase owns a text
 };
 
 enum CellType { kHeaderCell = 0, kDataCell = 1 };
 
-// One table cell; owns its phrase chain and the cells after it.
+// One table cell: its list of phrases, and the cells after it, which it owns.
 struct Cell : RecycledRecord<Cell> {
-    Phrase* phrases = nullptr;
+    LinePhrases::ListId phrases = 0;
     int kind = kDataCell;
     Cell* next = nullptr;
 
-    Cell(Phrase* phrases, int kind, Cell* next) : phrases(phrases), kind(kind), next(next) {}
+    Cell(LinePhrases::ListId phrases, int kind, Cell* next) : phrases(phrases), kind(kind), next(next) {}
     Cell(const Cell&) = delete;
     Cell& operator=(const Cell&) = delete;
-    ~Cell() { Phrase::deleteChain(phrases); }
 
     static void deleteList(Cell* c) {
         while (c) {

@@ -12,41 +12,16 @@ constexpr unsigned kComments = bit(kCommentPhrase) | bit(kLineCommentPhrase);
 constexpr unsigned kImagesAndComments = kComments | bit(kImagePhrase);
 constexpr unsigned kBlockish = kImagesAndComments | bit(kLineBreakPhrase);
 
-// Reverses the previous links: a chain read newest first becomes one read
-// in source order, and back. Walking this way needs neither recursion (a
-// line may hold any number of phrases) nor a buffer.
-Phrase* reverse(Phrase* p) {
-    Phrase* r = nullptr;
-    while (p) {
-        Phrase* prev = p->previous;
-        p->previous = r;
-        r = p;
-        p = prev;
-    }
-    return r;
-}
-
-// A chain turned into source order for as long as it lives.
-struct ChainInSourceOrder {
-    explicit ChainInSourceOrder(Phrase* chain) : first(reverse(chain)) {}
-    ~ChainInSourceOrder() { reverse(first); }
-    ChainInSourceOrder(const ChainInSourceOrder&) = delete;
-    ChainInSourceOrder& operator=(const ChainInSourceOrder&) = delete;
-
-    Phrase* const first;
-};
-
 } // namespace
 
-unsigned PhraseWalk::kindsOf(const Phrase* chain) {
+unsigned PhraseWalk::kindsOf(Phrases phrases) {
     unsigned kinds = 0;
-    for (const Phrase* p = chain; p; p = p->previous)
-        if (p->kind != kSentinelPhrase) kinds |= bit(p->kind);
+    for (const Phrase& p : phrases) kinds |= bit(p.kind);
     return kinds;
 }
 
 template <class G>
-bool PhraseWalk::emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool block, Diagnostics* d) {
+bool PhraseWalk::emitPhrases(G* g, Phrases phrases, bool spans, bool last, bool block, Diagnostics* d) {
     bool open = false;
     auto beginIfNone = [&] {
         if (spans && !open) {
@@ -60,12 +35,8 @@ bool PhraseWalk::emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool bl
             open = false;
         }
     };
-    // Turned back however the walk ends: a generator may throw, and the
-    // chain's owner deletes it from its newest phrase.
-    const ChainInSourceOrder inOrder(chain);
-    for (Phrase* p = inOrder.first; p; p = p->previous) {
-        // Only the newest phrase of the chain is the last of the call.
-        const bool lastPhrase = last && p == chain;
+    for (const Phrase* p = phrases.data(), *end = p + phrases.size(); p != end; ++p) {
+        const bool lastPhrase = last && p + 1 == end;
         // Every kind is handled: the compiler names any one left out.
         switch (p->kind) {
         case kSentinelPhrase: break;
@@ -102,18 +73,19 @@ bool PhraseWalk::emitPhrases(G* g, Phrase* chain, bool spans, bool last, bool bl
 }
 
 template <class G>
-void PhraseWalk::emitLine(G* g, Phrase* chain, bool spans, Diagnostics* d) {
-    if (emitPhrases(g, chain, spans, true, false, d)) g->endSpan();
+void PhraseWalk::emitLine(G* g, Phrases phrases, bool spans, Diagnostics* d) {
+    if (emitPhrases(g, phrases, spans, true, false, d)) g->endSpan();
 }
 
 template <class G>
-void PhraseWalk::emitCells(G* g, const Cell* first, bool spans, Diagnostics* d) {
+void PhraseWalk::emitCells(G* g, const Cell* first, const LinePhrases& lines, bool spans, Diagnostics* d) {
     for (const Cell* c = first; c; c = c->next) {
         if (c->kind == kHeaderCell) g->beginHeaderCell();
         else g->beginDataCell();
-        if (const unsigned kinds = kindsOf(c->phrases)) {
+        const Phrases phrases = lines.list(c->phrases);
+        if (const unsigned kinds = kindsOf(phrases)) {
             const bool block = spans && (kinds & ~kImagesAndComments) == 0 && (kinds & ~kComments) != 0;
-            if (emitPhrases(g, c->phrases, spans, true, block, d)) g->endSpan();
+            if (emitPhrases(g, phrases, spans, true, block, d)) g->endSpan();
         }
         if (c->kind == kHeaderCell) g->endHeaderCell();
         else g->endDataCell();
@@ -121,29 +93,29 @@ void PhraseWalk::emitCells(G* g, const Cell* first, bool spans, Diagnostics* d) 
 }
 
 template <class G>
-void PhraseWalk::paragraphLine(G* g, Phrase* chain, bool spans, Diagnostics* d) {
-    const unsigned kinds = kindsOf(chain);
+void PhraseWalk::paragraphLine(G* g, Phrases phrases, bool spans, Diagnostics* d) {
+    const unsigned kinds = kindsOf(phrases);
     if (kinds == 0) {
         g->newLine();
     } else if (spans && (kinds & ~kComments) == 0) {
-        emitLine(g, chain, true, d);
+        emitLine(g, phrases, true, d);
     } else if (spans && (kinds & ~kBlockish) == 0) {
-        emitPhrases(g, chain, true, true, true, d);
+        emitPhrases(g, phrases, true, true, true, d);
     } else {
         // Without spans even a line of only images or comments is a paragraph.
         g->beginParagraph();
         g->beginInline();
-        emitLine(g, chain, spans, d);
+        emitLine(g, phrases, spans, d);
         g->endInline();
         g->endParagraph();
     }
 }
 
 #define QM_PHRASE_WALK_FOR(G)                                                                                \
-    template bool PhraseWalk::emitPhrases(G*, Phrase*, bool, bool, bool, Diagnostics*);                      \
-    template void PhraseWalk::emitLine(G*, Phrase*, bool, Diagnostics*);                                     \
-    template void PhraseWalk::emitCells(G*, const Cell*, bool, Diagnostics*);                                \
-    template void PhraseWalk::paragraphLine(G*, Phrase*, bool, Diagnostics*);
+    template bool PhraseWalk::emitPhrases(G*, Phrases, bool, bool, bool, Diagnostics*);                      \
+    template void PhraseWalk::emitLine(G*, Phrases, bool, Diagnostics*);                                     \
+    template void PhraseWalk::emitCells(G*, const Cell*, const LinePhrases&, bool, Diagnostics*);            \
+    template void PhraseWalk::paragraphLine(G*, Phrases, bool, Diagnostics*);
 QM_PHRASE_WALK_FOR(Generator)
 QM_PHRASE_WALK_FOR(GeneratorPipe)
 #undef QM_PHRASE_WALK_FOR
