@@ -132,16 +132,25 @@ const char16_t* MarkupTables::sentenceEnd(char16_t c) {
     return c == u'。' ? kMaru : c == u'、' ? kTen : c == u'.' ? kPeriod : kComma;
 }
 
+// Each member's tables are built the first time that member is asked for.
 const MarkupTables& MarkupTables::forSyntax(int syntax) {
-    static const MarkupTables macros = Builder(kAny, false).build();
-    static const MarkupTables both = Builder(kAny, true).build();
-    static const MarkupTables half = Builder(kHalf, true).build();
-    static const MarkupTables full = Builder(kFull, true).build();
     switch (syntax) {
-    case 1: return macros;
-    case 3: return half;
-    case 4: return full;
-    default: return both;
+    case 1: {
+        static const MarkupTables macros = Builder(kAny, false).build();
+        return macros;
+    }
+    case 3: {
+        static const MarkupTables half = Builder(kHalf, true).build();
+        return half;
+    }
+    case 4: {
+        static const MarkupTables full = Builder(kFull, true).build();
+        return full;
+    }
+    default: {
+        static const MarkupTables both = Builder(kAny, true).build();
+        return both;
+    }
     }
 }
 
