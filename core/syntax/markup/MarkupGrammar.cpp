@@ -22,7 +22,7 @@ PhraseWalk::Phrases phrasesAt(ReduceContext& c, int i) { return phrasesOf(c).lis
 
 // The text of the terminal at i, taken over by the caller: its own units,
 // or the stretch of the source it names.
-PhraseText takeText(ReduceContext& c, int i) {
+[[gnu::always_inline]] inline PhraseText takeText(ReduceContext& c, int i) {
     Token& t = at(c, i);
     if (!t.sourceLength || t.value) return {t.takeValue()};
     return {nullptr, sourceOf(c) + t.offset, t.sourceLength};
@@ -131,9 +131,10 @@ void noPhrases(ReduceContext& c) { c.result.phrases = phrasesOf(c).open(); }
 // and one to add it. Its first mark is at kPhraseAt.
 constexpr int kPhraseAt = 1;
 
-void addPhrase(ReduceContext& c, PhraseKind kind, PhraseText text1, PhraseText text2 = {}) {
+[[gnu::always_inline]] inline void addPhrase(ReduceContext& c, PhraseKind kind, PhraseText text1,
+                                            PhraseText text2 = {}) {
     // Every phrase starts with a terminal.
-    phrasesOf(c).add(Phrase{kind, at(c, kPhraseAt).offset, text1, text2});
+    phrasesOf(c).add(kind, at(c, kPhraseAt).offset, text1, text2);
     c.result.phrases = at(c, 0).phrases;
 }
 

@@ -74,14 +74,23 @@ public:
         return static_cast<ListId>(phrases_.size());
     }
     // Adds a phrase to the list opened last, taking over its owned texts.
-    void add(const Phrase& p) {
+    // It is made in its place, field by field: a phrase built apart and
+    // copied whole would be read back in wider moves than it was written
+    // in, which the processor cannot forward from its stores.
+    [[gnu::always_inline]] void add(PhraseKind kind, std::uint32_t offset, PhraseText text1, PhraseText text2) {
+        Phrase* p;
         try {
-            phrases_.push_back(p);
+            p = &phrases_.emplace_back();
         } catch (...) {
-            release(p);
+            release(text1);
+            release(text2);
             throw;
         }
-        if (p.text1.owned || p.text2.owned) owning_ = true;
+        p->kind = kind;
+        p->offset = offset;
+        p->text1 = text1;
+        p->text2 = text2;
+        if (text1.owned || text2.owned) owning_ = true;
     }
     // The phrases of a list, its sentinel left out; valid until the next add.
     std::span<const Phrase> list(ListId id) const {
@@ -101,9 +110,10 @@ public:
     }
 
 private:
+    static void release(const PhraseText& t) { RecycledText::release(t.owned); }
     static void release(const Phrase& p) {
-        RecycledText::release(p.text1.owned);
-        RecycledText::release(p.text2.owned);
+        release(p.text1);
+        release(p.text2);
     }
 
     std::vector<Phrase> phrases_;
