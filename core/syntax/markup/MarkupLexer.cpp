@@ -29,7 +29,10 @@ MarkupLexer::MarkupLexer(const MarkupTables& tables)
 void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecials) {
     // The previous ones first.
     for (char16_t c : specials) unitClass_[c] &= static_cast<std::uint8_t>(~kSpecialUnit);
-    for (const Mark& m : marks) unitClass_[m.text[0]] &= static_cast<std::uint8_t>(~kMarkStartUnit);
+    for (const Mark& m : marks) {
+        unitClass_[m.text[0]] &= static_cast<std::uint8_t>(~kMarkStartUnit);
+        soleMarks_[m.text[0]] = 0;
+    }
     marks = std::move(newMarks);
     specials = std::move(newSpecials);
     for (unsigned short u = 0; u < 0x20; ++u)
@@ -39,6 +42,10 @@ void MarkupLexer::useMarks(std::vector<Mark> newMarks, std::u16string newSpecial
     for (const Mark& m : marks) unitClass_[m.text[0]] |= kMarkStartUnit;
 
     inlineMarks_.build(marks);
+    for (const Mark& m : marks) {
+        const MarkGroups::Marks group = inlineMarks_.startingWith(m.text[0]);
+        if (group.last - group.first == 1 && !m.text[1]) soleMarks_[m.text[0]] = static_cast<std::uint8_t>(m.code + 1);
+    }
 }
 
 Token* MarkupLexer::nextToken() {
@@ -99,35 +106,38 @@ Token* MarkupLexer::scanLineStart() {
 }
 
 Token* MarkupLexer::scanInline() {
-    if (!(unitClass_[source[position]] & kMarkStartUnit)) return scanTextRun();
-    const MarkGroups::Marks marks = inlineMarks_.startingWith(source[position]);
-    for (const Mark* mp = marks.first; mp != marks.last; ++mp) {
-        const Mark& m = *mp;
-        const unsigned n = matchGrouped(m.text);
-        if (!n) continue;
-        const std::uint32_t start = position;
-        position += n;
-        if (!tables_.spans) return give(m.code);
-        if (m.code == kSTOP) {
-            // The run of the sentence end, up to its longest, and a closing
-            // bracket after it.
-            const auto runEnd = static_cast<std::uint32_t>(
-                std::min<std::uint64_t>(length, std::uint64_t{start} + MarkupTables::kLongestRun));
-            while (position < runEnd && source[position] == m.text[0]) ++position;
-            if (position < length) {
-                for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
-                    if (source[position] == *b) {
-                        ++position;
-                        return giveSourceText(kSTOP_CLOSE, start, position - start);
-                    }
+    const unsigned short u = source[position];
+    if (!(unitClass_[u] & kMarkStartUnit)) return scanTextRun();
+    if (const unsigned sole = soleMarks_[u]) return inlineMark(static_cast<int>(sole) - 1, 1);
+    const MarkGroups::Marks marks = inlineMarks_.startingWith(u);
+    for (const Mark* m = marks.first; m != marks.last; ++m)
+        if (const unsigned n = matchGrouped(m->text)) return inlineMark(m->code, n);
+    return scanTextRun();
+}
+
+Token* MarkupLexer::inlineMark(int code, unsigned n) {
+    const std::uint32_t start = position;
+    position += n;
+    if (!tables_.spans) return give(code);
+    if (code == kSTOP) {
+        // The run of the sentence end, up to its longest, and a closing
+        // bracket after it.
+        const unsigned short unit = source[start];
+        const auto runEnd = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(length, std::uint64_t{start} + MarkupTables::kLongestRun));
+        while (position < runEnd && source[position] == unit) ++position;
+        if (position < length) {
+            for (const char16_t* b = MarkupTables::kClosingBrackets; *b; ++b) {
+                if (source[position] == *b) {
+                    ++position;
+                    return giveSourceText(kSTOP_CLOSE, start, position - start);
                 }
             }
-            return giveSourceText(kSTOP, start, position - start);
         }
-        if (m.code == kCLOSE) return giveSourceText(kCLOSE, start, n);
-        return give(m.code);
+        return giveSourceText(kSTOP, start, position - start);
     }
-    return scanTextRun();
+    if (code == kCLOSE) return giveSourceText(kCLOSE, start, n);
+    return give(code);
 }
 
 Token* MarkupLexer::scanTextRun() {

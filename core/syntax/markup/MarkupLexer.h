@@ -32,6 +32,8 @@ protected:
 private:
     Token* scanLineStart();
     Token* scanInline();
+    // The token of the inline mark of code and n units at position.
+    Token* inlineMark(int code, unsigned n);
     Token* scanTextRun();
     Token* scanToMark(const std::u16string* closing);
     Token* scanUnderscore();
@@ -73,6 +75,9 @@ private:
     // run without looking for its marks.
     enum : std::uint8_t { kSpecialUnit = 1, kEscapeUnit = 2, kDroppedUnit = 4, kMarkStartUnit = 8 };
     UnitTable unitClass_;
+    // For a unit that is a whole inline mark and starts no other: its code
+    // + 1 (else 0), so that the mark is known from the unit alone.
+    UnitTable soleMarks_;
     // The line-start marks and `marks`, by first unit.
     MarkGroups lineStartMarks_;
     MarkGroups inlineMarks_;
