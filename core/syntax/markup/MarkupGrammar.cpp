@@ -49,20 +49,25 @@ void withGenerator(ReduceContext& c, Walk walk) {
 // Its own symbols start at kLineAt.
 constexpr int kLineAt = 1;
 
-template <bool Spans>
-void paragraphLine(ReduceContext& c) {
-    withGenerator(c, [&](auto* g) { PhraseWalk::paragraphLine(g, phrasesAt(c, kLineAt), Spans, diagnosticsOf(c)); });
+// Writes a line with walk (as withGenerator), then drops its phrases.
+template <class Walk>
+void writeLine(ReduceContext& c, Walk walk) {
+    withGenerator(c, walk);
     phrasesOf(c).clear();
 }
 
 template <bool Spans>
+void paragraphLine(ReduceContext& c) {
+    writeLine(c, [&](auto* g) { PhraseWalk::paragraphLine(g, phrasesAt(c, kLineAt), Spans, diagnosticsOf(c)); });
+}
+
+template <bool Spans>
 void tableRow(ReduceContext& c) {
-    withGenerator(c, [&](auto* g) {
+    writeLine(c, [&](auto* g) {
         g->beginTableRow();
         PhraseWalk::emitCells(g, at(c, kLineAt).cells, phrasesOf(c), Spans, diagnosticsOf(c));
         g->endTableRow();
     });
-    phrasesOf(c).clear();
 }
 
 // Syntax 1 only sets the title; the span-aware syntaxes also show it.
@@ -93,22 +98,20 @@ void inlineLine(G* g, ReduceContext& c, int listAt, bool spans) {
 template <int Level, int At>
 void heading(ReduceContext& c) {
     if (Diagnostics* d = diagnosticsOf(c)) d->setCursor(at(c, kLineAt).offset);
-    withGenerator(c, [&](auto* g) {
+    writeLine(c, [&](auto* g) {
         g->beginHeading(Level);
         inlineLine(g, c, At, false);
         g->endHeading(Level);
     });
-    phrasesOf(c).clear();
 }
 
 template <bool Spans, int State, int At>
 void listItem(ReduceContext& c) {
-    withGenerator(c, [&](auto* g) {
+    writeLine(c, [&](auto* g) {
         g->listItem(State);
         inlineLine(g, c, At, Spans);
         g->setListState(State);
     });
-    phrasesOf(c).clear();
 }
 
 void horizontalRule(ReduceContext& c) { c.generator->horizontalRule(); }

@@ -48,7 +48,7 @@ constexpr Form kEscapes[] = {
     {0, u"\\", kHalf}, {0, u"¥", kFull}, {0, u"￥", kFull}, {0, u"＼", kFull},
 };
 
-// Runs of ten; a shorter run is a suffix of the same literal.
+// The sentence ends, each a mark of one unit (the lexer reads a run as one).
 constexpr char16_t kMaru[] = u"。";
 constexpr char16_t kTen[] = u"、";
 constexpr char16_t kPeriod[] = u".";
